@@ -1,0 +1,511 @@
+#include "album/album.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "album/album_file.h"
+#include "album/page_record.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/number_text.h"
+#include "platform/prompter.h"
+#include "platform/settings_values.h"
+#include "platform/text_file.h"
+
+namespace komasu {
+
+namespace {
+
+const QString kFileFilter = QStringLiteral("すべてのファイル (*.apt)");
+const QString kOverwriteQuestion = QStringLiteral("同じファイル名が存在します！上書きしますか？");
+
+constexpr float kTwipsPerMm = 28.57142857f;
+constexpr float kSlotTops[kPhotoSlots] = {1150, 3800, 6470};
+
+bool SamePath(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) return false;
+  const QFileInfo fa(a), fb(b);
+  const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
+  if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
+  return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+}  // namespace
+
+Album::Album(ProgramFolder folder, Prompter& prompter, const Clock& clock, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)), prompter_(prompter), clock_(clock) {
+  file_save_folder = ReadSettingsFile(folder_.OptIni(), 101).value(2);
+}
+
+// ---------------------------------------------------------------- records
+
+void Album::Report(const QString& text) {
+  prompter_.Notify(text, ApplicationTitle(), MessageIcon::kExclamation);
+}
+
+bool Album::EnsureRecords() {
+  const QFileInfo info(path_);
+  const qint64 size = info.exists() ? info.size() : -1;
+  const QDateTime mtime = info.exists() ? info.lastModified() : QDateTime();
+  if (records_path_ == path_ && records_size_ == size && records_mtime_ == mtime) return true;
+  if (size < 0 || size > kMaxAlbumFileBytes) return false;  // keep what was known
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(path_, &ok);
+  if (!ok) return false;
+  records_ = SplitAlbumRecords(bytes);
+  records_path_ = path_;
+  records_size_ = size;
+  records_mtime_ = mtime;
+  return true;
+}
+
+const QList<QByteArray>& Album::Records() {
+  EnsureRecords();
+  return records_;
+}
+
+bool Album::WriteRecords(const QList<QByteArray>& records) {
+  const WriteResult result = WriteFileAtomically(path_, JoinAlbumRecords(records));
+  if (!result.ok) {
+    Report(QStringLiteral("アルバムを保存できませんでした。元のファイルはそのまま残っています。\n\n") +
+           result.error);
+    return false;
+  }
+  records_ = records;
+  records_path_ = path_;
+  const QFileInfo info(path_);
+  records_size_ = info.size();
+  records_mtime_ = info.lastModified();
+  return true;
+}
+
+bool Album::CheckStorable() {
+  auto refuse = [this](const QString& what, const QString& why) {
+    Report(QStringLiteral("%1に保存できない文字があるため、アルバムを保存できませんでした。\n%2")
+               .arg(what, why));
+    return false;
+  };
+  for (const QString& field : {header.name, header.author, header.date}) {
+    if (const QString why = UnstorableTextMessage(field); !why.isEmpty()) {
+      return refuse(QStringLiteral("表紙の項目"), why);
+    }
+  }
+  if (preserved_record_) return true;
+  for (const PhotoElement& p : page.photos) {
+    if (const QString why = UnstorableTextMessage(p.path); !why.isEmpty()) {
+      return refuse(QStringLiteral("写真のファイル名"), why);
+    }
+  }
+  for (const SlotTextLine& l : page.lines) {
+    if (const QString why = UnstorableTextMessage(l.text); !why.isEmpty()) {
+      return refuse(QStringLiteral("写真の説明文"), why);
+    }
+  }
+  for (int i = 1; i <= kStoredFreeLabels; ++i) {
+    if (const QString why = UnstorableTextMessage(page.Label(i).text, true); !why.isEmpty()) {
+      return refuse(QStringLiteral("ラベル"), why);
+    }
+  }
+  return true;
+}
+
+QByteArray Album::EncodedShownPage(bool* ok) {
+  if (preserved_record_) {
+    *ok = true;
+    return *preserved_record_;
+  }
+  return EncodeCp932(SerializePage(page, format_version), ok);
+}
+
+bool Album::SaveCurrentPage() {
+  if (path_.isEmpty()) return true;
+  if (!CheckStorable()) return false;
+  EnsureRecords();  // a file that cannot be read leaves the records last known
+  bool ok = false;
+  QList<QByteArray> out;
+  out.reserve(page_count_ + 1);
+  out.append(EncodeCp932(SerializeHeader(header), &ok));
+  for (int j = 1; j <= page_count_; ++j) {
+    if (j == current_page_) {
+      if (delete_pending_) continue;
+      bool page_ok = false;
+      out.append(EncodedShownPage(&page_ok));
+      ok = ok && page_ok;
+    } else {
+      out.append(records_.value(j));
+    }
+  }
+  if (!ok) {
+    Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));
+    return false;
+  }
+  return WriteRecords(out);
+}
+
+void Album::TakeSnapshot() { CopyFileOver(path_, folder_.BackApt()); }
+
+bool Album::Save() {
+  if (!SaveCurrentPage()) return false;
+  TakeSnapshot();
+  modified = false;
+  return true;
+}
+
+void Album::RestoreSnapshot() {
+  if (path_.isEmpty() || !QFile::exists(folder_.BackApt())) return;
+  const WriteResult r = CopyFileOver(folder_.BackApt(), path_);
+  if (!r.ok) Report(r.error);
+}
+
+bool Album::ConfirmClose() {
+  if (!modified) return true;
+  if (prompter_.AskYesNo(QStringLiteral("アルバムを保存しますか"), QStringLiteral("確認"),
+                         MessageIcon::kQuestion)) {
+    return SaveCurrentPage();
+  }
+  RestoreSnapshot();
+  return true;
+}
+
+// ---------------------------------------------------------------- file commands
+
+QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
+  QString name = save_dialog ? prompter_.ChooseSaveFile(title, file_save_folder, kFileFilter)
+                             : prompter_.ChooseOpenFile(title, file_save_folder, kFileFilter);
+  if (name.isEmpty()) return {};
+  if (!name.endsWith(QStringLiteral(".apt"))) name += QStringLiteral(".apt");
+  if (QFile::exists(name) &&
+      !prompter_.AskYesNo(kOverwriteQuestion, QStringLiteral("上書き"), MessageIcon::kQuestion,
+                          true)) {
+    return {};
+  }
+  return name;
+}
+
+bool Album::CanOpenAsAlbum(const QString& path) {
+  const QString shown = QDir::toNativeSeparators(path);
+  const QFileInfo info(path);
+  if (!info.isFile()) {
+    Report(QStringLiteral("ファイル「%1」が見つかりません。").arg(shown));
+    return false;
+  }
+  if (info.size() > kMaxAlbumFileBytes) {
+    Report(QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして開けません。").arg(shown));
+    return false;
+  }
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(path, &ok);
+  if (!ok) {
+    Report(QStringLiteral("ファイル「%1」を読み込めません。").arg(shown));
+    return false;
+  }
+  if (SplitAlbumRecords(bytes).size() < 2) {
+    Report(QStringLiteral("ファイル「%1」にはページがないため、アルバムとして開けません。").arg(shown));
+    return false;
+  }
+  return true;
+}
+
+bool Album::SwitchTo(const QString& path) {
+  // The shown page of the album open so far is written back before another one replaces it.
+  if (!path_.isEmpty() && page_count_ > 0 && !SaveCurrentPage()) return false;
+  path_ = path;
+  return true;
+}
+
+bool Album::OpenAlbum() {
+  QString path = path_;
+  const bool from_dialog = !pending_open_path_ && !delete_pending_;
+  if (pending_open_path_) {
+    path = *pending_open_path_;
+  } else if (!delete_pending_) {
+    path = prompter_.ChooseOpenFile(QStringLiteral("アルバムを開く"), file_save_folder, kFileFilter);
+    if (path.isEmpty()) return false;
+  }
+  pending_open_path_.reset();
+  if (!CanOpenAsAlbum(path)) return false;
+  if (from_dialog) {
+    if (!SwitchTo(path)) return false;
+  } else {
+    path_ = path;
+  }
+
+  ClearPage();
+  TakeSnapshot();
+  records_path_.clear();  // always read the file anew
+  EnsureRecords();
+  if (current_page_ == 1) {
+    LoadPage();
+  } else {
+    SetCurrentPage(1);
+  }
+  page_count_ = static_cast<int>(records_.size()) - 1;
+  header = DecodeHeader(DecodeCp932(records_.value(0)));
+  emit AlbumOpened();
+  emit PageShown();
+  return true;
+}
+
+bool Album::OpenAlbumAt(const QString& path) {
+  pending_open_path_ = path;
+  return OpenAlbum();
+}
+
+bool Album::NewAlbum() {
+  const QString name = ChooseTargetName(QStringLiteral("新規アルバム"), true);
+  if (name.isEmpty()) return false;
+  const QString old_path = path_;
+  const int old_count = page_count_;
+  if (!SwitchTo(name)) return false;
+
+  ClearPage();
+  const AlbumHeader old_header = header;
+  header.name.clear();
+  header.author.clear();
+  header.date.clear();
+  if (!WriteRecords({EncodeCp932(SerializeHeader(header))})) {
+    path_ = old_path;  // the album open before stays open
+    header = old_header;
+    page_count_ = old_count;
+    LoadPage();
+    return false;
+  }
+  header.date = QLocale(QLocale::Japanese).toString(clock_.Now().date(), QLocale::ShortFormat);
+  suppress_page_load_ = true;
+  page_count_ = 1;
+  if (current_page_ == 1) {
+    LoadPage();  // only lays the page out and clears the suppression
+  } else {
+    SetCurrentPage(1);
+  }
+  SaveCurrentPage();
+  TakeSnapshot();
+  emit AlbumOpened();
+  emit PageShown();
+  return true;
+}
+
+bool Album::SaveAlbumAs() {
+  pending_open_path_.reset();
+  const QString name = ChooseTargetName(QStringLiteral("名前を付けて保存"), true);
+  if (name.isEmpty()) return false;
+  if (SamePath(name, path_)) return Save();
+  if (!SaveCurrentPage()) return false;
+  const WriteResult copied = CopyFileOver(path_, name);
+  if (!copied.ok) {
+    Report(copied.error);
+    return false;
+  }
+  RestoreSnapshot();
+  pending_open_path_ = name;
+  return OpenAlbum();
+}
+
+// ---------------------------------------------------------------- page display
+
+void Album::ReadLayoutSettings() { layout_.Read(folder_.PositionIni()); }
+
+void Album::SetCurrentPage(int n) {
+  if (n == current_page_) return;
+  current_page_ = n;
+  LoadPage();
+}
+
+void Album::LoadPage() {
+  ReadLayoutSettings();
+  ClearPage();
+  HidePageElements();
+  preserved_record_.reset();
+
+  QByteArray raw;
+  if (!path_.isEmpty() && EnsureRecords() && !records_.isEmpty()) {
+    raw = records_.value(std::min<qsizetype>(current_page_, records_.size() - 1));
+  }
+  if (suppress_page_load_) {
+    suppress_page_load_ = false;
+    LayOutPage();
+    emit PageShown();
+    return;
+  }
+
+  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(raw), page, format_version);
+  if (!decoded.version_ok) {
+    // A page of another format version is shown empty and written back untouched.
+    if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;
+    emit PageShown();
+    return;
+  }
+  for (int s = 0; s < kPhotoSlots; ++s) {
+    if (!decoded.slot_paths[s].isEmpty()) PlaceSlotPhoto(s + 1, decoded.slot_paths[s]);
+  }
+  LayOutPage();
+  FillSlotTextPanel();
+  emit PageShown();
+}
+
+void Album::ClearPage() {
+  ClearElements(page);
+  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, QString());
+  SelectSlot(0);
+}
+
+void Album::HidePageElements() {
+  for (SlotTextLine& l : page.lines) l.visible = false;
+  for (int i = 1; i <= kPhotoSlots; ++i) page.Photo(i).visible = false;
+  for (int i = 1; i <= 20; ++i) page.Label(i).visible = false;
+  for (CalloutLine& c : page.callouts) c.line.visible = false;
+}
+
+void Album::ShowPageElements() {
+  for (SlotTextLine& l : page.lines) l.visible = true;
+  for (int i = 1; i <= kPhotoSlots; ++i) page.Photo(i).visible = true;
+  for (int i = 1; i <= 20; ++i) page.Label(i).visible = !page.Label(i).text.isEmpty();
+  for (CalloutLine& c : page.callouts) c.line.visible = c.line.x1 != 0;
+}
+
+void Album::LayOutPage() {
+  ReadLayoutSettings();
+  if (const auto side = layout_.SideFor(current_page_)) {
+    column_left_ = *side == PageSide::kLeftBound ? 10680 : 6555;
+    for (int i = 0; i < kSlotTextLines; ++i) {
+      page.lines[i].left = column_left_ + (i % kLinesPerSlot == 0 ? 60 : 420);
+    }
+  }
+  ShowPageElements();
+}
+
+void Album::PlaceSlotPhoto(int h, const QString& path) {
+  PhotoElement& p = page.Photo(h);
+  const float scale = layout_[13] / 100.0f;
+  if (const auto side = layout_.SideFor(current_page_)) {
+    p.left = (*side == PageSide::kLeftBound ? 7100 : 8400) + layout_[11] * kTwipsPerMm;
+  }
+  p.top = kSlotTops[h - 1] + layout_[12] * kTwipsPerMm;
+  p.width = 3100 * scale;
+  p.height = 2325 * scale;
+  p.path = path;
+}
+
+// ---------------------------------------------------------------- slot text panel
+
+void Album::SetPanelLine(int j, const QString& text) {
+  if (panel_[j] == text) return;
+  panel_[j] = text;
+  page.Line(selected_slot_, j).text = text;
+  modified = true;
+}
+
+void Album::SelectSlot(int slot) {
+  selected_slot_ = slot;
+  FillSlotTextPanel();
+}
+
+void Album::FillSlotTextPanel() {
+  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, page.Line(selected_slot_, j).text);
+}
+
+// ---------------------------------------------------------------- page moves
+
+void Album::FirstPage() {
+  if (current_page_ == 1 || !SaveCurrentPage()) return;
+  SetCurrentPage(1);
+}
+
+void Album::PreviousPage() {
+  if (current_page_ == 1 || !SaveCurrentPage()) return;
+  SetCurrentPage(current_page_ - 1);
+}
+
+void Album::NextPage() {
+  if (current_page_ == page_count_ || !SaveCurrentPage()) return;
+  SetCurrentPage(current_page_ + 1);
+}
+
+void Album::LastPage() {
+  if (current_page_ == page_count_ || !SaveCurrentPage()) return;
+  SetCurrentPage(page_count_);
+}
+
+void Album::JumpToPage(int n) {
+  if (n <= 0 || n > page_count_ || !SaveCurrentPage()) return;
+  SetCurrentPage(n);
+}
+
+bool Album::RefuseAtPageLimit() {
+  if (page_count_ < kMaxPages) return false;
+  Report(QStringLiteral("ページは最大%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages));
+  return true;
+}
+
+void Album::AppendPage() {
+  if (RefuseAtPageLimit() || !SaveCurrentPage()) return;
+  ClearPage();
+  suppress_page_load_ = true;
+  ++page_count_;
+  SetCurrentPage(page_count_);
+  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, QString());
+}
+
+void Album::InsertPage() {
+  if (RefuseAtPageLimit() || !SaveCurrentPage()) return;
+  PageContent empty = page;  // the new record is what the cleared page serializes to
+  ClearElements(empty);
+  bool ok = false;
+  QList<QByteArray> out = records_;
+  const QByteArray record = EncodeCp932(SerializePage(empty, format_version), &ok);
+  const qsizetype at = std::min<qsizetype>(current_page_ + 1, out.size());
+  out.insert(at, record);
+  if (!ok || !WriteRecords(out)) return;
+  ++page_count_;
+  SetCurrentPage(current_page_ + 1);
+}
+
+void Album::AskDeleteCurrentPage() {
+  if (prompter_.AskYesNo(QStringLiteral("ページ %1 を削除します").arg(current_page_),
+                         QStringLiteral("削除"), MessageIcon::kQuestion)) {
+    DeleteCurrentPage();
+  }
+}
+
+void Album::DeleteCurrentPage() {
+  if (page_count_ <= 1) {
+    prompter_.Notify(QStringLiteral("１ページしかありません"));
+    return;
+  }
+  const int target = current_page_ == page_count_ ? page_count_ - 1 : current_page_;
+  delete_pending_ = true;
+  const bool saved = SaveCurrentPage();
+  if (saved) {
+    ClearPage();
+    OpenAlbum();
+  }
+  delete_pending_ = false;
+  if (!saved) return;
+  if (target != current_page_) {
+    SaveCurrentPage();
+    ClearPage();
+    SetCurrentPage(target);
+  }
+}
+
+// ---------------------------------------------------------------- settings
+
+void Album::ApplySlotTextFont(const QStringList& v) {
+  for (SlotTextLine& line : page.lines) {
+    TextStyle& s = line.style;
+    if (!v.value(0).isEmpty()) s.font_name = v.value(0);
+    if (const auto size = ParseNumber(v.value(1)); size && *size - 5 > 0) s.size = *size - 5;
+    if (const auto b = ParseBool(v.value(2))) s.strikethrough = *b;
+    if (const auto b = ParseBool(v.value(3))) s.SetBold(*b);
+    if (const auto b = ParseBool(v.value(4))) s.italic = *b;
+    if (const auto c = ParseInt32(v.value(5))) s.color = *c;
+  }
+  for (int s = 0; s < kPhotoSlots; ++s) {
+    page.Line(s, 0).style.size = 8;
+    page.Line(s, 1).style.size = 6;
+  }
+}
+
+}  // namespace komasu

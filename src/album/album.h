@@ -1,0 +1,151 @@
+#pragma once
+// The open album: its file, page count, shown page number, cover fields, flags and the shown
+// page, with the operations that read and write the album file. Every page change goes
+// through LoadPage; every write-back through SaveCurrentPage. The file is the only store of
+// pages other than the shown one; its records are kept as raw bytes between operations and
+// re-read whenever the file changed on disk.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <array>
+
+#include "album/layout_settings.h"
+#include "album/page_content.h"
+#include "platform/program_folder.h"
+
+namespace komasu {
+
+class Clock;
+class Prompter;
+
+inline constexpr int kMaxPages = 499;
+
+class Album : public QObject {
+  Q_OBJECT
+
+ public:
+  Album(ProgramFolder folder, Prompter& prompter, const Clock& clock, QObject* parent = nullptr);
+
+  // --- state ---
+  const QString& Path() const { return path_; }
+  bool IsOpen() const { return !path_.isEmpty() && page_count_ > 0; }
+  int PageCount() const { return page_count_; }
+  int CurrentPage() const { return current_page_; }
+  const ProgramFolder& Folder() const { return folder_; }
+  Prompter& Prompts() { return prompter_; }
+  const LayoutSettings& Layout() const { return layout_; }
+
+  AlbumHeader header;  // the cover fields
+  PageContent page;    // the shown page, possibly ahead of its record
+  bool modified = false;
+  QString format_version = QStringLiteral("3.50");
+  // The third value of OPT.ini: where album and CSV file dialogs open.
+  QString file_save_folder;
+
+  // The text column's left and right edges of the current layout (twips).
+  float TextColumnLeft() const { return column_left_; }
+  float TextColumnRight() const { return column_left_ + 1245; }
+  // True when the shown page's record belongs to another format version and is kept as is.
+  bool ShownRecordPreserved() const { return preserved_record_.has_value(); }
+
+  // --- the slot text panel ---
+  int SelectedSlot() const { return selected_slot_; }
+  const std::array<QString, 9>& PanelLines() const { return panel_; }
+  // A change of panel line j: the line of the selected slot follows, the album is modified.
+  void SetPanelLine(int j, const QString& text);
+  void SelectSlot(int slot);
+  void FillSlotTextPanel();
+
+  // --- file operations ---
+  // Rewrites the album file with the shown page. False (after telling the user) when the
+  // file could not be written; the old file then stays as it was.
+  bool SaveCurrentPage();
+  // "上書き保存": write back, renew the snapshot, clear the modified flag.
+  bool Save();
+  bool OpenAlbum();
+  // Opens `path` without a file dialog (the desktop's "open with").
+  bool OpenAlbumAt(const QString& path);
+  bool NewAlbum();
+  bool SaveAlbumAs();
+  // The "No" answer at closing: the snapshot back.apt replaces the album file.
+  void RestoreSnapshot();
+  // The closing question; false when the window must stay open.
+  bool ConfirmClose();
+
+  // --- page display ---
+  // Shows page `n` (runs LoadPage) when it differs from the current page.
+  void SetCurrentPage(int n);
+  void LoadPage();
+  void ClearPage();
+  void HidePageElements();
+  void ShowPageElements();
+  void LayOutPage();
+  // Places the photo of slot h (1..3) by the layout settings and the current page number.
+  void PlaceSlotPhoto(int h, const QString& path);
+
+  // --- page moves and page management ---
+  void FirstPage();
+  void PreviousPage();
+  void NextPage();
+  void LastPage();
+  void AppendPage();
+  void InsertPage();
+  // Asks "ページ N を削除します" and deletes the shown page on Yes.
+  void AskDeleteCurrentPage();
+  void DeleteCurrentPage();
+  // Moves to page n after writing the shown page back; out-of-range numbers do nothing.
+  void JumpToPage(int n);
+
+  // --- settings applied on activation ---
+  // Applies fontinfo.ini values (name, size, strikethrough, bold, italic, colour) to the 27
+  // slot text lines: size minus 5; then the first line of each slot 8 pt, the second 6 pt.
+  void ApplySlotTextFont(const QStringList& fontinfo_values);
+  void ReadLayoutSettings();
+
+  // Raw record bytes of the album file as last read or written (header at 0).
+  const QList<QByteArray>& Records();
+
+ signals:
+  // The shown page, page number or page count changed.
+  void PageShown();
+  // Another album was opened or created.
+  void AlbumOpened();
+
+ private:
+  bool EnsureRecords();
+  bool WriteRecords(const QList<QByteArray>& records);
+  bool CheckStorable();
+  QByteArray EncodedShownPage(bool* ok);
+  QString ChooseTargetName(const QString& title, bool save_dialog);
+  bool SwitchTo(const QString& path);
+  bool CanOpenAsAlbum(const QString& path);
+  void Report(const QString& text);
+  void TakeSnapshot();
+  bool RefuseAtPageLimit();
+
+  ProgramFolder folder_;
+  Prompter& prompter_;
+  const Clock& clock_;
+  LayoutSettings layout_;
+
+  QString path_;
+  int page_count_ = 0;
+  int current_page_ = 0;
+  bool delete_pending_ = false;
+  bool suppress_page_load_ = false;
+  std::optional<QString> pending_open_path_;
+  std::optional<QByteArray> preserved_record_;
+
+  int selected_slot_ = 0;
+  std::array<QString, 9> panel_;
+  float column_left_ = 10680;
+
+  QList<QByteArray> records_;
+  QString records_path_;
+  qint64 records_size_ = -1;
+  QDateTime records_mtime_;
+};
+
+}  // namespace komasu

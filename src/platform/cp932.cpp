@@ -1,0 +1,51 @@
+#include "platform/cp932.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace komasu {
+
+QByteArray EncodeCp932(const QString& text, bool* ok) {
+  QStringEncoder encoder("windows-31j");
+  QByteArray bytes = encoder.encode(text);
+  if (ok) *ok = !encoder.hasError();
+  return bytes;
+}
+
+QString DecodeCp932(QByteArrayView bytes) {
+  QStringDecoder decoder("windows-31j");
+  return decoder.decode(bytes);
+}
+
+QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
+  bool whole_ok = false;
+  EncodeCp932(text, &whole_ok);
+  const bool has_special = text.contains(QChar(kSeparator)) || text.contains(u'"') ||
+                           (!allow_line_breaks && (text.contains(u'\r') || text.contains(u'\n')));
+  if (whole_ok && !has_special) return {};
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c == QChar(kSeparator)) {
+      return QStringLiteral("「ζ」はアルバムの区切り文字のため使用できません。");
+    }
+    if (c == u'"') {
+      return QStringLiteral("ダブルクォーテーション（\"）は使用できません。");
+    }
+    if (c == u'\r' || c == u'\n') {
+      if (allow_line_breaks) continue;
+      return QStringLiteral("改行は使用できません。");
+    }
+    // Surrogate pairs (emoji and the like) are never in CP932; report them whole.
+    const qsizetype len = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    const QString one = text.mid(i, len);
+    bool ok = false;
+    EncodeCp932(one, &ok);
+    if (!ok) {
+      return QStringLiteral("文字「%1」は保存できないため使用できません。").arg(one);
+    }
+    i += len - 1;
+  }
+  return {};
+}
+
+}  // namespace komasu

@@ -1,0 +1,23 @@
+#pragma once
+// Conversion between QString and the Japanese code page (CP932, "windows-31j") of album
+// and settings files, plus the one check that keeps unstorable text out of them.
+
+#include <QByteArray>
+#include <QString>
+
+namespace komasu {
+
+// Encodes to CP932. Characters the code page cannot hold make `ok` false (when given); the
+// returned bytes then must not reach a file.
+QByteArray EncodeCp932(const QString& text, bool* ok = nullptr);
+QString DecodeCp932(QByteArrayView bytes);
+
+// The record separator of album pages and word lists.
+inline constexpr char16_t kSeparator = u'ζ';
+
+// Returns an empty string when `text` can be stored in an album or settings file, otherwise a
+// Japanese message naming the first character that cannot: the separator "ζ", the double
+// quote, or a character outside CP932. Line breaks are allowed only where `allow_line_breaks`.
+QString UnstorableTextMessage(const QString& text, bool allow_line_breaks = false);
+
+}  // namespace komasu

@@ -1,0 +1,105 @@
+#include "platform/qt_prompter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace komasu {
+
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kExclamation:
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kStop:
+      return QMessageBox::Critical;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString TitleOrApp(const QString& title) { return title.isEmpty() ? ApplicationTitle() : title; }
+
+QColor FromRgb(int32_t c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
+int32_t ToRgb(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+}  // namespace
+
+bool QtPrompter::AskYesNo(const QString& text, const QString& title, MessageIcon icon,
+                          bool default_no) {
+  QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Yes | QMessageBox::No,
+                  parent_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+  box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompter::Notify(const QString& text, const QString& title, MessageIcon icon) {
+  QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+std::optional<QString> QtPrompter::AskText(const QString& prompt, const QString& title,
+                                           const QString& default_text) {
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle(TitleOrApp(title));
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(default_text);
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
+}
+
+QString QtPrompter::ChooseOpenFile(const QString& title, const QString& folder,
+                                   const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, title, folder, filter);
+}
+
+QString QtPrompter::ChooseSaveFile(const QString& title, const QString& folder,
+                                   const QString& filter) {
+  // The callers ask their own overwrite question.
+  return QFileDialog::getSaveFileName(parent_, title, folder, filter, nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtPrompter::ChooseFolder(const QString& title, const QString& folder) {
+  return QFileDialog::getExistingDirectory(parent_, title, folder);
+}
+
+std::optional<FontChoice> QtPrompter::ChooseFont(const FontChoice& initial) {
+  QFont font(initial.name);
+  font.setPointSizeF(initial.size > 0 ? initial.size : 9);
+  font.setBold(initial.bold);
+  font.setItalic(initial.italic);
+  font.setUnderline(initial.underline);
+  font.setStrikeOut(initial.strikethrough);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, font, parent_, QStringLiteral("フォント"));
+  if (!ok) return std::nullopt;
+  FontChoice out = initial;
+  out.name = chosen.family();
+  out.size = chosen.pointSizeF();
+  out.bold = chosen.bold();
+  out.italic = chosen.italic();
+  out.underline = chosen.underline();
+  out.strikethrough = chosen.strikeOut();
+  // Qt's font dialog has no colour; the colour chooser follows it.
+  const QColor color = QColorDialog::getColor(FromRgb(initial.color), parent_,
+                                              QStringLiteral("文字の色"));
+  if (color.isValid()) out.color = ToRgb(color);
+  return out;
+}
+
+}  // namespace komasu

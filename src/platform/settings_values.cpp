@@ -1,0 +1,54 @@
+#include "platform/settings_values.h"
+
+#include "platform/cp932.h"
+#include "platform/number_text.h"
+#include "platform/text_file.h"
+
+namespace komasu {
+
+QStringList ParseSettingsValues(const QString& text, int max_values) {
+  QStringList values;
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  auto is_blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+  auto is_line_end = [](QChar c) { return c == u'\r' || c == u'\n'; };
+  while (i < n && values.size() < max_values) {
+    while (i < n && is_blank(text[i])) ++i;
+    QString value;
+    if (i < n && text[i] == u'"') {
+      const qsizetype close = text.indexOf(u'"', i + 1);
+      const qsizetype end = close < 0 ? n : close;
+      value = text.mid(i + 1, end - i - 1);
+      i = close < 0 ? n : close + 1;
+      // Anything between the closing quote and the delimiter is dropped.
+      while (i < n && text[i] != u',' && !is_line_end(text[i])) ++i;
+    } else {
+      const qsizetype start = i;
+      while (i < n && text[i] != u',' && !is_line_end(text[i])) ++i;
+      value = text.mid(start, i - start);
+      while (!value.isEmpty() && is_blank(value.back())) value.chop(1);
+    }
+    values.append(value);
+    if (i < n) {
+      if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+      ++i;
+    }
+  }
+  return values;
+}
+
+QStringList ReadSettingsFile(const QString& path, int max_values) {
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(path, &ok);
+  if (!ok) return {};
+  return ParseSettingsValues(DecodeCp932(bytes), max_values);
+}
+
+void StoreInt16Values(const QStringList& values, std::vector<int16_t>& targets) {
+  const qsizetype n = std::min<qsizetype>(values.size(), static_cast<qsizetype>(targets.size()));
+  for (qsizetype k = 0; k < n; ++k) {
+    if (const auto v = ParseInt16(values[k])) targets[static_cast<size_t>(k)] = *v;
+  }
+}
+
+}  // namespace komasu

@@ -1,0 +1,87 @@
+#include "platform/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "platform/cp932.h"
+
+namespace komasu {
+
+QByteArray ReadFileBytes(const QString& path, bool* ok) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (ok) *ok = false;
+    return {};
+  }
+  QByteArray bytes = file.readAll();
+  if (ok) *ok = file.error() == QFileDevice::NoError;
+  return bytes;
+}
+
+WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
+  const QString shown = QDir::toNativeSeparators(path);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return {false, QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown, file.errorString())};
+  }
+  if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+    const QString why = file.errorString();
+    file.cancelWriting();
+    return {false, QStringLiteral("ファイル「%1」の書き込みに失敗しました。\n%2").arg(shown, why)};
+  }
+  if (!file.commit()) {
+    return {false, QStringLiteral("ファイル「%1」の保存に失敗しました。\n%2").arg(shown, file.errorString())};
+  }
+  return {};
+}
+
+QStringList SplitLines(const QString& text) {
+  QStringList lines;
+  qsizetype start = 0;
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text.at(i);
+    if (c == u'\r' || c == u'\n') {
+      lines.append(text.mid(start, i - start));
+      if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < n) lines.append(text.mid(start));
+  return lines;
+}
+
+QStringList ReadTextLines(const QString& path, bool* ok) {
+  bool read_ok = false;
+  const QByteArray bytes = ReadFileBytes(path, &read_ok);
+  if (ok) *ok = read_ok;
+  if (!read_ok) return {};
+  return SplitLines(DecodeCp932(bytes));
+}
+
+WriteResult WriteTextLines(const QString& path, const QStringList& lines) {
+  QByteArray bytes;
+  for (const QString& line : lines) {
+    bool ok = false;
+    bytes += EncodeCp932(line, &ok);
+    if (!ok) {
+      return {false, QStringLiteral("ファイル「%1」に保存できない文字があります。")
+                         .arg(QDir::toNativeSeparators(path))};
+    }
+    bytes += "\r\n";
+  }
+  return WriteFileAtomically(path, bytes);
+}
+
+WriteResult CopyFileOver(const QString& from, const QString& to) {
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(from, &ok);
+  if (!ok) {
+    return {false, QStringLiteral("ファイル「%1」を読み込めません。").arg(QDir::toNativeSeparators(from))};
+  }
+  return WriteFileAtomically(to, bytes);
+}
+
+}  // namespace komasu

@@ -1,0 +1,35 @@
+#pragma once
+// Whole-file reading and atomic writing of CP932 text files with CR LF line ends.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace komasu {
+
+struct WriteResult {
+  bool ok = true;
+  QString error;  // readable Japanese text when !ok
+};
+
+// Reads a whole file; `ok` false when it cannot be opened.
+QByteArray ReadFileBytes(const QString& path, bool* ok = nullptr);
+
+// Replaces `path` atomically: a temporary file is written and synced, then renamed over the
+// target. On failure the old file stays as it was.
+WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes);
+
+// Splits decoded text into lines at CR LF, LF or CR; a final line end adds no empty line.
+QStringList SplitLines(const QString& text);
+
+// Reads a CP932 text file as lines. A missing file gives no lines and `ok` false.
+QStringList ReadTextLines(const QString& path, bool* ok = nullptr);
+
+// Writes every line in CP932 followed by CR LF, atomically. Lines with characters CP932
+// cannot hold are refused and nothing is written.
+WriteResult WriteTextLines(const QString& path, const QStringList& lines);
+
+// Copies a file over another atomically (byte copy).
+WriteResult CopyFileOver(const QString& from, const QString& to);
+
+}  // namespace komasu

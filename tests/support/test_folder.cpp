@@ -1,0 +1,52 @@
+#include "support/test_folder.h"
+
+#include <QFile>
+
+#include "album/album_file.h"
+#include "album/page_record.h"
+#include "platform/cp932.h"
+
+namespace komasu::test {
+
+TestFolder::TestFolder() { Program().WriteMissingDefaults(); }
+
+QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+void WriteAlbum(const QString& path, const QStringList& records) {
+  QList<QByteArray> raw;
+  for (const QString& r : records) raw.append(EncodeCp932(r));
+  WriteBytes(path, JoinAlbumRecords(raw));
+}
+
+QStringList ReadAlbum(const QString& path) {
+  QStringList out;
+  for (const QByteArray& r : SplitAlbumRecords(ReadBytes(path))) out.append(DecodeCp932(r));
+  return out;
+}
+
+AlbumFixture::AlbumFixture()
+    : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
+
+QString AlbumFixture::Open(const QString& name, const QStringList& records) {
+  const QString path = folder.File(name);
+  WriteAlbum(path, records);
+  album->OpenAlbumAt(path);
+  return path;
+}
+
+QString PageWithTexts(const QStringList& texts) {
+  PageContent page;
+  for (int i = 0; i < texts.size() && i < kSlotTextLines; ++i) page.lines[i].text = texts[i];
+  return SerializePage(page);
+}
+
+}  // namespace komasu::test

@@ -1,0 +1,50 @@
+#pragma once
+// Test fixtures: a fresh temporary program folder per test, and helpers to write and read
+// album files as CP932 bytes.
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "album/album.h"
+#include "platform/clock.h"
+#include "platform/program_folder.h"
+#include "platform/scripted_prompter.h"
+
+namespace komasu::test {
+
+// A temporary folder filled with the default settings files.
+class TestFolder {
+ public:
+  TestFolder();
+  QString Path() const { return dir_.path(); }
+  QString File(const QString& name) const { return dir_.filePath(name); }
+  ProgramFolder Program() const { return ProgramFolder(dir_.path()); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// Writes records as an album file: each quoted, CP932, CR LF.
+void WriteAlbum(const QString& path, const QStringList& records);
+// The decoded records of an album file.
+QStringList ReadAlbum(const QString& path);
+
+// An Album with a scripted prompter and a fixed clock, in a fresh program folder.
+struct AlbumFixture {
+  TestFolder folder;
+  ScriptedPrompter prompter;
+  FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(10, 20, 30))};
+  std::unique_ptr<Album> album;
+  AlbumFixture();
+  // Writes `records` to `name` in the folder and opens it; returns the path.
+  QString Open(const QString& name, const QStringList& records);
+};
+
+// A record whose slot text lines hold `texts` (line i ← texts[i]), built by the serializer.
+QString PageWithTexts(const QStringList& texts);
+
+}  // namespace komasu::test
