@@ -45,7 +45,33 @@ void Album::Report(const QString& text) {
   prompter_.Notify(text, ApplicationTitle(), MessageIcon::kExclamation);
 }
 
+void Album::BeginBatch() { ++batch_depth_; }
+
+bool Album::EndBatch() {
+  if (batch_depth_ == 0) return true;
+  if (--batch_depth_ > 0) return true;
+  bool ok = true;
+  if (batch_dirty_) {
+    batch_dirty_ = false;
+    ok = WriteRecords(records_);
+  }
+  if (batch_page_shown_) {
+    batch_page_shown_ = false;
+    emit PageShown();
+  }
+  return ok;
+}
+
+void Album::EmitPageShown() {
+  if (batch_depth_ > 0) {
+    batch_page_shown_ = true;
+  } else {
+    emit PageShown();
+  }
+}
+
 bool Album::EnsureRecords() {
+  if (batch_depth_ > 0 && records_path_ == path_) return true;  // memory is ahead of the file
   const QFileInfo info(path_);
   const qint64 size = info.exists() ? info.size() : -1;
   const QDateTime mtime = info.exists() ? info.lastModified() : QDateTime();
@@ -67,6 +93,12 @@ const QList<QByteArray>& Album::Records() {
 }
 
 bool Album::WriteRecords(const QList<QByteArray>& records) {
+  if (batch_depth_ > 0) {
+    records_ = records;
+    records_path_ = path_;
+    batch_dirty_ = true;
+    return true;
+  }
   const WriteResult result = WriteFileAtomically(path_, JoinAlbumRecords(records));
   if (!result.ok) {
     Report(QStringLiteral("アルバムを保存できませんでした。元のファイルはそのまま残っています。\n\n") +
@@ -244,7 +276,7 @@ bool Album::OpenAlbum() {
   page_count_ = static_cast<int>(records_.size()) - 1;
   header = DecodeHeader(DecodeCp932(records_.value(0)));
   emit AlbumOpened();
-  emit PageShown();
+  EmitPageShown();
   return true;
 }
 
@@ -283,7 +315,7 @@ bool Album::NewAlbum() {
   SaveCurrentPage();
   TakeSnapshot();
   emit AlbumOpened();
-  emit PageShown();
+  EmitPageShown();
   return true;
 }
 
@@ -326,7 +358,7 @@ void Album::LoadPage() {
   if (suppress_page_load_) {
     suppress_page_load_ = false;
     LayOutPage();
-    emit PageShown();
+    EmitPageShown();
     return;
   }
 
@@ -334,7 +366,7 @@ void Album::LoadPage() {
   if (!decoded.version_ok) {
     // A page of another format version is shown empty and written back untouched.
     if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;
-    emit PageShown();
+    EmitPageShown();
     return;
   }
   for (int s = 0; s < kPhotoSlots; ++s) {
@@ -342,7 +374,7 @@ void Album::LoadPage() {
   }
   LayOutPage();
   FillSlotTextPanel();
-  emit PageShown();
+  EmitPageShown();
 }
 
 void Album::ClearPage() {

@@ -107,6 +107,33 @@ class Album : public QObject {
   // Raw record bytes of the album file as last read or written (header at 0).
   const QList<QByteArray>& Records();
 
+  // Album-wide operations run as a batch: write-backs inside it update the records in memory
+  // and the file is rewritten once, atomically, when the outermost batch ends. Page-change
+  // signals are held back until then. A crash mid-batch leaves the file as it was.
+  class Batch {
+   public:
+    explicit Batch(Album& album) : album_(album) { album_.BeginBatch(); }
+    ~Batch() {
+      if (!done_) album_.EndBatch();
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    // Ends the batch now; false when the final rewrite failed (the user was told).
+    bool Finish() {
+      if (done_) return ok_;
+      done_ = true;
+      ok_ = album_.EndBatch();
+      return ok_;
+    }
+
+   private:
+    friend class Album;
+    Album& album_;
+    bool done_ = false;
+    bool ok_ = true;
+  };
+  bool InBatch() const { return batch_depth_ > 0; }
+
  signals:
   // The shown page, page number or page count changed.
   void PageShown();
@@ -114,6 +141,9 @@ class Album : public QObject {
   void AlbumOpened();
 
  private:
+  void BeginBatch();
+  bool EndBatch();
+  void EmitPageShown();
   bool EnsureRecords();
   bool WriteRecords(const QList<QByteArray>& records);
   bool CheckStorable();
@@ -141,6 +171,10 @@ class Album : public QObject {
   int selected_slot_ = 0;
   std::array<QString, 9> panel_;
   float column_left_ = 10680;
+
+  int batch_depth_ = 0;
+  bool batch_dirty_ = false;
+  bool batch_page_shown_ = false;
 
   QList<QByteArray> records_;
   QString records_path_;
