@@ -401,6 +401,7 @@ void Album::LayOutPage() {
   ReadLayoutSettings();
   if (const auto side = layout_.SideFor(current_page_)) {
     column_left_ = *side == PageSide::kLeftBound ? 10680 : 6555;
+    decor.SetColumn(TextColumnLeft(), TextColumnRight());
     for (int i = 0; i < kSlotTextLines; ++i) {
       page.lines[i].left = column_left_ + (i % kLinesPerSlot == 0 ? 60 : 420);
     }

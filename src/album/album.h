@@ -12,6 +12,7 @@
 #include <array>
 
 #include "album/layout_settings.h"
+#include "album/page_decor.h"
 #include "album/page_content.h"
 #include "platform/program_folder.h"
 
@@ -39,6 +40,7 @@ class Album : public QObject {
 
   AlbumHeader header;  // the cover fields
   PageContent page;    // the shown page, possibly ahead of its record
+  PageDecor decor;     // guide rules and "No." marks of the shown page
   bool modified = false;
   QString format_version = QStringLiteral("3.50");
   // The third value of OPT.ini: where album and CSV file dialogs open.
