@@ -3,6 +3,7 @@
 // view and in print, never stored in a page record. Geometry is in twips of the page view.
 
 #include <array>
+#include <cstddef>
 
 namespace komasu {
 
@@ -28,8 +29,8 @@ struct PageDecor {
   bool style_enabled = false;              // "下　線" / "枠　線" follow the switch
 
   PageDecor();
-  RuleLine& Rule(int n) { return rules.at(static_cast<size_t>(n - 1)); }
-  const RuleLine& Rule(int n) const { return rules.at(static_cast<size_t>(n - 1)); }
+  RuleLine& Rule(int n) { return rules.at(static_cast<std::size_t>(n - 1)); }
+  const RuleLine& Rule(int n) const { return rules.at(static_cast<std::size_t>(n - 1)); }
   // Sets the x coordinates of the rules and the "No." marks for the text column L..R.
   void SetColumn(float left_edge, float right_edge);
 };
