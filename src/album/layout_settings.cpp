@@ -1,11 +1,19 @@
 #include "album/layout_settings.h"
 
+#include "platform/number_text.h"
 #include "platform/settings_values.h"
 
 namespace komasu {
 
 void LayoutSettings::Read(const QString& position_ini) {
-  StoreInt16Values(ReadSettingsFile(position_ini, kSlots), values_);
+  const QStringList values = ReadSettingsFile(position_ini, kSlots);
+  for (int k = 0; k < values.size(); ++k) {
+    if (k == kCalloutColor) {
+      if (const auto v = ParseInt32(values[k])) values_[k] = *v;
+    } else if (const auto v = ParseInt16(values[k])) {
+      values_[k] = *v;
+    }
+  }
 }
 
 std::optional<PageSide> LayoutSettings::SideFor(int page) const {
