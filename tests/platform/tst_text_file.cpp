@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "platform/text_file.h"
+#include "support/test_folder.h"
 
 using namespace komasu;
 
@@ -67,6 +68,26 @@ class TstTextFile : public QObject {
     QCOMPARE(Bytes(dir.filePath("plain.txt")), QByteArray("keep me"));
     QVERIFY(QFileInfo(dir.filePath("folder.apt")).isDir());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});
+  }
+
+  // A full disk shows only when the buffered bytes are flushed.
+  void FullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<int>("size");
+    QTest::newRow("within the write buffer") << 5000;
+    QTest::newRow("beyond the write buffer") << 100000;
+  }
+  void FullDiskKeepsTheOldFile() {
+    QFETCH(int, size);
+    const QString path = dir_.filePath("full.txt");
+    QVERIFY(WriteFileAtomically(path, "old").ok);
+    WriteResult r;
+    {
+      test::FileSizeLimit limit(100);
+      r = WriteFileAtomically(path, QByteArray(size, 'x'));
+    }
+    QVERIFY(!r.ok);
+    QCOMPARE(Bytes(path), QByteArray("old"));
+    QCOMPARE(QDir(dir_.path()).entryList({"full.txt*"}), QStringList{"full.txt"});
   }
 
   void CopiesBytesOver() {
