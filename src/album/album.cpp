@@ -195,8 +195,9 @@ bool Album::Save() {
 }
 
 void Album::ReportSnapshotFailed() {
-  Report(QStringLiteral("バックアップファイル（back.apt）を作成できませんでした。"
-                        "閉じるときに保存しなくても、変更は元に戻せません。"));
+  Report(
+      QStringLiteral("バックアップファイル（back.apt）を作成できませんでした。"
+                     "閉じるときに保存しなくても、変更は元に戻せません。"));
 }
 
 bool Album::RestoreSnapshot() {

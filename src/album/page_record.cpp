@@ -1,6 +1,8 @@
 #include "album/page_record.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "platform/cp932.h"
 #include "platform/number_text.h"
@@ -48,6 +50,11 @@ void SetInt16FromVal(double v, int16_t& target) {
   if (r >= -32768 && r <= 32767) target = static_cast<int16_t>(r);
 }
 
+// A value outside the single range cannot be assigned; the attribute keeps its value.
+void SetSingleFromVal(double v, float& target) {
+  if (std::fabs(v) <= std::numeric_limits<float>::max()) target = static_cast<float>(v);
+}
+
 void SetSizeFromVal(double v, double& target) {
   // A font cannot have a size of 0 or below; such a value is not applied.
   if (v > 0 && v < 2048) target = v;
@@ -81,10 +88,10 @@ void ReadTextLine(const FieldReader& f, qsizetype base, SlotTextLine& line) {
 // Label: left, top, width, height, text, name, bold, charset, italic, name, size,
 // strikethrough, underline, weight, colour.
 void ReadLabel(const FieldReader& f, qsizetype base, FreeLabel& label) {
-  label.left = static_cast<float>(f.Val(base + 1));
-  label.top = static_cast<float>(f.Val(base + 2));
-  label.width = static_cast<float>(f.Val(base + 3));
-  label.height = static_cast<float>(f.Val(base + 4));
+  SetSingleFromVal(f.Val(base + 1), label.left);
+  SetSingleFromVal(f.Val(base + 2), label.top);
+  SetSingleFromVal(f.Val(base + 3), label.width);
+  SetSingleFromVal(f.Val(base + 4), label.height);
   label.text = f[base + 5];
   TextStyle& s = label.style;
   SetNameIf(f[base + 6], s.font_name);
