@@ -130,8 +130,12 @@ class TstAlbumSession : public QObject {
     A().SetPanelLine(1, "Ⅱ①");
     QVERIFY(A().Save());
     const QByteArray bytes = ReadBytes(path);
-    QVERIFY(bytes.startsWith(QByteArray::fromHex("2283c4826a826e826c8260827282748755" "83c4")));
-    QVERIFY(bytes.contains(QByteArray::fromHex("83c487558740" "83c4")));
+    QVERIFY(
+        bytes.startsWith(QByteArray::fromHex("2283c4826a826e826c8260827282748755"
+                                             "83c4")));
+    QVERIFY(
+        bytes.contains(QByteArray::fromHex("83c487558740"
+                                           "83c4")));
     QVERIFY(bytes.endsWith("\"\r\n"));
     QCOMPARE(bytes.count("\r\n"), 2);
     QCOMPARE(bytes.count('\n'), 2);
@@ -157,10 +161,14 @@ class TstAlbumSession : public QObject {
   void NamesGetTheAlbumExtension_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("created");
-    QTest::newRow("no extension") << "a" << "a.apt";
-    QTest::newRow("extension") << "b.apt" << "b.apt";
-    QTest::newRow("capital extension") << "c.APT" << "c.APT.apt";
-    QTest::newRow("other extension") << "d.txt" << "d.txt.apt";
+    QTest::newRow("no extension") << "a"
+                                  << "a.apt";
+    QTest::newRow("extension") << "b.apt"
+                               << "b.apt";
+    QTest::newRow("capital extension") << "c.APT"
+                                       << "c.APT.apt";
+    QTest::newRow("other extension") << "d.txt"
+                                     << "d.txt.apt";
   }
   void NamesGetTheAlbumExtension() {
     QFETCH(QString, typed);
@@ -171,17 +179,22 @@ class TstAlbumSession : public QObject {
     QCOMPARE(QDir(f_->folder.Path()).entryList({"*.apt", "*.APT", "*.txt"}).count(created), 1);
   }
 
+  // The question is about the file that would be replaced, so a name typed without the
+  // extension asks as well.
   void NewAlbumOverAnExistingFileAsksFirst_data() {
     QTest::addColumn<bool>("yes");
-    QTest::newRow("yes replaces") << true;
-    QTest::newRow("no keeps") << false;
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("yes replaces") << true << "four.apt";
+    QTest::newRow("no keeps") << false << "four.apt";
+    QTest::newRow("typed without extension, no keeps") << false << "four";
   }
   void NewAlbumOverAnExistingFileAsksFirst() {
     QFETCH(bool, yes);
+    QFETCH(QString, typed);
     const QString path = OpenFourPages();
     const QByteArray before = ReadBytes(path);
     P().asked.clear();
-    P().files = {path};
+    P().files = {File(typed)};
     P().yes_no = {yes};
     QCOMPARE(A().NewAlbum(), yes);
     QCOMPARE(P().asked.size(), 2u);
@@ -389,6 +402,7 @@ class TstAlbumSession : public QObject {
   }
 
   // Whatever file is chosen, opening it ends in an open album or a message, never a crash.
+  // "folder" and "huge" stand for a folder of that name and a sparse file over the limit.
   void OpeningAnyFileIsSafe_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("opens");
@@ -403,35 +417,26 @@ class TstAlbumSession : public QObject {
     QTest::newRow("text after a quote") << QByteArray("\"\"\"\"\"") << false;
     QTest::newRow("empty records") << QByteArray("\"\"\r\n\"\"\r\n") << true;
     QTest::newRow("one endless line") << QByteArray(300000, 'x') << false;
+    QTest::newRow("folder") << QByteArray("folder") << false;
+    QTest::newRow("huge") << QByteArray("huge") << false;
+    QTest::newRow("missing") << QByteArray("missing") << false;
   }
   void OpeningAnyFileIsSafe() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, opens);
-    WriteBytes(File("any.apt"), bytes);
-    QCOMPARE(A().OpenAlbumAt(File("any.apt")), opens);
+    const QString path = File("any.apt");
+    if (bytes == "folder") {
+      QVERIFY(QDir(f_->folder.Path()).mkdir("any.apt"));
+    } else if (bytes == "huge") {
+      QFile huge(path);
+      QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxAlbumFileBytes + 1));
+    } else if (bytes != "missing") {
+      WriteBytes(path, bytes);
+    }
+    QCOMPARE(A().OpenAlbumAt(path), opens);
     QCOMPARE(A().IsOpen(), opens);
     QCOMPARE(P().Notices().size(), opens ? 0 : 1);
-    if (opens) QCOMPARE(A().PageCount(), Records(File("any.apt")).size() - 1);
-  }
-
-  void OpeningMissingHugeOrFolderIsRefused_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("huge") << "huge";
-  }
-  void OpeningMissingHugeOrFolderIsRefused() {
-    QFETCH(QString, kind);
-    const QString path = File("x.apt");
-    if (kind == "folder") QVERIFY(QDir(f_->folder.Path()).mkdir("x.apt"));
-    if (kind == "huge") {
-      QFile huge(path);
-      QVERIFY(huge.open(QIODevice::WriteOnly));
-      QVERIFY(huge.resize(kMaxAlbumFileBytes + 1));  // sparse: costs no disk
-    }
-    QVERIFY(!A().OpenAlbumAt(path));
-    QVERIFY(!A().IsOpen());
-    QCOMPARE(P().Notices().size(), 1);
+    if (opens) QCOMPARE(A().PageCount(), Records(path).size() - 1);
   }
 
   // A page of another format version shows empty and its record is written back as it was.

@@ -72,13 +72,13 @@ class TstCp932 : public QObject {
     QTest::newRow("emoji whole") << "A\U0001F600B" << false
                                  << "文字「\U0001F600」は保存できないため使用できません。";
     QTest::newRow("wave dash") << "1〜2" << false << "文字「〜」は保存できないため使用できません。";
-    QTest::newRow("lone surrogate") << QString(QChar(0xD83D)) + "x" << true
-                                    << QString("文字「%1」は保存できないため使用できません。")
-                                           .arg(QChar(0xD83D));
+    QTest::newRow("lone surrogate")
+        << QString(QChar(0xD83D)) + "x" << true
+        << QString("文字「%1」は保存できないため使用できません。").arg(QChar(0xD83D));
     QTest::newRow("line break refused") << "a\r\nb" << false << "改行は使用できません。";
     QTest::newRow("line break allowed") << "a\r\nb" << true << none;
-    QTest::newRow("first fault named") << "é\"ζ" << true
-                                       << "文字「é」は保存できないため使用できません。";
+    QTest::newRow("first fault named")
+        << "é\"ζ" << true << "文字「é」は保存できないため使用できません。";
   }
   void UnstorableTextIsRefusedWithAMessage() {
     QFETCH(QString, text);

@@ -74,7 +74,7 @@ class TstNumberText : public QObject {
   void ConvertsStrictly_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
-    QTest::addColumn<int>("int16");  // -99999: fails
+    QTest::addColumn<int>("int16");     // -99999: fails
     QTest::addColumn<qint64>("int32");  // -99999: fails
     QTest::newRow("integer") << "400" << true << 400 << qint64(400);
     QTest::newRow("tie down to even") << "2.5" << true << 2 << qint64(2);
@@ -98,24 +98,6 @@ class TstNumberText : public QObject {
     QCOMPARE(a ? int(*a) : -99999, int16);
     const auto b = ParseInt32(text);
     QCOMPARE(b ? qint64(*b) : qint64(-99999), int32);
-  }
-
-  void ParsesBooleans_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");  // -1: fails
-    QTest::newRow("True") << "True" << 1;
-    QTest::newRow("False") << "False" << 0;
-    QTest::newRow("letter case") << "TRUE" << 1;
-    QTest::newRow("number") << "-1" << 1;
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("empty") << "" << -1;
-    QTest::newRow("word") << "yes" << -1;
-  }
-  void ParsesBooleans() {
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    const auto b = ParseBool(text);
-    QCOMPARE(b ? int(*b) : -1, value);
   }
 };
 

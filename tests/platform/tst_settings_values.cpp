@@ -20,8 +20,8 @@ class TstSettingsValues : public QObject {
         << "\" ＭＳ 明朝, x \"\r\n9" << 51 << QStringList{" ＭＳ 明朝, x ", "9"};
     QTest::newRow("text after closing quote dropped")
         << "\"D:\\data\"junk,5" << 51 << QStringList{"D:\\data", "5"};
-    QTest::newRow("unclosed quote runs to the end") << "\"abc\r\ndef" << 51
-                                                    << QStringList{"abc\r\ndef"};
+    QTest::newRow("unclosed quote runs to the end")
+        << "\"abc\r\ndef" << 51 << QStringList{"abc\r\ndef"};
     QTest::newRow("empty value between commas") << "1,,3" << 51 << QStringList{"1", "", "3"};
     QTest::newRow("LF only") << "1\n2\n" << 51 << QStringList{"1", "2"};
     QTest::newRow("limit") << "1\r\n2\r\n3\r\n" << 2 << QStringList{"1", "2"};
@@ -47,8 +47,7 @@ class TstSettingsValues : public QObject {
                                   << QList<int>{99, 99, 99};
     QTest::newRow("not numeric") << QStringList{"abc", "12abc", ""} << QList<int>{99, 99, 99};
     QTest::newRow("missing values") << QStringList{"5"} << QList<int>{5, 99, 99};
-    QTest::newRow("extra values ignored") << QStringList{"1", "2", "3", "4"}
-                                          << QList<int>{1, 2, 3};
+    QTest::newRow("extra values ignored") << QStringList{"1", "2", "3", "4"} << QList<int>{1, 2, 3};
   }
   void StoresSixteenBitSlots() {
     QFETCH(QStringList, values);

@@ -34,8 +34,7 @@ QStringList ReadAlbum(const QString& path) {
   return out;
 }
 
-AlbumFixture::AlbumFixture()
-    : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
+AlbumFixture::AlbumFixture() : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
 
 QString AlbumFixture::Open(const QString& name, const QStringList& records) {
   const QString path = folder.File(name);
