@@ -158,6 +158,34 @@ class TstAlbumSession : public QObject {
     QCOMPARE(P().asked.at(0).filter, QString("すべてのファイル (*.apt)"));
   }
 
+  // The three file commands open in the file save folder of OPT.ini; a cancelled dialog
+  // changes nothing.
+  void CancelledFileDialogChangesNothing_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("open") << "open";
+    QTest::newRow("new") << "new";
+    QTest::newRow("save as") << "save as";
+  }
+  void CancelledFileDialogChangesNothing() {
+    QFETCH(QString, command);
+    WriteBytes(f_->folder.Program().OptIni(), EncodeCp932("E:\\\r\nD:\\写真\r\nD:\\アルバム\r\n"));
+    f_->album = std::make_unique<Album>(f_->folder.Program(), P(), f_->clock);
+    const QString path = OpenFourPages();
+    A().SetPanelLine(1, "未保存");
+    const QByteArray file = ReadBytes(path), back = ReadBytes(Back());
+    bool done = true;
+    if (command == "open") done = A().OpenAlbum();
+    if (command == "new") done = A().NewAlbum();
+    if (command == "save as") done = A().SaveAlbumAs();
+    QVERIFY(!done);
+    QCOMPARE(P().asked.size(), 1u);
+    QCOMPARE(P().asked.at(0).folder, QString("D:\\アルバム"));
+    QCOMPARE(A().Path(), path);
+    QCOMPARE(A().page.lines[1].text, QString("未保存"));
+    QCOMPARE(ReadBytes(path), file);
+    QCOMPARE(ReadBytes(Back()), back);
+  }
+
   void NamesGetTheAlbumExtension_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("created");
@@ -312,10 +340,12 @@ class TstAlbumSession : public QObject {
   void MultiLineLabelSurvivesRewrites() {
     const QString path = f_->Open("label.apt", {kHeader, PageWithTexts({"1"}), PageWithTexts({})});
     A().page.Label(2).text = "上の行\r\n下の行";
+    A().page.Label(20).text = "保存されないラベル";
     A().NextPage();
     A().FirstPage();
     QCOMPARE(A().page.Label(2).text, QString("上の行\r\n下の行"));
     QVERIFY(A().page.Label(2).visible);
+    QCOMPARE(A().page.Label(20).text, QString());
     A().SaveCurrentPage();
     QCOMPARE(Records(path).size(), 3);
     A().OpenAlbumAt(path);
