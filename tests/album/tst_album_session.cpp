@@ -485,18 +485,6 @@ class TstAlbumSession : public QObject {
     QCOMPARE(Records(path).at(1), OtherVersionRecord());
   }
 
-  void LegacyPageIsWrittenBackInTheCurrentLayout() {
-    WriteBytes(File("old.apt"), JoinAlbumRecords({EncodeCp932(kHeader), LegacyRecord()}));
-    A().OpenAlbumAt(File("old.apt"));
-    QCOMPARE(A().page.lines[0].text, QString("旧形式"));
-    QCOMPARE(A().PanelLines()[1], QString("説明"));
-    QVERIFY(A().SaveCurrentPage());
-    const QStringList fields = SplitRecordFields(DecodeCp932(Records(File("old.apt")).at(1)));
-    QCOMPARE(fields.size(), kRecordFields);
-    QCOMPARE(fields.at(3), QString("3.50"));
-    QCOMPARE(fields.at(56), QString("旧形式"));
-  }
-
   // Photo geometry comes from the layout; an empty slot keeps the cleared geometry, a
   // missing photo file keeps its path; callout lines show when their X1 is not 0.
   void ShownPageFollowsTheLayoutRules() {

@@ -79,11 +79,6 @@ QString Join(const QStringList& fields) {
 class TstPageRecord : public QObject {
   Q_OBJECT
  private slots:
-  void EmptyPageHas839Fields() {
-    PageContent page;
-    QCOMPARE(SplitRecordFields(SerializePage(page)).size(), kRecordFields);
-  }
-
   void WritesEachFieldInItsPlace_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
@@ -358,13 +353,6 @@ class TstPageRecord : public QObject {
     QVERIFY(d.version_ok);
     for (const QString& p : d.slot_paths) QCOMPARE(p, QString());
     for (const SlotTextLine& l : read.lines) QCOMPARE(l.text, QString());
-  }
-
-  void HeaderHoldsTheCoverFields() {
-    const AlbumHeader h{"運動会", "山田", "2026/12/09"};
-    QCOMPARE(SerializeHeader(h), QString("ζ運動会ζ山田ζ2026/12/09ζ"));
-    QCOMPARE(DecodeHeader(SerializeHeader(h)), h);
-    QCOMPARE(DecodeHeader("ζonly"), AlbumHeader());
   }
 };
 
