@@ -1,5 +1,6 @@
 #include "editor/slot_text_commands.h"
 
+#include <algorithm>
 #include <array>
 
 #include "album/album.h"
@@ -131,6 +132,12 @@ bool DropWord(Album& album, int line, const std::optional<QString>& word) {
   }
   album.SetPanelLine(line, text);
   return true;
+}
+
+QColor SlotColor(int slot) {
+  static const QColor kColors[kPhotoSlots] = {QColor(192, 192, 255), QColor(255, 192, 255),
+                                              QColor(192, 255, 192)};
+  return kColors[std::clamp(slot, 0, kPhotoSlots - 1)];
 }
 
 QString SerialNumberText(double value) {

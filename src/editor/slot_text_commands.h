@@ -4,6 +4,7 @@
 // album serially, and appending a dropped word. The album-wide commands walk the pages with
 // the page moves, inside one Album::Batch, so the album file is rewritten once at the end.
 
+#include <QColor>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -37,6 +38,9 @@ bool NumberSlotsSerially(Album& album, const ProgressCallback& progress = {});
 // word (nothing selected in the word list) changes nothing; a word the album cannot store is
 // refused with a message.
 bool DropWord(Album& album, int line, const std::optional<QString>& word);
+
+// The colour of slot 0 (上), 1 (中) or 2 (下): the panel background and the marker bar.
+QColor SlotColor(int slot);
 
 // A computed serial number as text: plain decimal, at most 15 significant digits.
 QString SerialNumberText(double value);
