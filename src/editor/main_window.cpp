@@ -48,6 +48,7 @@ MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   BuildCentralArea();
+  resize(1180, 860);
   connect(&album_, &Album::PageShown, this, &MainWindow::ShowAlbumState);
   connect(&album_, &Album::AlbumOpened, this, &MainWindow::ShowAlbumState);
   UpdateCommandStates();
