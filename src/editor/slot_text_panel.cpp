@@ -32,6 +32,11 @@ void Paint(QWidget* widget, const QColor& color) {
   widget->setAutoFillBackground(true);
 }
 
+// The number field holds a few digits only, so it is narrower than the text lines.
+void FitNumberField(QLineEdit* field) {
+  field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+}
+
 QString Indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
@@ -91,8 +96,7 @@ void SlotTextPanel::BuildLineFields(QFrame* background) {
             [this, j](const QString& text) { OnLineChanged(j, text); });
     fields_[j] = field;
     if (j == 0) {
-      // The number field holds a few digits only.
-      field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+      FitNumberField(field);
       auto* row = new QHBoxLayout;
       row->addWidget(field);
       row->addStretch(1);
@@ -174,6 +178,7 @@ void SlotTextPanel::ApplyFontInfo(const QStringList& v) {
     if (const auto b = ParseBool(v.value(3))) font.setBold(*b);
     if (const auto b = ParseBool(v.value(4))) font.setItalic(*b);
     field->setFont(font);
+    if (field == fields_[0]) FitNumberField(field);
     // An RGB value has red in the low byte; system colour references keep the field's own.
     if (const auto c = ParseInt32(v.value(5)); c && *c >= 0) {
       QPalette palette = field->palette();
