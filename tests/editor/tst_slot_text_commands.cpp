@@ -105,18 +105,6 @@ class TstSlotTextCommands : public QObject {
     QCOMPARE(PanelTexts(album).at(0), PageText(1, 0));
   }
 
-  void PanelLineChangesTheSelectedSlotAndMarksModified() {
-    AlbumFixture f;
-    f.Open(QStringLiteral("a.apt"), AlbumRecords(1));
-    Album& album = *f.album;
-    album.SelectSlot(2);
-    album.modified = false;
-    album.SetPanelLine(0, QStringLiteral("42"));
-    QCOMPARE(album.page.Line(2, 0).text, QStringLiteral("42"));
-    QCOMPARE(album.page.Line(0, 0).text, PageText(1, 0));
-    QVERIFY(album.modified);
-  }
-
   // Each bulk command answered Yes or No on page 2 of 3, slot 中 selected.
   void BulkCommandsAskAndActOnlyOnYes_data() {
     QTest::addColumn<QString>("command");
@@ -378,20 +366,6 @@ class TstSlotTextCommands : public QObject {
     QTEST(album.PanelLines()[3], "expected");
     QTEST(album.page.Line(1, 3).text, "expected");
     QTEST(!f.prompter.Notices().isEmpty(), "refused");
-  }
-
-  void SerialNumberTextIsPlainDecimal_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 1000000.0 << "1000000";
-    QTest::newRow("fraction") << 2.25 << "2.25";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative") << -4.0 << "-4";
-    QTest::newRow("huge") << 1e20 << "1E+20";
-  }
-  void SerialNumberTextIsPlainDecimal() {
-    QFETCH(double, value);
-    QTEST(SerialNumberText(value), "text");
   }
 };
 
