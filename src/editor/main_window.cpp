@@ -25,7 +25,7 @@
 #include "editor/page_preview.h"
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
-#include "platform/cp932.h"
+#include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
 #include "platform/settings_values.h"
 
@@ -183,6 +183,7 @@ void MainWindow::BuildCentralArea() {
     cover_[i] = new QLineEdit(cover_box);
     cover_[i]->setObjectName(QStringLiteral("Text16(%1)").arg(i));
     cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
+    StorableTextGuard::Install(cover_[i], prompter_);
     connect(cover_[i], &QLineEdit::textEdited, this,
             [this, i](const QString& text) { EditCoverField(i, text); });
   }
@@ -266,14 +267,6 @@ void MainWindow::ShowAlbumState() {
 
 void MainWindow::EditCoverField(int index, const QString& text) {
   QString* fields[] = {&album_.header.name, &album_.header.author, &album_.header.date};
-  if (const QString why = UnstorableTextMessage(text); !why.isEmpty()) {
-    const int cursor = std::max(0, static_cast<int>(cover_[index]->cursorPosition() -
-                                                    (text.size() - fields[index]->size())));
-    cover_[index]->setText(*fields[index]);
-    cover_[index]->setCursorPosition(cursor);
-    prompter_.Notify(why, {}, MessageIcon::kExclamation);
-    return;
-  }
   *fields[index] = text;
 }
 
