@@ -173,7 +173,9 @@ bool Album::SaveCurrentPage() {
     Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));
     return false;
   }
-  return WriteRecords(out);
+  if (!WriteRecords(out)) return false;
+  emit PageWrittenBack();
+  return true;
 }
 
 void Album::TakeSnapshot() { CopyFileOver(path_, folder_.BackApt()); }
