@@ -2,9 +2,6 @@
 
 #include <QFileInfo>
 
-#include "platform/number_text.h"
-#include "platform/settings_values.h"
-
 namespace komasu {
 
 namespace {
@@ -108,14 +105,6 @@ QColor CalloutPrintColor(int32_t color) {
     default:
       return QColor(128, 128, 128);
   }
-}
-
-CalloutPen ReadCalloutPen(const QString& position_ini) {
-  CalloutPen pen;
-  const QStringList values = ReadSettingsFile(position_ini, LayoutSettings::kSlots);
-  if (const auto w = ParseInt16(values.value(15))) pen.width = *w;
-  if (const auto c = ParseInt32(values.value(18))) pen.color = *c;
-  return pen;
 }
 
 void PrintPage(const PageContent& page, int page_number, const LayoutSettings& layout,

@@ -36,13 +36,11 @@ QSizeF PrintedPhotoSize(float width_twips, float height_twips);
 // themselves, anything else (black included) grey.
 QColor CalloutPrintColor(int32_t color);
 
-// The pen of the callout lines: the line width and colour settings of position.ini (values 15
-// and 18; the colour is a 24-bit value that the 16-bit layout slots cannot hold).
+// The pen of the callout lines: the editor's callout settings of line width and colour.
 struct CalloutPen {
-  int width = 2;       // printer device units
-  int32_t color = 0;   // colour setting, red in the low byte
+  int width = 2;      // printer device units
+  int32_t color = 0;  // colour setting, red in the low byte
 };
-CalloutPen ReadCalloutPen(const QString& position_ini);
 
 // Prints the page: sets the page up, draws it and ends the document. `layout` is the fresh read
 // of position.ini for this page.

@@ -4,6 +4,8 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 
+#include "platform/fonts.h"
+
 namespace komasu {
 
 namespace {
@@ -17,32 +19,11 @@ const QString kPdfFailed =
 
 }  // namespace
 
-void PainterPrintSurface::InstallFontSubstitutes() {
-  static const bool installed = [] {
-    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")};
-    const QStringList pgothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    const QStringList mincho = {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho")};
-    const QStringList pmincho = {QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho")};
-    for (const char* name : {"ＭＳ ゴシック", "MS ゴシック", "MS Gothic"}) {
-      QFont::insertSubstitutions(QString::fromUtf8(name), gothic);
-    }
-    for (const char* name : {"ＭＳ Ｐゴシック", "MS Pゴシック", "MS PGothic", "MS UI Gothic"}) {
-      QFont::insertSubstitutions(QString::fromUtf8(name), pgothic);
-    }
-    for (const char* name : {"ＭＳ 明朝", "MS 明朝", "MS Mincho"}) {
-      QFont::insertSubstitutions(QString::fromUtf8(name), mincho);
-    }
-    for (const char* name : {"ＭＳ Ｐ明朝", "MS P明朝", "MS PMincho"}) {
-      QFont::insertSubstitutions(QString::fromUtf8(name), pmincho);
-    }
-    return true;
-  }();
-  (void)installed;
-}
-
 PainterPrintSurface::PainterPrintSurface(QPagedPaintDevice& device, Documents documents)
     : device_(device), documents_(documents) {
-  InstallFontSubstitutes();
+  // Idempotent; the headless command has no main() set-up of its own that would do it.
+  static const bool fonts_mapped = (InstallFontSubstitutions(), true);
+  (void)fonts_mapped;
 }
 
 PainterPrintSurface::~PainterPrintSurface() {

@@ -24,9 +24,6 @@ class PainterPrintSurface : public PrintSurface {
   bool Failed() const override { return !error_.isEmpty(); }
   QString ErrorText() const override { return error_; }
 
-  // Maps the Windows face names stored in albums to the Japanese fonts installed here.
-  static void InstallFontSubstitutes();
-
  protected:
   void BeginPage() override;
   void FinishPage() override;

@@ -61,7 +61,7 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   for (int counter = r.start; last >= counter; counter += step) {
     album.ReadLayoutSettings();
     const LayoutSettings layout = album.Layout();
-    const CalloutPen pen = ReadCalloutPen(album.Folder().PositionIni());
+    const CalloutPen pen{album.line_d[0], album.line_d[3]};
     const int shown = album.CurrentPage();
     if (monitor && !monitor->BeforePage(static_cast<int>(result.printed.size()), total, shown)) {
       result.cancelled = true;
