@@ -21,6 +21,10 @@ class PainterPrintSurface : public PrintSurface {
   // Ends the one document (kOne); false when it could not be completed.
   bool Finish();
 
+  // PDF files take photos at a lower resolution than printers to stay small.
+  void SetPhotoDpi(double dpi) { photo_dpi_ = dpi; }
+  double PhotoDpi() const override { return photo_dpi_; }
+
   bool Failed() const override { return !error_.isEmpty(); }
   QString ErrorText() const override { return error_; }
 
@@ -46,6 +50,7 @@ class PainterPrintSurface : public PrintSurface {
   bool page_open_ = false;
   double px_per_mm_x_ = 1, px_per_mm_y_ = 1;
   QString error_;
+  double photo_dpi_ = 300;
 };
 
 }  // namespace komasu

@@ -42,6 +42,7 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
     writer.setCreator(QStringLiteral("ＫＯＭＡＳＵⅡ"));
     writer.setTitle(album.header.name.isEmpty() ? target.completeBaseName() : album.header.name);
     PainterPrintSurface surface(writer, PainterPrintSurface::Documents::kOne);
+    surface.SetPhotoDpi(kPdfPhotoDpi);
     result.run = PrintPageRun(album, request, surface, monitor);
     const bool finished = surface.Finish();
     if (result.run.failed) return result;  // the run has told the user

@@ -11,6 +11,9 @@ namespace komasu {
 // Printable-area margins of the PDF page (mm): those of a typical printer, so pages laid out
 // for paper print alike.
 inline constexpr double kPdfMarginMm = 5;
+// Photo resolution in PDF files: 10 pixels a millimetre keeps a page of three photos near
+// 1 MB (Qt's PDF writer stores every image as JPEG at the size it is given).
+inline constexpr double kPdfPhotoDpi = 254;
 
 struct PdfExportResult {
   bool ok = false;

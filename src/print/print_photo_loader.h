@@ -14,8 +14,13 @@ namespace komasu {
 
 inline constexpr double kPrintPhotoDpi = 300;
 
-// Pixel size of a photo printed into a box of `box_mm`.
-QSize PrintPixelSize(QSizeF box_mm);
+// Pixel size of a photo printed into a box of `box_mm` at `dpi`.
+QSize PrintPixelSize(QSizeF box_mm, double dpi = kPrintPhotoDpi);
+
+// The size to decode a photo of `full` pixels at for `target`: a target that needs a JPEG
+// scaling step only just finer than M/8 is shrunk by at most 3 % to fit M/8, which halves the
+// decoding work (a 6000 × 4000 photo for 1336 × 1002 decodes at 1/4 instead of 3/8).
+QSize DecodeSizeFor(QSize full, QSize target);
 
 class PrintPhotoSource {
  public:
@@ -26,7 +31,7 @@ class PrintPhotoSource {
 
 class PrintPhotoLoader : public PrintPhotoSource {
  public:
-  PrintPhotoLoader();
+  explicit PrintPhotoLoader(double dpi = kPrintPhotoDpi);
   ~PrintPhotoLoader() override;
   PrintPhotoLoader(const PrintPhotoLoader&) = delete;
   PrintPhotoLoader& operator=(const PrintPhotoLoader&) = delete;
@@ -40,6 +45,7 @@ class PrintPhotoLoader : public PrintPhotoSource {
 
  private:
   static QString Key(const QString& path, QSize pixels);
+  double dpi_;
   QThreadPool pool_;
   QHash<QString, std::shared_future<QImage>> pending_;
 };

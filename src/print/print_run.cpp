@@ -57,7 +57,7 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   const int step = r.every_second ? 2 : 1;
   const int last = std::min(r.end, album.PageCount());
   const int total = PagesToPrint(r, album.PageCount());
-  PrintPhotoLoader photos;
+  PrintPhotoLoader photos(surface.PhotoDpi());
   for (int counter = r.start; last >= counter; counter += step) {
     album.ReadLayoutSettings();
     const LayoutSettings layout = album.Layout();

@@ -77,6 +77,9 @@ class PrintSurface {
   // Draws `image` stretched into `rect` (mm).
   void DrawPicture(const QImage& image, const QRectF& rect);
 
+  // The resolution photos are decoded at for this surface.
+  virtual double PhotoDpi() const { return 300; }
+
   // True once an output of this surface has failed; the text says why, for the user.
   virtual bool Failed() const { return false; }
   virtual QString ErrorText() const { return {}; }
