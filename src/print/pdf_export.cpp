@@ -64,6 +64,10 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
     return result;
   }
   part.setAutoRemove(false);
+  // The temporary file was private to its owner; the PDF gets the permissions of a new file.
+  QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                       QFileDevice::ReadGroup |
+                                                       QFileDevice::ReadOther);
   result.ok = true;
   return result;
 }
