@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRadialGradient>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -23,11 +24,10 @@
 #include "platform/photo_decoder.h"
 #include "platform/scripted_prompter.h"
 #include "platform/text_file.h"
-#include "print/pdf_export.h"
 #include "print/page_renderer.h"
 #include "print/painter_print_surface.h"
+#include "print/pdf_export.h"
 #include "print/print_photo_loader.h"
-#include <QPdfWriter>
 
 using namespace komasu;
 
@@ -57,7 +57,8 @@ QImage PhotoLike(int seed) {
     const QPointF c(rng.bounded(kPhotoWidth), rng.bounded(kPhotoHeight));
     const double r = 80 + rng.bounded(700);
     QRadialGradient g(c, r);
-    const QColor col = QColor::fromHsv(rng.bounded(360), 60 + rng.bounded(150), 60 + rng.bounded(190));
+    const QColor col =
+        QColor::fromHsv(rng.bounded(360), 60 + rng.bounded(150), 60 + rng.bounded(190));
     g.setColorAt(0, col);
     g.setColorAt(1, col.darker(160));
     p.setBrush(g);
@@ -65,7 +66,8 @@ QImage PhotoLike(int seed) {
   }
   for (int i = 0; i < 25000; ++i) {  // foliage and gravel
     const int y = kPhotoHeight / 2 + rng.bounded(kPhotoHeight / 2);
-    p.setBrush(QColor::fromHsv(60 + rng.bounded(80), 100 + rng.bounded(120), 40 + rng.bounded(150)));
+    p.setBrush(
+        QColor::fromHsv(60 + rng.bounded(80), 100 + rng.bounded(120), 40 + rng.bounded(150)));
     p.drawEllipse(QPointF(rng.bounded(kPhotoWidth), y), 4 + rng.bounded(18), 3 + rng.bounded(10));
   }
   p.end();
@@ -88,7 +90,8 @@ QString PageRecord(int n, const QStringList& photos) {
   for (int s = 0; s < 3; ++s) {
     page.Photo(s + 1).path = photos[(3 * n + s) % photos.size()];
     page.Line(s, 0).text = QString::number(3 * n + s + 1);
-    for (int j = 1; j < 9; ++j) page.Line(s, j).text = QStringLiteral("北面外壁 %1-%2 施工状況").arg(n).arg(j);
+    for (int j = 1; j < 9; ++j)
+      page.Line(s, j).text = QStringLiteral("北面外壁 %1-%2 施工状況").arg(n).arg(j);
   }
   FreeLabel& label = page.Label(1);
   label.text = QStringLiteral("現場写真\r\n第%1回").arg(n);
@@ -102,8 +105,8 @@ QString PageRecord(int n, const QStringList& photos) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                 : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QGuiApplication app(argc, argv);
   QTextStream out(stdout);
   const int pages = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
@@ -145,7 +148,9 @@ int main(int argc, char* argv[]) {
     struct Ready : PrintPhotoSource {
       QList<QImage> images;
       int next = 0;
-      QImage PhotoFor(const QString&, QSizeF) override { return images[next++ % images.size()].copy(); }
+      QImage PhotoFor(const QString&, QSizeF) override {
+        return images[next++ % images.size()].copy();
+      }
     } ready;
     for (int i = 0; i < 3; ++i) ready.images.append(DecodePhoto(photos[i], QSize(1336, 1002)));
     QPdfWriter writer(dir.filePath(QStringLiteral("draw.pdf")));

@@ -84,8 +84,7 @@ PrintSideValues SideValuesOf(PageSide side) {
 }
 
 QRectF PrintedPhotoBox(const PhotoElement& photo) {
-  return QRectF(PhotoX(photo.left), PhotoY(photo.top), photo.width * 0.0365,
-                photo.height * 0.0365);
+  return QRectF(PhotoX(photo.left), PhotoY(photo.top), photo.width * 0.0365, photo.height * 0.0365);
 }
 
 QSizeF PrintedPhotoSize(float width_twips, float height_twips) {
@@ -115,8 +114,7 @@ void PrintPage(const PageContent& page, int page_number, const LayoutSettings& l
   for (int i = 1; i <= kPhotoElements; ++i) {
     const PhotoElement& photo = page.Photo(i);
     const QRectF box = PrintedPhotoBox(photo).translated(side.photo_dx, side.photo_dy);
-    if (box.x() >= 0 && box.y() >= 0 && !photo.path.isEmpty() &&
-        QFileInfo(photo.path).isFile()) {
+    if (box.x() >= 0 && box.y() >= 0 && !photo.path.isEmpty() && QFileInfo(photo.path).isFile()) {
       s.DrawPicture(photos.PhotoFor(photo.path, box.size()), box);
     }
   }

@@ -14,7 +14,8 @@ namespace komasu {
 namespace {
 
 QString CannotWrite(const QString& path) {
-  return QStringLiteral("PDFファイル「%1」を書き込めませんでした。保存先と空き容量を確かめてください。")
+  return QStringLiteral(
+             "PDFファイル「%1」を書き込めませんでした。保存先と空き容量を確かめてください。")
       .arg(QDir::toNativeSeparators(path));
 }
 
@@ -24,8 +25,8 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
                           PrintRunMonitor* monitor) {
   PdfExportResult result;
   const QFileInfo target(path);
-  QTemporaryFile part(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part")
-                                                        .arg(target.fileName())));
+  QTemporaryFile part(
+      target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
   if (!part.open()) {
     result.error = CannotWrite(path);
     return result;
@@ -52,8 +53,8 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
     }
   }
   if (result.run.printed.isEmpty()) {
-    result.error = result.run.cancelled ? QString()
-                                        : QStringLiteral("出力するページがありません。");
+    result.error =
+        result.run.cancelled ? QString() : QStringLiteral("出力するページがありません。");
     return result;
   }
   std::error_code ec;
@@ -65,9 +66,9 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
   }
   part.setAutoRemove(false);
   // The temporary file was private to its owner; the PDF gets the permissions of a new file.
-  QFile::setPermissions(target.absoluteFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                       QFileDevice::ReadGroup |
-                                                       QFileDevice::ReadOther);
+  QFile::setPermissions(target.absoluteFilePath(),
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
   result.ok = true;
   return result;
 }

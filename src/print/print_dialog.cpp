@@ -85,7 +85,8 @@ PrintDialog::PrintDialog(Album& album, Prompter& prompter, QWidget* parent)
     layout->addWidget(b);
     return b;
   };
-  QPushButton* current = button(QStringLiteral("Command1(0)"), QStringLiteral("現在のページをプリント"));
+  QPushButton* current =
+      button(QStringLiteral("Command1(0)"), QStringLiteral("現在のページをプリント"));
 
   auto* range_row = new QHBoxLayout();
   from_ = new QLineEdit(this);
@@ -104,7 +105,8 @@ PrintDialog::PrintDialog(Album& album, Prompter& prompter, QWidget* parent)
   range_row->addStretch();
   layout->addLayout(range_row);
 
-  QPushButton* range = button(QStringLiteral("Command1(1)"), QStringLiteral("指定ページをプリント"));
+  QPushButton* range =
+      button(QStringLiteral("Command1(1)"), QStringLiteral("指定ページをプリント"));
   QPushButton* odd = button(QStringLiteral("Command1(3)"), QStringLiteral("奇数ページをプリント"));
   QPushButton* even = button(QStringLiteral("Command1(4)"), QStringLiteral("偶数ページをプリント"));
   QPushButton* preview = button(QStringLiteral("preview"), QStringLiteral("プレビュー"));

@@ -17,8 +17,8 @@ QSize PrintPixelSize(QSizeF box_mm, double dpi) {
 
 QSize DecodeSizeFor(QSize full, QSize target) {
   if (!full.isValid() || target.isEmpty()) return target;
-  const double f = std::min(double(full.width()) / target.width(),
-                            double(full.height()) / target.height());
+  const double f =
+      std::min(double(full.width()) / target.width(), double(full.height()) / target.height());
   const double m = 8 / f;  // the decoder takes the scaling step ceil(m) / 8
   const double step = std::floor(m);
   if (step < 1 || m == step || (m - step) > 0.03 * m) return target;

@@ -15,7 +15,7 @@ inline constexpr double kPrintLinePitch = static_cast<double>(8.7777f);
 inline constexpr double kPrintTextMaxWidth = 35;
 
 struct TextColumnPlacement {
-  double x0 = 0, y0 = 0;                    // offsets of the page side's set
+  double x0 = 0, y0 = 0;                   // offsets of the page side's set
   double top = 0, middle = 0, bottom = 0;  // per-slot vertical offsets
   double text_shift = 0;                   // S: 0 left-bound, -158.5 right-bound
   double rule_shift = 0;                   // F: 0 left-bound, +3 right-bound

@@ -27,7 +27,9 @@ double RecordingPrintSurface::CharWidth(const PrintFont& font, QChar c) {
   return c.unicode() < 0x100 ? em / 2 : em;
 }
 
-void RecordingPrintSurface::BeginPage() { entries.append({Kind::kSetUp, State(), {}, {}, {}, {}, {}}); }
+void RecordingPrintSurface::BeginPage() {
+  entries.append({Kind::kSetUp, State(), {}, {}, {}, {}, {}});
+}
 
 void RecordingPrintSurface::FinishPage() {
   entries.append({Kind::kEndDoc, State(), {}, {}, {}, {}, {}});

@@ -104,8 +104,8 @@ class TstPdfOutput : public QObject {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     const QString out = QStringLiteral("OUT");
-    QTest::newRow("missing album") << QStringList{"--pdf", out, "MISSING"} << 1
-                                   << QStringLiteral("見つかりません");
+    QTest::newRow("missing album")
+        << QStringList{"--pdf", out, "MISSING"} << 1 << QStringLiteral("見つかりません");
     QTest::newRow("not an album") << QStringList{"--pdf", out, "NOTALBUM"} << 1
                                   << QStringLiteral("アルバムファイルではありません");
     QTest::newRow("page beyond") << QStringList{"--pdf", out, "--pages", "4", "ALBUM"} << 2
@@ -117,10 +117,10 @@ class TstPdfOutput : public QObject {
     QTest::newRow("words") << QStringList{"--pdf", out, "--pages", "some", "ALBUM"} << 2
                            << QStringLiteral("ページの指定");
     QTest::newRow("no output") << QStringList{"ALBUM", "--pdf"} << 2 << QStringLiteral("使い方");
-    QTest::newRow("unknown option") << QStringList{"--pdf", out, "--fast", "ALBUM"} << 2
-                                    << QStringLiteral("--fast");
-    QTest::newRow("unwritable output")
-        << QStringList{"--pdf", "NOFOLDER/x.pdf", "ALBUM"} << 1 << QStringLiteral("書き込めませんでした");
+    QTest::newRow("unknown option")
+        << QStringList{"--pdf", out, "--fast", "ALBUM"} << 2 << QStringLiteral("--fast");
+    QTest::newRow("unwritable output") << QStringList{"--pdf", "NOFOLDER/x.pdf", "ALBUM"} << 1
+                                       << QStringLiteral("書き込めませんでした");
   }
   void CommandRefusesBadInput() {
     QFETCH(QStringList, args);

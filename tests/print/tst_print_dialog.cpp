@@ -32,9 +32,7 @@ class TstPrintDialog : public QObject {
     dialog_->SetPrintRunner([this](const PrintRequest& r) { runs_.append(r); });
     dialog_->show();
   }
-  QPushButton* Button(const QString& name) {
-    return dialog_->findChild<QPushButton*>(name);
-  }
+  QPushButton* Button(const QString& name) { return dialog_->findChild<QPushButton*>(name); }
   QLineEdit* Field(int i) {
     return dialog_->findChild<QLineEdit*>(QStringLiteral("Text1(%1)").arg(i));
   }
@@ -77,17 +75,21 @@ class TstPrintDialog : public QObject {
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("question");
     QTest::addColumn<PrintRequest>("request");
-    QTest::newRow("current") << "Command1(0)" << "1" << "12"
-                             << QStringLiteral("現在のページのプリントを開始します")
+    QTest::newRow("current") << "Command1(0)"
+                             << "1"
+                             << "12" << QStringLiteral("現在のページのプリントを開始します")
                              << PrintRequest{7, 7, false};
-    QTest::newRow("range") << "Command1(1)" << "3" << "5"
-                           << QStringLiteral("3～5ページのプリントを開始します")
+    QTest::newRow("range") << "Command1(1)"
+                           << "3"
+                           << "5" << QStringLiteral("3～5ページのプリントを開始します")
                            << PrintRequest{3, 5, false};
-    QTest::newRow("odd") << "Command1(3)" << "1" << "12"
-                         << QStringLiteral("奇数(1,3,5…)ページのプリントを開始します")
+    QTest::newRow("odd") << "Command1(3)"
+                         << "1"
+                         << "12" << QStringLiteral("奇数(1,3,5…)ページのプリントを開始します")
                          << PrintRequest{1, 12, true};
-    QTest::newRow("even") << "Command1(4)" << "1" << "12"
-                          << QStringLiteral("偶数(2,4,6…)ページのプリントを開始します")
+    QTest::newRow("even") << "Command1(4)"
+                          << "1"
+                          << "12" << QStringLiteral("偶数(2,4,6…)ページのプリントを開始します")
                           << PrintRequest{2, 12, true};
   }
   void CommandsConfirmAndRun() {

@@ -93,12 +93,12 @@ class TstPrintRun : public QObject {
     QTest::addColumn<int>("ends_on");
     QTest::newRow("odd pages of 5") << 5 << 3 << 1 << 5 << true << QList<int>{1, 3, 5} << 5;
     QTest::newRow("even pages of 5") << 5 << 3 << 2 << 5 << true << QList<int>{2, 4} << 5;
-    QTest::newRow("odd pages of 12") << 12 << 7 << 1 << 12 << true
-                                     << QList<int>{1, 3, 5, 7, 9, 11} << 12;
-    QTest::newRow("even pages of 12") << 12 << 7 << 2 << 12 << true
-                                      << QList<int>{2, 4, 6, 8, 10, 12} << 12;
-    QTest::newRow("range 3 to 5 returns to 3") << 12 << 1 << 3 << 5 << false << QList<int>{3, 4, 5}
-                                                << 3;
+    QTest::newRow("odd pages of 12")
+        << 12 << 7 << 1 << 12 << true << QList<int>{1, 3, 5, 7, 9, 11} << 12;
+    QTest::newRow("even pages of 12")
+        << 12 << 7 << 2 << 12 << true << QList<int>{2, 4, 6, 8, 10, 12} << 12;
+    QTest::newRow("range 3 to 5 returns to 3")
+        << 12 << 1 << 3 << 5 << false << QList<int>{3, 4, 5} << 3;
     QTest::newRow("start after end") << 5 << 1 << 4 << 2 << false << QList<int>{} << 4;
     QTest::newRow("end beyond the count prints the last page once")
         << 5 << 1 << 4 << 9 << false << QList<int>{4, 5} << 4;

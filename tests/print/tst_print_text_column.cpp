@@ -60,7 +60,8 @@ class TstPrintTextColumn : public QObject {
     QCOMPARE(rules[1].state.pen_width, 5);
     QCOMPARE(rules[1].state.pen_style, PenStyle::kSolid);
     for (int i = 2; i < 8; ++i) {
-      QVERIFY2(Near(rules[i].line.y1(), 25.3331 + (i - 2) * 8.7777), qPrintable(QString::number(i)));
+      QVERIFY2(Near(rules[i].line.y1(), 25.3331 + (i - 2) * 8.7777),
+               qPrintable(QString::number(i)));
       QCOMPARE(rules[i].state.pen_width, 1);
       QCOMPARE(rules[i].state.pen_style, PenStyle::kSolid);
       QVERIFY(Near(rules[i].line.x1(), 157) && Near(rules[i].line.x2(), 198));
@@ -146,8 +147,8 @@ class TstPrintTextColumn : public QObject {
     // The recording surface measures 13 pt as 4.586 mm a full-width character.
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("narrower than 35 mm") << QStringLiteral("あいうえおかき")
-                                         << QStringLiteral("あいうえおかき");
+    QTest::newRow("narrower than 35 mm")
+        << QStringLiteral("あいうえおかき") << QStringLiteral("あいうえおかき");
     QTest::newRow("about 41 mm") << QStringLiteral("あいうえおかきくけ")
                                  << QStringLiteral("あいうえおかきく");
     QTest::newRow("half-width") << QStringLiteral("ABCDEFGHIJKLMNOPQR")
