@@ -23,8 +23,9 @@
 #include "album/album.h"
 #include "editor/about_dialog.h"
 #include "editor/page_preview.h"
+#include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
-#include "platform/cp932.h"
+#include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
 #include "platform/settings_values.h"
 
@@ -48,6 +49,7 @@ MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   BuildCentralArea();
+  resize(1180, 860);
   connect(&album_, &Album::PageShown, this, &MainWindow::ShowAlbumState);
   connect(&album_, &Album::AlbumOpened, this, &MainWindow::ShowAlbumState);
   UpdateCommandStates();
@@ -88,7 +90,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   AddCommand(edit, "e5", "コピー", &MainWindow::NotYetAvailable);
-  AddCommand(edit, "e6", "連番", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e6", "連番", &MainWindow::NumberSlotsSerially);
   separator(edit, "e7");
   AddCommand(edit, "e1", "写真編集", &MainWindow::NotYetAvailable);
   AddCommand(edit, "e4", "補助文字", &MainWindow::NotYetAvailable);
@@ -181,6 +183,7 @@ void MainWindow::BuildCentralArea() {
     cover_[i] = new QLineEdit(cover_box);
     cover_[i]->setObjectName(QStringLiteral("Text16(%1)").arg(i));
     cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
+    StorableTextGuard::Install(cover_[i], prompter_);
     connect(cover_[i], &QLineEdit::textEdited, this,
             [this, i](const QString& text) { EditCoverField(i, text); });
   }
@@ -206,6 +209,11 @@ void MainWindow::BuildCentralArea() {
   page_row->addWidget(page_count_);
   page_row->addStretch();
   side->addLayout(page_row);
+
+  slot_panel_ = new SlotTextPanel(album_, central);
+  connect(slot_panel_, &SlotTextPanel::PageEdited, page_area_, qOverload<>(&QWidget::update));
+  connect(this, &MainWindow::SlotTextFontRead, slot_panel_, &SlotTextPanel::ApplyFontInfo);
+  side->addWidget(slot_panel_);
 
   auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
   auto* tools_layout = new QVBoxLayout(tools);
@@ -259,14 +267,6 @@ void MainWindow::ShowAlbumState() {
 
 void MainWindow::EditCoverField(int index, const QString& text) {
   QString* fields[] = {&album_.header.name, &album_.header.author, &album_.header.date};
-  if (const QString why = UnstorableTextMessage(text); !why.isEmpty()) {
-    const int cursor = std::max(0, static_cast<int>(cover_[index]->cursorPosition() -
-                                                    (text.size() - fields[index]->size())));
-    cover_[index]->setText(*fields[index]);
-    cover_[index]->setCursorPosition(cursor);
-    prompter_.Notify(why, {}, MessageIcon::kExclamation);
-    return;
-  }
   *fields[index] = text;
 }
 
@@ -363,6 +363,8 @@ void MainWindow::ShowAbout() {
   AboutDialog dialog(this);
   RunModal(dialog);
 }
+
+void MainWindow::NumberSlotsSerially() { slot_panel_->NumberSlotsSerially(); }
 
 void MainWindow::NotYetAvailable() {}
 
