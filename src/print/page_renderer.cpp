@@ -75,7 +75,8 @@ void PrintStroke(const LineStroke& stroke, int width, const QColor& color, Print
 }  // namespace
 
 PageSide PrintSideFor(const LayoutSettings& layout, int page_number) {
-  return layout.SideFor(page_number).value_or(PageSide::kLeftBound);
+  if (const auto side = layout.SideFor(page_number)) return *side;
+  return page_number % 2 != 0 ? PageSide::kLeftBound : PageSide::kRightBound;
 }
 
 PrintSideValues SideValuesOf(PageSide side) {

@@ -23,7 +23,8 @@ struct PrintSideValues {
   double rule_shift = 0;               // F
 };
 
-// The page side of page `page_number`; a binding value other than 0, 1 and 2 prints left-bound.
+// The page side of page `page_number`; a binding value other than 0, 1 and 2 prints like
+// "左右とじ" (odd pages left-bound, even pages right-bound).
 PageSide PrintSideFor(const LayoutSettings& layout, int page_number);
 PrintSideValues SideValuesOf(PageSide side);
 

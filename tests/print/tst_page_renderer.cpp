@@ -55,7 +55,8 @@ class TstPageRenderer : public QObject {
     QTest::newRow("page 2, right-bound") << 8400.0f << 2 << 0 << 77.08;
     QTest::newRow("always right-bound") << 8400.0f << 1 << 2 << 77.08;
     QTest::newRow("always left-bound") << 7100.0f << 2 << 1 << 32.13;
-    QTest::newRow("unknown binding prints left-bound") << 7100.0f << 2 << 5 << 32.13;
+    QTest::newRow("unknown binding, odd page") << 7100.0f << 1 << 5 << 32.13;
+    QTest::newRow("unknown binding, even page") << 8400.0f << 2 << 5 << 77.08;
   }
   void PhotoBoxMapsWithPageSideShift() {
     QFETCH(float, left);
