@@ -47,14 +47,10 @@ class TstPrintDialog : public QObject {
     f_.reset();
   }
 
-  void TitleAndName() {
-    Show(3, 1);
-    QCOMPARE(dialog_->objectName(), QStringLiteral("printf"));
-    QCOMPARE(dialog_->windowTitle(), QStringLiteral("ＫＯＭＡＳＵ-印刷"));
-  }
-
   void OnePageAlbumOffersOnlyTheCurrentPage() {
     Show(1, 1);
+    QCOMPARE(dialog_->objectName(), QStringLiteral("printf"));
+    QCOMPARE(dialog_->windowTitle(), QStringLiteral("ＫＯＭＡＳＵ-印刷"));
     for (const char* name : {"Command1(0)", "Command3", "Command2", "Command1(2)"}) {
       QVERIFY2(Button(QString::fromLatin1(name))->isEnabled(), name);
     }
@@ -112,15 +108,6 @@ class TstPrintDialog : public QObject {
       QCOMPARE(dialog_->isVisible(), !yes);
       QCOMPARE(runs_, yes ? QList<PrintRequest>{request} : QList<PrintRequest>{});
     }
-  }
-
-  void RangeStartOfZeroRunsNothing() {
-    Show(5, 1);
-    Field(0)->setText(QStringLiteral("0"));
-    f_->prompter.yes_no = {true};
-    Button(QStringLiteral("Command1(1)"))->click();
-    QVERIFY(runs_.isEmpty());
-    QVERIFY(!dialog_->isVisible());
   }
 
   void NonNumericRangeIsRefusedBeforeAsking() {
