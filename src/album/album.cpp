@@ -176,7 +176,9 @@ bool Album::SaveCurrentPage() {
     Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));
     return false;
   }
-  return WriteRecords(out);
+  if (!WriteRecords(out)) return false;
+  emit PageWrittenBack();
+  return true;
 }
 
 bool Album::TakeSnapshot() {

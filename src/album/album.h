@@ -147,6 +147,8 @@ class Album : public QObject {
   void PageShown();
   // Another album was opened or created.
   void AlbumOpened();
+  // SaveCurrentPage wrote the shown page back (inside a batch: into the records in memory).
+  void PageWrittenBack();
 
  private:
   void BeginBatch();
