@@ -27,6 +27,7 @@
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
+#include "print/print_dialog.h"
 #include "platform/settings_values.h"
 
 namespace komasu {
@@ -84,7 +85,7 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "fc1", "CSV読込", &MainWindow::NotYetAvailable);
   AddCommand(file, "fc2", "CSV書出", &MainWindow::NotYetAvailable);
   separator(file, "f111");
-  AddCommand(file, "f7", "印刷", &MainWindow::NotYetAvailable)->setShortcut(QKeySequence::Print);
+  AddCommand(file, "f7", "印刷", &MainWindow::OpenPrintDialog)->setShortcut(QKeySequence::Print);
   separator(file, "f8");
   AddCommand(file, "f9", "閉じる", &MainWindow::Quit);
 
@@ -131,7 +132,7 @@ void MainWindow::BuildToolBar() {
   button("fileV3", "上書き保存", QStyle::SP_DialogSaveButton, &MainWindow::SaveAlbum, "保存");
   button("fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, &MainWindow::SaveAlbumAs,
          "別名保存");
-  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::NotYetAvailable);
+  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::OpenPrintDialog);
   bar->addSeparator();
   button("hensV1", "写真編集", QStyle::SP_DirIcon, &MainWindow::NotYetAvailable, "写真");
   button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, &MainWindow::NotYetAvailable,
@@ -354,6 +355,14 @@ void MainWindow::InsertPage() { album_.InsertPage(); }
 void MainWindow::DeletePage() { album_.AskDeleteCurrentPage(); }
 
 void MainWindow::OpenJumpDialog() {}
+
+void MainWindow::OpenPrintDialog() {
+  PrintDialog dialog(album_, prompter_, this);
+  connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
+  RunModal(dialog);
+}
+
+void MainWindow::OpenLayoutSettings() {}
 
 void MainWindow::ShowHelp() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(album_.Folder().HelpTxt()));
