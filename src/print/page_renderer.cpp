@@ -18,18 +18,6 @@ double LabelY(double top) { return (top - kCanvasTop) * 0.037 - 3.5; }
 double LineX(double x) { return (x - kCanvasLeft) * 0.0342 + 12; }
 double LineY(double y) { return (y - kCanvasTop) * 0.0365 - 1; }
 
-void CopyLabelFont(const TextStyle& style, PrintSurface& s) {
-  s.SetFontBold(style.bold);
-  s.SetFontCharset(style.charset);
-  s.SetFontItalic(style.italic);
-  s.SetFontName(style.font_name);
-  s.SetFontSize(style.size + 7);
-  s.SetFontStrikethrough(style.strikethrough);
-  s.SetFontUnderline(style.underline);
-  s.SetFontWeight(style.weight);
-  s.SetTextColor(PrintColorOf(style.color));
-}
-
 // The label's text lines: it breaks at the CR LF pairs among its first 255 characters.
 QStringList LabelLines(const QString& text) {
   QStringList out;
@@ -54,7 +42,7 @@ void PrintLabel(const FreeLabel& label, const LayoutSettings& layout, const Prin
     s.Print(QString());
     s.SetOpaqueText(false);
   }
-  CopyLabelFont(label.style, s);
+  ApplyTextStyle(label.style, 7, s);
   s.SetCurrentX(x);
   s.SetCurrentY(y + 1.5);
   if (!label.visible) return;

@@ -2,6 +2,8 @@
 
 #include <QLineF>
 
+#include "album/page_content.h"
+
 namespace komasu {
 
 void PrintSurface::SetUpPage() {
@@ -62,6 +64,18 @@ QColor PrintColorOf(int32_t stored) {
     }
   }
   return QColor(v & 0xff, (v >> 8) & 0xff, (v >> 16) & 0xff);
+}
+
+void ApplyTextStyle(const TextStyle& style, double extra_points, PrintSurface& s) {
+  s.SetFontBold(style.bold);
+  s.SetFontCharset(style.charset);
+  s.SetFontItalic(style.italic);
+  s.SetFontName(style.font_name);
+  s.SetFontSize(style.size + extra_points);
+  s.SetFontStrikethrough(style.strikethrough);
+  s.SetFontUnderline(style.underline);
+  s.SetFontWeight(style.weight);
+  s.SetTextColor(PrintColorOf(style.color));
 }
 
 }  // namespace komasu

@@ -102,4 +102,10 @@ class PrintSurface {
 // references (top bit set) print as the colour they stand for on a white page.
 QColor PrintColorOf(int32_t stored);
 
+struct TextStyle;
+// Sets the surface's font attributes and text colour from a stored text style, in the order a
+// printer takes them (the weight last, so it decides boldness), with the size enlarged by
+// `extra_points`.
+void ApplyTextStyle(const TextStyle& style, double extra_points, PrintSurface& surface);
+
 }  // namespace komasu

@@ -12,18 +12,6 @@ constexpr double kColumnLeft = 157;
 constexpr double kColumnRight = 198;
 const QColor kRuleColor = Qt::black;
 
-void CopyLineFont(const TextStyle& style, PrintSurface& s) {
-  s.SetFontBold(style.bold);
-  s.SetFontCharset(style.charset);
-  s.SetFontItalic(style.italic);
-  s.SetFontName(style.font_name);
-  s.SetFontSize(style.size + 5);
-  s.SetFontStrikethrough(style.strikethrough);
-  s.SetFontUnderline(style.underline);
-  s.SetFontWeight(style.weight);
-  s.SetTextColor(PrintColorOf(style.color));
-}
-
 void Rule(PrintSurface& s, PenStyle style, int width, double x1, double x2, double y) {
   s.SetPenStyle(style);
   s.SetPenWidth(width);
@@ -60,7 +48,7 @@ void PrintTextColumn(const std::array<SlotTextLine, kSlotTextLines>& lines,
     double y = text_base(slot);
     for (int j = 0; j < kLinesPerSlot; ++j) {
       const SlotTextLine& line = lines[static_cast<size_t>(kLinesPerSlot * slot + j)];
-      CopyLineFont(line.style, s);
+      ApplyTextStyle(line.style, 5, s);
       s.SetCurrentX(text_left + (j == 0 ? 9 : 2));
       s.SetCurrentY(y + 3);
       if (!line.text.isEmpty()) s.Print(PrintedLineText(line.text, s));
