@@ -117,6 +117,19 @@ void ReadStroke(const FieldReader& f, qsizetype base, LineStroke& stroke) {
   SetBoolIf(f, base + 5, stroke.visible);
 }
 
+// Bold, charset, italic, name, size, strikethrough, underline, weight, colour.
+void WriteFont(RecordWriter& w, const TextStyle& s) {
+  w.Add(s.bold);
+  w.AddInt(s.charset);
+  w.Add(s.italic);
+  w.Add(s.font_name);
+  w.Add(FormatFontSize(s.size));
+  w.Add(s.strikethrough);
+  w.Add(s.underline);
+  w.AddInt(s.weight);
+  w.AddInt(s.color);
+}
+
 void WriteStroke(RecordWriter& w, const LineStroke& s) {
   w.Add(s.x1);
   w.Add(s.x2);
@@ -143,37 +156,19 @@ QString SerializePage(const PageContent& page, const QString& version) {
   }
   w.Add(QStringLiteral("<text>"));
   for (const SlotTextLine& line : page.lines) {
-    const TextStyle& s = line.style;
     w.Add(line.text);
-    w.Add(s.bold);
-    w.AddInt(s.charset);
-    w.Add(s.italic);
-    w.Add(s.font_name);
-    w.Add(FormatFontSize(s.size));
-    w.Add(s.strikethrough);
-    w.Add(s.underline);
-    w.AddInt(s.weight);
-    w.AddInt(s.color);
+    WriteFont(w, line.style);
   }
   w.Add(QStringLiteral("<label>"));
   for (int i = 1; i <= kStoredFreeLabels; ++i) {
     const FreeLabel& l = page.Label(i);
-    const TextStyle& s = l.style;
     w.Add(l.left);
     w.Add(l.top);
     w.Add(l.width);
     w.Add(l.height);
     w.Add(l.text);
-    w.Add(s.font_name);
-    w.Add(s.bold);
-    w.AddInt(s.charset);
-    w.Add(s.italic);
-    w.Add(s.font_name);
-    w.Add(FormatFontSize(s.size));
-    w.Add(s.strikethrough);
-    w.Add(s.underline);
-    w.AddInt(s.weight);
-    w.AddInt(s.color);
+    w.Add(l.style.font_name);
+    WriteFont(w, l.style);
   }
   w.Add(QStringLiteral("<line>"));
   for (const CalloutLine& c : page.callouts) WriteStroke(w, c.line);
