@@ -94,7 +94,7 @@ void PageView::RequestPhotos() {
   for (int s = 1; s <= kPhotoSlots; ++s) {
     wanted.append({album_.page.Photo(s).path, PhotoPixelSize(s)});
   }
-  if (album_.IsOpen()) {
+  if (decode_ahead_ && album_.IsOpen()) {
     for (int page : {album_.CurrentPage() + 1, album_.CurrentPage() - 1}) {
       if (page < 1 || page > album_.PageCount()) continue;
       for (const QString& path : SlotPhotoPaths(album_, page)) wanted.append({path, size});

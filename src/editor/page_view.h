@@ -30,6 +30,9 @@ class PageView : public QWidget {
   // Widget pixels per twip.
   double Scale() const { return scale_; }
 
+  // Whether the neighbouring pages' photos are decoded ahead (on by default).
+  void SetDecodeAhead(bool on) { decode_ahead_ = on; }
+
   // True when every photo of the shown page is decoded (or known to be undecodable).
   bool PhotosComplete() const;
 
@@ -64,6 +67,7 @@ class PageView : public QWidget {
   Album& album_;
   CanvasMode mode_;
   PhotoLoader loader_;
+  bool decode_ahead_ = true;
   double scale_ = 0.05;
   QPointF origin_;  // widget position of twips (0, 0)
   QLabel* readout_x_ = nullptr;
