@@ -97,7 +97,7 @@ void PageView::RequestPhotos() {
   if (decode_ahead_ && album_.IsOpen()) {
     for (int page : {album_.CurrentPage() + 1, album_.CurrentPage() - 1}) {
       if (page < 1 || page > album_.PageCount()) continue;
-      for (const QString& path : SlotPhotoPaths(album_, page)) wanted.append({path, size});
+      for (const QString& path : SlotPhotoPaths(album_, page)) wanted.append({path, size, true});
     }
   }
   loader_.Want(wanted);

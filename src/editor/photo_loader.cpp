@@ -1,6 +1,9 @@
 #include "editor/photo_loader.h"
 
 #include <QFileInfo>
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#endif
 #include <QPointer>
 #include <algorithm>
 
@@ -13,11 +16,14 @@ namespace komasu {
 
 PhotoLoader::PhotoLoader(QObject* parent) : QObject(parent) {
   pool_.setMaxThreadCount(kParallelDecodes);
+  pool_ahead_.setMaxThreadCount(kParallelDecodesAhead);
 }
 
 PhotoLoader::~PhotoLoader() {
   queue_.clear();
+  queue_ahead_.clear();
   pool_.waitForDone();
+  pool_ahead_.waitForDone();
 }
 
 PhotoLoader::Key PhotoLoader::MakeKey(const QString& path, QSize size) const {
@@ -27,6 +33,7 @@ PhotoLoader::Key PhotoLoader::MakeKey(const QString& path, QSize size) const {
 
 void PhotoLoader::Want(const QList<PhotoRequest>& requests) {
   queue_.clear();
+  queue_ahead_.clear();
   wanted_.clear();
   for (const PhotoRequest& r : requests) {
     if (r.path.isEmpty() || r.size.isEmpty()) continue;
@@ -35,7 +42,7 @@ void PhotoLoader::Want(const QList<PhotoRequest>& requests) {
     wanted_.append(key);
     auto it = cache_.find(key);
     if (it == cache_.end()) {
-      queue_.append(key);
+      (r.ahead ? queue_ahead_ : queue_).append(key);
     } else {
       it->last_use = ++use_clock_;
     }
@@ -45,26 +52,35 @@ void PhotoLoader::Want(const QList<PhotoRequest>& requests) {
 }
 
 void PhotoLoader::StartQueued() {
-  while (running_ < kParallelDecodes && !queue_.isEmpty()) {
-    const Key key = queue_.takeFirst();
-    cache_.insert(key, Entry{{}, false, ++use_clock_});  // marks it as running
-    ++running_;
-    QPointer<PhotoLoader> self(this);
-    pool_.start([self, key] {
-      const QImage image = DecodePhoto(key.path, key.size, PhotoFit::kStretch);
-      // A loader destroyed meanwhile discards the event; its destructor waits for us.
-      QMetaObject::invokeMethod(
-          self.data(),
-          [self, key, image] {
-            if (self) self->Finished(key, image);
-          },
-          Qt::QueuedConnection);
-    });
+  while (running_ < kParallelDecodes && !queue_.isEmpty()) Start(queue_.takeFirst(), false);
+  while (running_ahead_ < kParallelDecodesAhead && !queue_ahead_.isEmpty()) {
+    Start(queue_ahead_.takeFirst(), true);
   }
 }
 
-void PhotoLoader::Finished(const Key& key, const QImage& image) {
-  --running_;
+void PhotoLoader::Start(const Key& key, bool ahead) {
+  cache_.insert(key, Entry{{}, false, ++use_clock_});  // marks it as running
+  ++(ahead ? running_ahead_ : running_);
+  QPointer<PhotoLoader> self(this);
+  (ahead ? pool_ahead_ : pool_).start([self, key, ahead] {
+#ifdef Q_OS_LINUX
+    // Decoding ahead must not slow down the page the user works on: on Linux the nice
+    // value is per thread, and these threads only ever decode ahead.
+    if (ahead) setpriority(PRIO_PROCESS, 0, 10);
+#endif
+    const QImage image = DecodePhoto(key.path, key.size, PhotoFit::kStretch);
+    // A loader destroyed meanwhile discards the event; its destructor waits for us.
+    QMetaObject::invokeMethod(
+        self.data(),
+        [self, key, image, ahead] {
+          if (self) self->Finished(key, image, ahead);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void PhotoLoader::Finished(const Key& key, const QImage& image, bool ahead) {
+  --(ahead ? running_ahead_ : running_);
   ++decodes_;
   Entry& e = cache_[key];
   e.image = image;

@@ -20,7 +20,8 @@ class Album;
 
 struct PhotoRequest {
   QString path;
-  QSize size;  // device pixels
+  QSize size;          // device pixels
+  bool ahead = false;  // decoded ahead for a page not shown yet: yields to the UI thread
 };
 
 class PhotoLoader : public QObject {
@@ -40,12 +41,15 @@ class PhotoLoader : public QObject {
   // True when `path` at `size` was decoded or found undecodable.
   bool IsDone(const QString& path, QSize size) const;
   // True when every wanted request is done.
-  bool Idle() const { return queue_.isEmpty() && running_ == 0; }
+  bool Idle() const {
+    return queue_.isEmpty() && queue_ahead_.isEmpty() && running_ == 0 && running_ahead_ == 0;
+  }
 
   // Number of decodes run so far (for measurements).
   int DecodeCount() const { return decodes_; }
 
-  static constexpr int kParallelDecodes = 3;  // one per slot of a page
+  static constexpr int kParallelDecodes = 3;  // one per slot of the shown page
+  static constexpr int kParallelDecodesAhead = 2;
   static constexpr int kKeptImages = 24;
 
  signals:
@@ -70,14 +74,18 @@ class PhotoLoader : public QObject {
 
   Key MakeKey(const QString& path, QSize size) const;
   void StartQueued();
-  void Finished(const Key& key, const QImage& image);
+  void Start(const Key& key, bool ahead);
+  void Finished(const Key& key, const QImage& image, bool ahead);
   void Trim();
 
   QThreadPool pool_;
+  QThreadPool pool_ahead_;  // threads of lowered priority
   QHash<Key, Entry> cache_;
   QList<Key> queue_;
+  QList<Key> queue_ahead_;
   QList<Key> wanted_;
   int running_ = 0;
+  int running_ahead_ = 0;
   int decodes_ = 0;
   quint64 use_clock_ = 0;
 };
