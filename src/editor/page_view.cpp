@@ -164,18 +164,24 @@ void PageView::PaintPage(QPainter& p) const {
   p.setFont(FontFor(no_style, dpi));
   for (const NoMark& m : album_.decor.no_marks) {
     if (m.visible)
-      p.drawText(QRectF(m.left, m.top, 315, 195), Qt::AlignLeft | Qt::AlignTop,
+      p.drawText(QRectF(m.left, m.top, 315, 195), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                  QStringLiteral("No."));
   }
 
-  // Slot text lines.
+  // Slot text lines, cut at the column's right edge as their fixed-width labels are. The
+  // number line starts right of its "No." mark.
   for (int i = 0; i < kSlotTextLines; ++i) {
     const SlotTextLine& line = album_.page.lines[i];
     if (!line.visible || line.text.isEmpty()) continue;
+    const float x = line.left + (i % kLinesPerSlot == 0 ? kSlotNumberIndent : 0);
+    const float top = SlotTextLineTop(i);
+    p.save();
+    p.setClipRect(
+        QRectF(x, top - kTextLinePitch, album_.TextColumnRight() - x, 3 * kTextLinePitch));
     p.setFont(FontFor(line.style, dpi));
     p.setPen(ColorFromCode(line.style.color));
-    p.drawText(QPointF(line.left, SlotTextLineTop(i) + QFontMetricsF(p.font()).ascent()),
-               line.text);
+    p.drawText(QPointF(x, top + QFontMetricsF(p.font()).ascent()), line.text);
+    p.restore();
   }
 
   // Free labels: auto-sized texts at their top left corner, possibly of several lines.
