@@ -339,6 +339,10 @@ bool Album::SaveAlbumAs() {
 
 void Album::ReadLayoutSettings() { layout_.Read(folder_.PositionIni()); }
 
+void Album::ApplyCalloutSettings() {
+  for (int k = 0; k < 4; ++k) line_d[k] = layout_[15 + k];
+}
+
 void Album::SetCurrentPage(int n) {
   if (n == current_page_) return;
   current_page_ = n;

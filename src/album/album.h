@@ -105,6 +105,11 @@ class Album : public QObject {
   // slot text lines: size minus 5; then the first line of each slot 8 pt, the second 6 pt.
   void ApplySlotTextFont(const QStringList& fontinfo_values);
   void ReadLayoutSettings();
+  // Takes line width, arrow length, arrow angle and line colour (layout values 15..18) as the
+  // settings of callout lines.
+  void ApplyCalloutSettings();
+  // Callout settings: [0] printed line width, [1] arrow length, [2] arrow angle, [3] colour.
+  std::array<int32_t, 4> line_d{2, 100, 20, 0};
 
   // Raw record bytes of the album file as last read or written (header at 0).
   const QList<QByteArray>& Records();

@@ -6,6 +6,9 @@
 
 #include "platform/text_file.h"
 
+// Resources of a static library are registered by hand.
+static void InitResources() { Q_INIT_RESOURCE(resources); }
+
 namespace komasu {
 
 namespace {
@@ -60,6 +63,7 @@ void ProgramFolder::WriteMissingDefaults() const {
     if (!QFile::exists(d.file)) WriteTextLines(d.file, d.lines);
   }
   if (!QFile::exists(HelpTxt())) {
+    InitResources();
     QFile help(QStringLiteral(":/komasu/help.txt"));
     if (help.open(QIODevice::ReadOnly)) {
       WriteTextLines(HelpTxt(), SplitLines(QString::fromUtf8(help.readAll())));

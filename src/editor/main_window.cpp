@@ -1,0 +1,370 @@
+#include "editor/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "album/album.h"
+#include "editor/about_dialog.h"
+#include "editor/page_preview.h"
+#include "editor/start_dialog.h"
+#include "platform/cp932.h"
+#include "platform/prompter.h"
+#include "platform/settings_values.h"
+
+namespace komasu {
+
+namespace {
+
+// Commands that need an open album, disabled until a page is shown.
+const QStringList kAlbumCommands = {
+    "f3",     "f4",     "f7",     "e1",       "e3",       "e4",     "v1",     "v2",
+    "v3",     "v5",     "e5",     "e6",       "fc1",      "fc2",    "fileV3", "fileV4",
+    "fileV5", "hensV1", "hensV2", "pergV1",   "Command7", "pergV2", "pergV3", "Command4",
+    "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
+
+}  // namespace
+
+MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), album_(album), prompter_(prompter) {
+  setObjectName(QStringLiteral("pritm"));
+  setWindowTitle(QStringLiteral("ＫＯＭＡＳＵⅡ"));
+  BuildMenus();
+  BuildToolBar();
+  BuildCentralArea();
+  resize(1180, 860);
+  connect(&album_, &Album::PageShown, this, &MainWindow::ShowAlbumState);
+  connect(&album_, &Album::AlbumOpened, this, &MainWindow::ShowAlbumState);
+  UpdateCommandStates();
+  ShowAlbumState();
+}
+
+QAction* MainWindow::AddCommand(QWidget* menu_or_bar, const QString& name,
+                                const QString& caption, void (MainWindow::*handler)()) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(name);
+  action->setToolTip(caption);
+  menu_or_bar->addAction(action);
+  connect(action, &QAction::triggered, this, handler);
+  commands_.insert(name, action);
+  return action;
+}
+
+void MainWindow::BuildMenus() {
+  auto separator = [this](QMenu* menu, const QString& name) {
+    QAction* s = menu->addSeparator();
+    s->setObjectName(name);
+    commands_.insert(name, s);
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  AddCommand(file, "f0", "新規アルバム", &MainWindow::NewAlbum)->setShortcut(QKeySequence::New);
+  AddCommand(file, "f1", "アルバムを開く", &MainWindow::OpenAlbum)->setShortcut(QKeySequence::Open);
+  separator(file, "f2");
+  AddCommand(file, "f3", "上書き保存", &MainWindow::SaveAlbum)->setShortcut(QKeySequence::Save);
+  AddCommand(file, "f4", "名前を付けて保存", &MainWindow::SaveAlbumAs)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  separator(file, "f5");
+  AddCommand(file, "fc1", "CSV読込", &MainWindow::NotYetAvailable);
+  AddCommand(file, "fc2", "CSV書出", &MainWindow::NotYetAvailable);
+  separator(file, "f111");
+  AddCommand(file, "f7", "印刷", &MainWindow::NotYetAvailable)->setShortcut(QKeySequence::Print);
+  separator(file, "f8");
+  AddCommand(file, "f9", "閉じる", &MainWindow::Quit);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  AddCommand(edit, "e5", "コピー", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e6", "連番", &MainWindow::NotYetAvailable);
+  separator(edit, "e7");
+  AddCommand(edit, "e1", "写真編集", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e4", "補助文字", &MainWindow::NotYetAvailable);
+  separator(edit, "e2");
+  AddCommand(edit, "e3", "クリア", &MainWindow::NotYetAvailable);
+
+  QMenu* page = menuBar()->addMenu(QStringLiteral("ページ(&P)"));
+  AddCommand(page, "v1", "ページの追加", &MainWindow::AppendPage);
+  AddCommand(page, "v5", "ページの挿入", &MainWindow::InsertPage);
+  AddCommand(page, "v2", "ページの削除", &MainWindow::DeletePage);
+  AddCommand(page, "v3", "ページへジャンプ", &MainWindow::OpenJumpDialog);
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
+  AddCommand(settings, "o1", "ドライブの設定", &MainWindow::NotYetAvailable);
+  AddCommand(settings, "o2", "印刷設定", &MainWindow::NotYetAvailable);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  AddCommand(help, "H1", "ヘルプ", &MainWindow::ShowHelp)->setShortcut(QKeySequence::HelpContents);
+  AddCommand(help, "o3", "前Verから設定移行", &MainWindow::NotYetAvailable);
+  separator(help, "hh");
+  AddCommand(help, "H3", "バージョン情報", &MainWindow::ShowAbout);
+}
+
+void MainWindow::BuildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("ツールバー"));
+  bar->setObjectName(QStringLiteral("Toolbar1"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  auto button = [&](const QString& name, const QString& tip, QStyle::StandardPixmap icon,
+                    void (MainWindow::*handler)(), const QString& text = {}) {
+    QAction* a = AddCommand(bar, name, text.isEmpty() ? tip : text, handler);
+    a->setToolTip(tip);
+    a->setIcon(style()->standardIcon(icon));
+    return a;
+  };
+  button("fileV1", "新規アルバム", QStyle::SP_FileIcon, &MainWindow::NewAlbum, "新規");
+  button("fileV2", "アルバムを開く", QStyle::SP_DialogOpenButton, &MainWindow::OpenAlbum, "開く");
+  button("fileV3", "上書き保存", QStyle::SP_DialogSaveButton, &MainWindow::SaveAlbum, "保存");
+  button("fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, &MainWindow::SaveAlbumAs,
+         "別名保存");
+  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::NotYetAvailable);
+  bar->addSeparator();
+  button("hensV1", "写真編集", QStyle::SP_DirIcon, &MainWindow::NotYetAvailable, "写真");
+  button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, &MainWindow::NotYetAvailable,
+         "補助文字");
+  bar->addSeparator();
+  button("pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, &MainWindow::AppendPage,
+         "追加");
+  button("Command7", "ページの挿入", QStyle::SP_ArrowDown, &MainWindow::InsertPage, "挿入");
+  button("pergV2", "ページの削除", QStyle::SP_TrashIcon, &MainWindow::DeletePage, "削除");
+  button("pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView,
+         &MainWindow::OpenJumpDialog, "ジャンプ");
+  button("Command4", "コピーツール", QStyle::SP_FileDialogListView, &MainWindow::NotYetAvailable,
+         "コピー");
+  bar->addSeparator();
+  const struct {
+    const char* name;
+    const char* text;
+    QStyle::StandardPixmap icon;
+    void (MainWindow::*handler)();
+    QKeySequence key;
+  } moves[] = {
+      {"Command1(0)", "最初", QStyle::SP_MediaSkipBackward, &MainWindow::FirstPage, Qt::Key_Home},
+      {"Command1(1)", "前", QStyle::SP_MediaSeekBackward, &MainWindow::PreviousPage,
+       Qt::Key_PageUp},
+      {"Command1(2)", "次", QStyle::SP_MediaSeekForward, &MainWindow::NextPage, Qt::Key_PageDown},
+      {"Command1(3)", "最後", QStyle::SP_MediaSkipForward, &MainWindow::LastPage, Qt::Key_End}};
+  for (const auto& m : moves) {
+    QAction* a = AddCommand(bar, m.name, QString::fromUtf8(m.text), m.handler);
+    a->setToolTip(QString());
+    a->setIcon(style()->standardIcon(m.icon));
+    a->setShortcut(m.key);
+  }
+}
+
+void MainWindow::BuildCentralArea() {
+  auto* central = new QWidget(this);
+  auto* layout = new QHBoxLayout(central);
+
+  page_area_ = new PagePreview(album_, central);
+  layout->addWidget(page_area_, 1);
+
+  auto* side = new QVBoxLayout;
+  layout->addLayout(side);
+
+  auto* cover_box = new QGroupBox(QStringLiteral("アルバム"), central);
+  auto* cover_form = new QFormLayout(cover_box);
+  const char* captions[] = {"アルバム名", "作成者", "作成日"};
+  for (int i = 0; i < 3; ++i) {
+    cover_[i] = new QLineEdit(cover_box);
+    cover_[i]->setObjectName(QStringLiteral("Text16(%1)").arg(i));
+    cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
+    connect(cover_[i], &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { EditCoverField(i, text); });
+  }
+  side->addWidget(cover_box);
+
+  auto* page_row = new QHBoxLayout;
+  page_number_ = new QLineEdit(central);
+  page_number_->setObjectName(QStringLiteral("Text5"));
+  page_count_ = new QLineEdit(central);
+  page_count_->setObjectName(QStringLiteral("Text6"));
+  for (QLineEdit* e : {page_number_, page_count_}) {
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignCenter);
+    e->setMaximumWidth(60);
+  }
+  page_number_->setToolTip(QStringLiteral("ダブルクリックでページへジャンプ"));
+  page_number_->installEventFilter(this);
+  auto* slash = new QLabel(QStringLiteral("／"), central);
+  slash->setObjectName(QStringLiteral("Label16"));
+  page_row->addWidget(new QLabel(QStringLiteral("ページ"), central));
+  page_row->addWidget(page_number_);
+  page_row->addWidget(slash);
+  page_row->addWidget(page_count_);
+  page_row->addStretch();
+  side->addLayout(page_row);
+
+  auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
+  auto* tools_layout = new QVBoxLayout(tools);
+  const struct {
+    const char* name;
+    const char* caption;
+  } buttons[] = {{"Command6(0)", "ラベル入力"}, {"Command6(1)", "フォント"},
+                 {"Command3(0)", "拡　大"},     {"Command3(1)", "縮　小"},
+                 {"Command5", "ライン"},        {"Command9", "ふき出し線"},
+                 {"Command8", "ラインクリア"}};
+  for (const auto& b : buttons) {
+    auto* w = new QPushButton(QString::fromUtf8(b.caption), tools);
+    w->setObjectName(QString::fromUtf8(b.name));
+    tools_layout->addWidget(w);
+  }
+  auto* arrow = new QCheckBox(QStringLiteral("矢印"), tools);
+  arrow->setObjectName(QStringLiteral("Check1"));
+  tools_layout->addWidget(arrow);
+  side->addWidget(tools);
+  side->addStretch();
+
+  path_label_ = new QLabel(central);
+  path_label_->setObjectName(QStringLiteral("Label17"));
+  path_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  side->addWidget(path_label_);
+
+  setCentralWidget(central);
+}
+
+void MainWindow::UpdateCommandStates() {
+  const bool open = album_.CurrentPage() != 0 && album_.IsOpen();
+  for (const QString& name : kAlbumCommands) {
+    if (QAction* a = commands_.value(name)) a->setEnabled(open);
+  }
+}
+
+void MainWindow::ShowAlbumState() {
+  const auto number = [](int n) {
+    return n == 0 ? QStringLiteral("000") : QString::number(n);
+  };
+  page_number_->setText(number(album_.CurrentPage()));
+  page_count_->setText(number(album_.PageCount()));
+  const QString fields[] = {album_.header.name, album_.header.author, album_.header.date};
+  for (int i = 0; i < 3; ++i) {
+    if (cover_[i]->text() != fields[i]) cover_[i]->setText(fields[i]);
+  }
+  path_label_->setText(QDir::toNativeSeparators(album_.Path()));
+  UpdateCommandStates();
+  page_area_->update();
+}
+
+void MainWindow::EditCoverField(int index, const QString& text) {
+  QString* fields[] = {&album_.header.name, &album_.header.author, &album_.header.date};
+  if (const QString why = UnstorableTextMessage(text); !why.isEmpty()) {
+    const int cursor = std::max(0, static_cast<int>(cover_[index]->cursorPosition() -
+                                                    (text.size() - fields[index]->size())));
+    cover_[index]->setText(*fields[index]);
+    cover_[index]->setCursorPosition(cursor);
+    prompter_.Notify(why, {}, MessageIcon::kExclamation);
+    return;
+  }
+  *fields[index] = text;
+}
+
+bool MainWindow::RunStartDialog() {
+  StartDialog dialog(this);
+  dialog.exec();
+  switch (dialog.Chosen()) {
+    case StartDialog::Choice::kNewAlbum:
+      album_.NewAlbum();
+      break;
+    case StartDialog::Choice::kOpenAlbum:
+      album_.OpenAlbum();
+      break;
+    case StartDialog::Choice::kNone:
+      break;
+  }
+  return album_.IsOpen();
+}
+
+void MainWindow::OnActivated() {
+  if (!album_.IsOpen()) {
+    quitting_ = true;
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return;
+  }
+  const QStringList fontinfo = ReadSettingsFile(album_.Folder().FontInfoIni(), 11);
+  album_.ApplySlotTextFont(fontinfo);
+  emit SlotTextFontRead(fontinfo);
+  album_.ReadLayoutSettings();
+  album_.ApplyCalloutSettings();
+  page_area_->update();
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !quitting_) OnActivated();
+  return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == page_number_ && event->type() == QEvent::MouseButtonDblClick &&
+      album_.IsOpen()) {
+    OpenJumpDialog();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (quitting_ || album_.ConfirmClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::RunModal(QDialog& dialog) {
+  dialog.exec();
+  OnActivated();
+}
+
+// ---------------------------------------------------------------- commands
+
+void MainWindow::NewAlbum() { album_.NewAlbum(); }
+
+void MainWindow::OpenAlbum() { album_.OpenAlbum(); }
+
+void MainWindow::SaveAlbum() { album_.Save(); }
+
+void MainWindow::SaveAlbumAs() {
+  if (album_.SaveAlbumAs()) album_.modified = false;
+}
+
+void MainWindow::Quit() {
+  // "閉じる" ends at once: no question, no write-back, no restore.
+  quitting_ = true;
+  QCoreApplication::exit(0);
+}
+
+void MainWindow::FirstPage() { album_.FirstPage(); }
+void MainWindow::PreviousPage() { album_.PreviousPage(); }
+void MainWindow::NextPage() { album_.NextPage(); }
+void MainWindow::LastPage() { album_.LastPage(); }
+void MainWindow::AppendPage() { album_.AppendPage(); }
+void MainWindow::InsertPage() { album_.InsertPage(); }
+void MainWindow::DeletePage() { album_.AskDeleteCurrentPage(); }
+
+void MainWindow::OpenJumpDialog() {}
+
+void MainWindow::ShowHelp() {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(album_.Folder().HelpTxt()));
+}
+
+void MainWindow::ShowAbout() {
+  AboutDialog dialog(this);
+  RunModal(dialog);
+}
+
+void MainWindow::NotYetAvailable() {}
+
+}  // namespace komasu

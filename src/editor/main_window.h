@@ -1,0 +1,82 @@
+#pragma once
+// The main window: menus, toolbar, cover fields, page number display and the page area, wired
+// to the Album's operations. It re-reads and applies the settings files whenever it becomes
+// active and asks before closing when the album was modified.
+
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+
+namespace komasu {
+
+class Album;
+class Prompter;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainWindow(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+
+  // Shows the start dialog and runs its choice; false when no album is open afterwards.
+  bool RunStartDialog();
+  // What becoming active does: end the program when no album is open, otherwise re-read
+  // fontinfo.ini and position.ini and apply them.
+  void OnActivated();
+
+  // The menu item or toolbar button with this control name.
+  QAction* Command(const QString& name) const { return commands_.value(name); }
+
+ signals:
+  // fontinfo.ini was read again (its values, up to 11).
+  void SlotTextFontRead(const QStringList& values);
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAction* AddCommand(QWidget* menu_or_bar, const QString& name, const QString& caption,
+                      void (MainWindow::*handler)());
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildCentralArea();
+  void UpdateCommandStates();
+  void ShowAlbumState();
+  void EditCoverField(int index, const QString& text);
+  // Runs a modal dialog; the window is active again afterwards.
+  void RunModal(QDialog& dialog);
+
+  void NewAlbum();
+  void OpenAlbum();
+  void SaveAlbum();
+  void SaveAlbumAs();
+  void Quit();
+  void FirstPage();
+  void PreviousPage();
+  void NextPage();
+  void LastPage();
+  void AppendPage();
+  void InsertPage();
+  void DeletePage();
+  void OpenJumpDialog();
+  void ShowHelp();
+  void ShowAbout();
+  void NotYetAvailable();
+
+  Album& album_;
+  Prompter& prompter_;
+  QMap<QString, QAction*> commands_;
+  QLineEdit* cover_[3] = {};
+  QLineEdit* page_number_ = nullptr;
+  QLineEdit* page_count_ = nullptr;
+  QLabel* path_label_ = nullptr;
+  QWidget* page_area_ = nullptr;
+  bool quitting_ = false;
+};
+
+}  // namespace komasu

@@ -1,0 +1,186 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLineEdit>
+
+#include "editor/main_window.h"
+#include "editor/start_dialog.h"
+#include "platform/text_file.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+class TstMainWindow : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<AlbumFixture> f_;
+  std::unique_ptr<MainWindow> window_;
+
+  QString OpenTwoPages() {
+    return f_->Open("a.apt", {"ζ名前ζ作者ζ2026/01/02ζ", PageWithTexts({"1", "上の説明"}),
+                              PageWithTexts({"4"})});
+  }
+
+ private slots:
+  void init() {
+    f_ = std::make_unique<AlbumFixture>();
+    window_ = std::make_unique<MainWindow>(*f_->album, f_->prompter);
+  }
+  void cleanup() {
+    window_.reset();
+    f_.reset();
+  }
+
+  void CommandsCarryCaptionsAndTooltips_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    const char* rows[][2] = {
+        {"f0", "新規アルバム"},     {"f1", "アルバムを開く"},   {"f3", "上書き保存"},
+        {"f4", "名前を付けて保存"}, {"fc1", "CSV読込"},         {"fc2", "CSV書出"},
+        {"f7", "印刷"},             {"f9", "閉じる"},           {"e5", "コピー"},
+        {"e6", "連番"},             {"e1", "写真編集"},         {"e4", "補助文字"},
+        {"e3", "クリア"},           {"v1", "ページの追加"},     {"v5", "ページの挿入"},
+        {"v2", "ページの削除"},     {"v3", "ページへジャンプ"}, {"o1", "ドライブの設定"},
+        {"o2", "印刷設定"},         {"H3", "バージョン情報"},   {"o3", "前Verから設定移行"},
+        {"H1", "ヘルプ"}};
+    for (const auto& r : rows) QTest::newRow(r[0]) << QString(r[0]) << QString::fromUtf8(r[1]);
+    const char* tips[][2] = {
+        {"fileV1", "新規アルバム"}, {"fileV2", "アルバムを開く"}, {"fileV3", "上書き保存"},
+        {"fileV4", "名前を付けて保存"}, {"fileV5", "印刷"},       {"hensV1", "写真編集"},
+        {"hensV2", "補助文字"},     {"pergV1", "ページの追加"},   {"Command7", "ページの挿入"},
+        {"pergV2", "ページの削除"}, {"pergV3", "ページへジャンプ"}, {"Command4", "コピーツール"}};
+    for (const auto& r : tips) QTest::newRow(r[0]) << QString(r[0]) << QString::fromUtf8(r[1]);
+  }
+  void CommandsCarryCaptionsAndTooltips() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QAction* a = window_->Command(name);
+    QVERIFY2(a, qPrintable(name));
+    QCOMPARE(a->objectName(), name);
+    if (name.startsWith('f') && !name.startsWith("file")) {
+      QCOMPARE(a->text(), caption);
+    } else if (name.size() <= 3 || name.startsWith('H') || name.startsWith('o') ||
+               name.startsWith('e') || name.startsWith('v')) {
+      QCOMPARE(a->text(), caption);
+    } else {
+      QCOMPARE(a->toolTip(), caption);
+    }
+  }
+
+  void SeparatorsAndTitle() {
+    QCOMPARE(window_->windowTitle(), QString("ＫＯＭＡＳＵⅡ"));
+    QCOMPARE(window_->objectName(), QString("pritm"));
+    for (const char* name : {"f2", "f5", "f111", "f8", "e7", "e2", "hh"}) {
+      QAction* s = window_->Command(name);
+      QVERIFY2(s && s->isSeparator(), name);
+    }
+  }
+
+  void AlbumCommandsWaitForAPage() {
+    const QStringList album_commands = {"f3", "f4", "f7", "e1", "e3", "e4", "v1", "v2", "v3"};
+    for (const QString& n : album_commands) QVERIFY2(!window_->Command(n)->isEnabled(), qPrintable(n));
+    QVERIFY(window_->Command("f0")->isEnabled());
+    QVERIFY(window_->Command("f1")->isEnabled());
+    OpenTwoPages();
+    for (const QString& n : album_commands) QVERIFY2(window_->Command(n)->isEnabled(), qPrintable(n));
+  }
+
+  void PageNumbersAndCoverFieldsFollowTheAlbum() {
+    auto* number = window_->findChild<QLineEdit*>("Text5");
+    auto* count = window_->findChild<QLineEdit*>("Text6");
+    QCOMPARE(number->text(), QString("000"));
+    QCOMPARE(count->text(), QString("000"));
+    OpenTwoPages();
+    QCOMPARE(number->text(), QString("1"));
+    QCOMPARE(count->text(), QString("2"));
+    QCOMPARE(window_->findChild<QLineEdit*>("Text16(0)")->text(), QString("名前"));
+    QCOMPARE(window_->findChild<QLineEdit*>("Text16(2)")->text(), QString("2026/01/02"));
+    window_->Command("Command1(2)")->trigger();
+    QCOMPARE(number->text(), QString("2"));
+  }
+
+  void CoverFieldRefusesUnstorableText_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("plain") << "現場写真" << false;
+    QTest::newRow("zeta") << "aζb" << true;
+    QTest::newRow("quote") << "a\"b" << true;
+    QTest::newRow("accent") << "café" << true;
+    QTest::newRow("cp932 only") << "Ⅱ①" << false;
+  }
+  void CoverFieldRefusesUnstorableText() {
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    OpenTwoPages();
+    auto* field = window_->findChild<QLineEdit*>("Text16(1)");
+    field->selectAll();
+    field->insert(typed);  // as typed or pasted
+    QCOMPARE(f_->album->header.author == typed, !refused);
+    QCOMPARE(field->text() == typed, !refused);
+    QCOMPARE(f_->prompter.Notices().isEmpty(), !refused);
+  }
+
+  void ActivationAppliesFontInfoAndCalloutSettings() {
+    OpenTwoPages();
+    WriteTextLines(f_->folder.File("fontinfo.ini"),
+                   {"ＭＳ 明朝", "12.5", "True", "True", "False", "255"});
+    QStringList position = DefaultPositionLines();
+    position[15] = "3";
+    position[18] = "16711680";
+    WriteTextLines(f_->folder.File("position.ini"), position);
+    window_->OnActivated();
+    const PageContent& page = f_->album->page;
+    QCOMPARE(page.lines[2].style.font_name, QString("ＭＳ 明朝"));
+    QCOMPARE(page.lines[2].style.size, 7.5);
+    QVERIFY(page.lines[2].style.strikethrough);
+    QVERIFY(page.lines[2].style.bold);
+    QCOMPARE(page.lines[2].style.color, 255);
+    for (int s = 0; s < 3; ++s) {
+      QCOMPARE(page.Line(s, 0).style.size, 8.0);
+      QCOMPARE(page.Line(s, 1).style.size, 6.0);
+    }
+    QCOMPARE(f_->album->line_d[0], 3);
+    QCOMPARE(f_->album->line_d[3], 16711680);
+  }
+
+  void ClosingAsksOnlyWhenModified() {
+    const QString path = OpenTwoPages();
+    f_->album->modified = false;
+    QCloseEvent plain;
+    QApplication::sendEvent(window_.get(), &plain);
+    QVERIFY(plain.isAccepted());
+    QVERIFY(f_->prompter.asked.empty());
+  }
+
+  void ClosingWithNoRestoresTheSnapshot() {
+    const QString path = OpenTwoPages();
+    const QByteArray opened = ReadBytes(path);
+    f_->album->SetPanelLine(1, "変更");
+    f_->album->NextPage();  // writes the change into the file
+    QVERIFY(ReadBytes(path) != opened);
+    f_->prompter.yes_no = {false};
+    QCloseEvent close;
+    QApplication::sendEvent(window_.get(), &close);
+    QVERIFY(close.isAccepted());
+    QCOMPARE(f_->prompter.asked.back().text, QString("アルバムを保存しますか"));
+    QCOMPARE(f_->prompter.asked.back().title, QString("確認"));
+    QCOMPARE(ReadBytes(path), opened);
+  }
+
+  void ClosingWithYesWritesTheShownPage() {
+    const QString path = OpenTwoPages();
+    f_->album->SetPanelLine(2, "閉じる前");
+    f_->prompter.yes_no = {true};
+    QCloseEvent close;
+    QApplication::sendEvent(window_.get(), &close);
+    QVERIFY(close.isAccepted());
+    QVERIFY(ReadAlbum(path).at(1).contains("閉じる前"));
+  }
+
+  void VersionText() { QCOMPARE(komasu::VersionText(), QString("ﾊﾞｰｼﾞｮﾝ 2.0.0")); }
+};
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_main_window.moc"
