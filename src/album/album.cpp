@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "album/album_file.h"
+#include "album/guide_rules.h"
 #include "album/page_record.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -54,6 +55,8 @@ bool Album::EndBatch() {
   if (batch_dirty_) {
     batch_dirty_ = false;
     ok = WriteRecords(records_);
+    // The records in memory are ahead of a file that kept its old content: read it anew.
+    if (!ok) records_path_.clear();
   }
   if (batch_page_shown_) {
     batch_page_shown_ = false;
@@ -351,6 +354,7 @@ void Album::SetCurrentPage(int n) {
 
 void Album::LoadPage() {
   ReadLayoutSettings();
+  if (current_page_ != 0) decor.guide_switch_enabled = true;
   ClearPage();
   HidePageElements();
   preserved_record_.reset();
@@ -366,7 +370,17 @@ void Album::LoadPage() {
     return;
   }
 
+  // The record's switch and style reach the page as the user's clicks would: switch first,
+  // then style, each handler running only when its value changes.
+  const int shown_switch = page.guide_lines;
+  const RuleStyle shown_style = page.rule_style;
   const DecodedRecord decoded = DecodePageRecord(DecodeCp932(raw), page, format_version);
+  const int stored_switch = page.guide_lines;
+  const RuleStyle stored_style = page.rule_style;
+  page.guide_lines = shown_switch;
+  page.rule_style = shown_style;
+  SetGuideSwitch(page, decor, stored_switch != 0);
+  SelectRuleStyle(page, decor, stored_style);
   if (!decoded.version_ok) {
     // A page of another format version is shown empty and written back untouched.
     if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;

@@ -23,6 +23,7 @@
 #include "album/album.h"
 #include "editor/about_dialog.h"
 #include "editor/page_preview.h"
+#include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
@@ -89,7 +90,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   AddCommand(edit, "e5", "コピー", &MainWindow::NotYetAvailable);
-  AddCommand(edit, "e6", "連番", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e6", "連番", &MainWindow::NumberSlotsSerially);
   separator(edit, "e7");
   AddCommand(edit, "e1", "写真編集", &MainWindow::NotYetAvailable);
   AddCommand(edit, "e4", "補助文字", &MainWindow::NotYetAvailable);
@@ -207,6 +208,11 @@ void MainWindow::BuildCentralArea() {
   page_row->addWidget(page_count_);
   page_row->addStretch();
   side->addLayout(page_row);
+
+  slot_panel_ = new SlotTextPanel(album_, central);
+  connect(slot_panel_, &SlotTextPanel::PageEdited, page_area_, qOverload<>(&QWidget::update));
+  connect(this, &MainWindow::SlotTextFontRead, slot_panel_, &SlotTextPanel::ApplyFontInfo);
+  side->addWidget(slot_panel_);
 
   auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
   auto* tools_layout = new QVBoxLayout(tools);
@@ -364,6 +370,8 @@ void MainWindow::ShowAbout() {
   AboutDialog dialog(this);
   RunModal(dialog);
 }
+
+void MainWindow::NumberSlotsSerially() { slot_panel_->NumberSlotsSerially(); }
 
 void MainWindow::NotYetAvailable() {}
 

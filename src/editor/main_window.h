@@ -14,6 +14,7 @@ namespace komasu {
 
 class Album;
 class Prompter;
+class SlotTextPanel;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -66,6 +67,7 @@ class MainWindow : public QMainWindow {
   void OpenJumpDialog();
   void ShowHelp();
   void ShowAbout();
+  void NumberSlotsSerially();
   void NotYetAvailable();
 
   Album& album_;
@@ -76,6 +78,7 @@ class MainWindow : public QMainWindow {
   QLineEdit* page_count_ = nullptr;
   QLabel* path_label_ = nullptr;
   QWidget* page_area_ = nullptr;
+  SlotTextPanel* slot_panel_ = nullptr;
   bool quitting_ = false;
 };
 

@@ -5,6 +5,11 @@
 namespace komasu {
 
 namespace {
+// g++ 12 at -O2 and above wrongly warns that the copied std::optional<QString> may be used
+// uninitialized, which breaks Release builds under -Werror.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 template <typename T>
 T Take(std::deque<T>& queue, T fallback) {
   if (queue.empty()) return fallback;

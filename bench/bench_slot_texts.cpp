@@ -1,0 +1,126 @@
+// Times "アルバム全体に貼付" and 連番 on a 499-page album, each started on the middle page.
+// Usage: bench_slot_texts [--page-by-page]  (the second also times the unbatched moves)
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "album/album.h"
+#include "album/album_file.h"
+#include "album/page_record.h"
+#include "editor/slot_text_commands.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/scripted_prompter.h"
+#include "platform/text_file.h"
+
+using namespace komasu;
+
+namespace {
+
+constexpr int kPages = 499;
+
+// A full page: three photos, 27 texts, 19 labels, 15 callouts with arrow heads.
+QString FullPage(int p, const QString& folder) {
+  PageContent page;
+  page.guide_lines = 1;
+  page.rule_style = p % 2 ? RuleStyle::kFrame : RuleStyle::kUnderline;
+  for (int s = 1; s <= 3; ++s) {
+    page.Photo(s).path = QStringLiteral("%1/AL2612%2_%3.jpg").arg(folder).arg(p).arg(s);
+  }
+  for (int i = 0; i < kSlotTextLines; ++i) {
+    page.lines[i].text = i % 9 == 0
+                             ? QString::number(3 * (p - 1) + i / 9 + 1)
+                             : QStringLiteral("第%1頁 基礎配筋検査 北側通り芯 %2").arg(p).arg(i);
+  }
+  for (int i = 1; i <= kStoredFreeLabels; ++i) {
+    page.Label(i).text = QStringLiteral("ラベル%1").arg(i);
+    page.Label(i).left = 6500 + 100 * i;
+  }
+  for (int i = 0; i < kCalloutLines; ++i) {
+    page.callouts[i].line = {7000.f + i, 2000.f, 8000.f, 2500.f + i, true};
+    page.callouts[i].arrow_a = {8000.f, 2500.f, 7900.f, 2450.f, true};
+    page.callouts[i].arrow_b = {8000.f, 2500.f, 7950.f, 2400.f, true};
+  }
+  return SerializePage(page);
+}
+
+double Run(const char* name, const std::function<void()>& work) {
+  QElapsedTimer t;
+  t.start();
+  work();
+  const double ms = t.nsecsElapsed() / 1e6;
+  std::printf("%-40s %8.1f ms\n", name, ms);
+  return ms;
+}
+
+void PageByPagePaste(Album& album) {
+  const int remembered = album.CurrentPage();
+  const auto lines = album.PanelLines();
+  album.FirstPage();
+  for (int done = 0; done < album.PageCount(); ++done) {
+    for (int i = 0; i < kSlotTextLines; ++i) album.page.lines[i].text = lines[i % 9];
+    album.NextPage();
+  }
+  if (album.CurrentPage() != remembered) {
+    album.SaveCurrentPage();
+    album.ClearPage();
+    album.SetCurrentPage(remembered);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const bool page_by_page = app.arguments().contains(QStringLiteral("--page-by-page"));
+  QTemporaryDir dir;
+  ProgramFolder folder(dir.path());
+  folder.WriteMissingDefaults();
+  QImage photo(1600, 1200, QImage::Format_RGB32);
+  photo.fill(Qt::darkCyan);
+  for (int p = 1; p <= 3; ++p) {
+    for (int s = 1; s <= 3; ++s) {
+      photo.save(QStringLiteral("%1/AL2612%2_%3.jpg").arg(dir.path()).arg(p).arg(s), "JPG");
+    }
+  }
+
+  QList<QByteArray> records{EncodeCp932(SerializeHeader(
+      {QStringLiteral("現場写真"), QStringLiteral("工務課"), QStringLiteral("2026/12/09")}))};
+  for (int p = 1; p <= kPages; ++p) records << EncodeCp932(FullPage(p, dir.path()));
+  const QByteArray bytes = JoinAlbumRecords(records);
+  const QString path = dir.filePath(QStringLiteral("bench.apt"));
+  std::printf("album: %d pages, %.2f MB\n", kPages, bytes.size() / 1e6);
+
+  ScriptedPrompter prompter;
+  FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+  const auto fresh_album = [&]() {
+    WriteFileAtomically(path, bytes);
+    auto album = std::make_unique<Album>(folder, prompter, clock);
+    album->OpenAlbumAt(path);
+    album->JumpToPage(250);
+    album->SetPanelLine(1, QStringLiteral("共通の説明文"));
+    return album;
+  };
+
+  for (int round = 1; round <= 2; ++round) {
+    std::printf("round %d\n", round);
+    {
+      auto album = fresh_album();
+      prompter.yes_no = {true};
+      Run("アルバム全体に貼付 (batched)", [&] { PasteIntoAlbum(*album); });
+    }
+    {
+      auto album = fresh_album();
+      prompter.texts = {QStringLiteral("1")};
+      Run("連番 (batched)", [&] { NumberSlotsSerially(*album); });
+    }
+  }
+  if (page_by_page) {
+    auto album = fresh_album();
+    Run("アルバム全体に貼付 (page by page)", [&] { PageByPagePaste(*album); });
+  }
+  return prompter.Notices().isEmpty() ? 0 : 1;
+}

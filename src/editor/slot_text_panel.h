@@ -1,0 +1,70 @@
+#pragma once
+// The slot text panel beside the page view: the slot selector 上/中/下 on the selected slot's
+// colour, the nine line fields of the selected slot, the buttons "ALLクリア", "ページ全体に貼付"
+// and "アルバム全体に貼付", and the guide rule controls "補助線" with "下　線" / "枠　線". It only
+// translates input into Album operations and shows the album's state; Refresh() re-reads it.
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace komasu {
+
+class Album;
+
+class SlotTextPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit SlotTextPanel(Album& album, QWidget* parent = nullptr);
+
+  // Where a word dropped on a line field comes from: the word list's selected word, nullopt
+  // when nothing is selected. Until set, line fields take no drops.
+  void SetWordSource(std::function<std::optional<QString>()> source);
+  // The fontinfo.ini values applied to the nine fields: name, size (plus 5), strikethrough,
+  // bold, italic, colour.
+  void ApplyFontInfo(const QStringList& values);
+
+ public slots:
+  // Shows the album's selected slot, panel lines and rule settings.
+  void Refresh();
+  // 編集 → 連番.
+  void NumberSlotsSerially();
+  void PasteIntoAlbum();
+
+ signals:
+  // The shown page or its rules changed without a page change: the page view must repaint.
+  void PageEdited();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildSlotSelector(QFrame* background);
+  void BuildLineFields(QFrame* background);
+  void BuildCommands(QFrame* background);
+  void BuildRuleControls();
+  void OnLineChanged(int j, const QString& text);
+  void AfterEdit();
+
+  Album& album_;
+  std::function<std::optional<QString>()> word_source_;
+  bool refreshing_ = false;
+
+  QFrame* background_ = nullptr;  // Shape3
+  std::array<QRadioButton*, 3> slot_buttons_{};
+  std::array<QLineEdit*, 9> fields_{};
+  QCheckBox* guide_switch_ = nullptr;
+  QFrame* style_frame_ = nullptr;
+  QRadioButton* underline_ = nullptr;
+  QRadioButton* frame_ = nullptr;
+};
+
+}  // namespace komasu

@@ -1,0 +1,34 @@
+#include "editor/work_progress.h"
+
+#include <QProgressDialog>
+
+#include "platform/prompter.h"
+
+namespace komasu {
+
+WorkProgress::WorkProgress(QWidget* parent, QString label)
+    : parent_(parent), label_(std::move(label)) {
+  timer_.start();
+}
+
+WorkProgress::~WorkProgress() { delete dialog_; }
+
+ProgressCallback WorkProgress::Callback() {
+  return [this](int done, int total) { Step(done, total); };
+}
+
+void WorkProgress::Step(int done, int total) {
+  if (!dialog_) {
+    if (done >= total || timer_.elapsed() < kDelayMs) return;
+    dialog_ = new QProgressDialog(label_, QString(), 0, total, parent_);
+    dialog_->setWindowTitle(ApplicationTitle());
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(0);
+    dialog_->setAutoClose(false);
+    dialog_->setCancelButton(nullptr);  // the work is a single album operation; it runs through
+  }
+  dialog_->setMaximum(total);
+  dialog_->setValue(done);  // a window-modal dialog lets pending paint events run here
+}
+
+}  // namespace komasu

@@ -1,0 +1,38 @@
+#pragma once
+// A progress dialog for long work on the user-interface thread: it appears only once the work
+// has run for half a second, shows pages done of pages in all, and closes with the object.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QString>
+
+#include "editor/slot_text_commands.h"
+
+class QWidget;
+
+namespace komasu {
+
+class WorkProgress {
+ public:
+  WorkProgress(QWidget* parent, QString label);
+  ~WorkProgress();
+  WorkProgress(const WorkProgress&) = delete;
+  WorkProgress& operator=(const WorkProgress&) = delete;
+
+  // The callback to hand to the work; it must not outlive this object.
+  ProgressCallback Callback();
+  bool Shown() const { return dialog_ != nullptr; }
+
+  static constexpr int kDelayMs = 500;
+
+ private:
+  void Step(int done, int total);
+
+  QPointer<QWidget> parent_;
+  QString label_;
+  QElapsedTimer timer_;
+  QPointer<QProgressDialog> dialog_;
+};
+
+}  // namespace komasu

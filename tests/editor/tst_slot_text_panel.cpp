@@ -1,0 +1,230 @@
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "album/page_record.h"
+#include "editor/slot_text_commands.h"
+#include "editor/slot_text_panel.h"
+#include "editor/work_progress.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+namespace {
+
+QStringList Records(int pages) {
+  QStringList records{SerializeHeader({})};
+  for (int p = 1; p <= pages; ++p) {
+    QStringList texts;
+    for (int i = 0; i < kSlotTextLines; ++i) texts << QStringLiteral("p%1-%2").arg(p).arg(i);
+    if (p == 1) {
+      for (int j = 9; j < 18; ++j) texts[j].clear();  // page 1 has an empty middle slot
+    }
+    records << PageWithTexts(texts);
+  }
+  return records;
+}
+
+template <typename T>
+T* Find(QWidget& panel, const QString& name) {
+  T* w = panel.findChild<T*>(name);
+  if (!w) qFatal("no control %s", qPrintable(name));
+  return w;
+}
+
+void Type(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
+}
+
+// Drops a payload that is not a word on `field`: only the word source may count.
+void DropOn(QWidget* field) {
+  QMimeData data;
+  data.setText(QStringLiteral("payload"));
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &drop);
+}
+
+}  // namespace
+
+class TstSlotTextPanel : public QObject {
+  Q_OBJECT
+ private slots:
+  void ControlsCarryTheirNamesAndCaptions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("上") << "Option4(0)"
+                        << "上";
+    QTest::newRow("中") << "Option4(1)"
+                        << "中";
+    QTest::newRow("下") << "Option4(2)"
+                        << "下";
+    QTest::newRow("№") << "Label14"
+                       << "№";
+    QTest::newRow("clear") << "Command2"
+                           << "ALLクリア";
+    QTest::newRow("page") << "Command14(0)"
+                          << "ページ全体に貼付";
+    QTest::newRow("album") << "Command14(1)"
+                           << "アルバム全体に貼付";
+    QTest::newRow("switch") << "Check3"
+                            << "補助線";
+    QTest::newRow("underline") << "Option1"
+                               << "下　線";
+    QTest::newRow("frame") << "Option3"
+                           << "枠　線";
+  }
+  void ControlsCarryTheirNamesAndCaptions() {
+    QFETCH(QString, name);
+    AlbumFixture f;
+    SlotTextPanel panel(*f.album);
+    QWidget* w = Find<QWidget>(panel, name);
+    QString caption;
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) caption = b->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) caption = l->text();
+    QTEST(caption, "caption");
+  }
+
+  void NumberFieldIsNarrowerAndRulesStartDisabled() {
+    AlbumFixture f;
+    SlotTextPanel panel(*f.album);
+    panel.show();
+    QVERIFY(Find<QLineEdit>(panel, "Text4(0)")->width() <
+            Find<QLineEdit>(panel, "Text4(1)")->width());
+    for (int j = 0; j < 9; ++j) Find<QLineEdit>(panel, QStringLiteral("Text4(%1)").arg(j));
+    QVERIFY(!Find<QCheckBox>(panel, "Check3")->isEnabled());
+    QVERIFY(!Find<QFrame>(panel, "Frame1")->isEnabled());
+    QVERIFY(Find<QRadioButton>(panel, "Option1")->isChecked());
+    QVERIFY(Find<QRadioButton>(panel, "Option4(0)")->isChecked());
+  }
+
+  void SelectingASlotShowsItsLinesAndColourUntilThePageChanges() {
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), Records(2));
+    SlotTextPanel panel(*f.album);
+    Find<QRadioButton>(panel, "Option4(1)")->click();
+    QCOMPARE(f.album->SelectedSlot(), 1);
+    for (int j = 0; j < 9; ++j) {
+      QCOMPARE(Find<QLineEdit>(panel, QStringLiteral("Text4(%1)").arg(j))->text(), QString());
+    }
+    QCOMPARE(Find<QFrame>(panel, "Shape3")->palette().color(QPalette::Window),
+             QColor(255, 192, 255));
+    f.album->NextPage();
+    f.album->PreviousPage();
+    QVERIFY(Find<QRadioButton>(panel, "Option4(0)")->isChecked());
+    QCOMPARE(Find<QFrame>(panel, "Shape3")->palette().color(QPalette::Window),
+             QColor(192, 192, 255));
+    QCOMPARE(Find<QLineEdit>(panel, "Text4(0)")->text(), QStringLiteral("p1-0"));
+  }
+
+  void TypingChangesTheSlotsLineAndMarksModified() {
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), Records(1));
+    SlotTextPanel panel(*f.album);
+    Find<QRadioButton>(panel, "Option4(2)")->click();
+    f.album->modified = false;
+    QSignalSpy edited(&panel, &SlotTextPanel::PageEdited);
+    QLineEdit* number = Find<QLineEdit>(panel, "Text4(0)");
+    number->clear();
+    Type(number, QStringLiteral("12"));
+    QCOMPARE(f.album->page.Line(2, 0).text, QStringLiteral("12"));
+    QCOMPARE(f.album->page.Line(0, 0).text, QStringLiteral("p1-0"));
+    QVERIFY(f.album->modified);
+    QVERIFY(edited.count() >= 2);  // the page view repaints with every keystroke
+  }
+
+  void TypedUnstorableTextIsRefused() {
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), Records(1));
+    SlotTextPanel panel(*f.album);
+    QLineEdit* line = Find<QLineEdit>(panel, "Text4(3)");
+    Type(line, QStringLiteral("ζ"));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.album->page.Line(0, 3).text, QStringLiteral("p1-3"));
+    QCOMPARE(f.prompter.Notices().size(), 1);
+  }
+
+  void DropAppendsTheWordSourcesWord_data() {
+    QTest::addColumn<std::optional<QString>>("word");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("selected word") << std::optional<QString>(QStringLiteral("配筋")) << "p1-5配筋";
+    QTest::newRow("nothing selected") << std::optional<QString>() << "p1-5";
+  }
+  void DropAppendsTheWordSourcesWord() {
+    QFETCH(std::optional<QString>, word);
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), Records(1));
+    SlotTextPanel panel(*f.album);
+    panel.SetWordSource([word] { return word; });
+    QLineEdit* line = Find<QLineEdit>(panel, "Text4(5)");
+    DropOn(line);
+    QTEST(line->text(), "expected");
+    QTEST(f.album->page.Line(0, 5).text, "expected");
+  }
+
+  void ButtonsRunTheirCommands() {
+    AlbumFixture f;
+    const QString path = f.Open(QStringLiteral("a.apt"), Records(3));
+    SlotTextPanel panel(*f.album);
+    f.album->JumpToPage(2);
+    Find<QLineEdit>(panel, "Text4(1)")->setText(QStringLiteral("共通"));
+    f.prompter.yes_no = {true, true};
+    Find<QPushButton>(panel, "Command14(0)")->click();
+    QCOMPARE(f.album->page.Line(2, 1).text, QStringLiteral("共通"));
+    Find<QPushButton>(panel, "Command14(1)")->click();
+    QCOMPARE(f.album->CurrentPage(), 2);
+    PageContent stored;
+    DecodePageRecord(ReadAlbum(path).at(3), stored);
+    QCOMPARE(stored.Line(1, 1).text, QStringLiteral("共通"));
+    f.prompter.yes_no = {true};
+    Find<QPushButton>(panel, "Command2")->click();
+    QCOMPARE(Find<QLineEdit>(panel, "Text4(1)")->text(), QString());
+    QCOMPARE(f.album->page.Line(0, 1).text, QString());
+    QCOMPARE(f.album->page.Line(1, 1).text, QStringLiteral("共通"));
+    f.prompter.texts = {QStringLiteral("4")};
+    panel.NumberSlotsSerially();
+    QCOMPARE(Find<QLineEdit>(panel, "Text4(0)")->text(), QStringLiteral("7"));
+  }
+
+  void RuleControlsFollowTheSwitch() {
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), Records(1));
+    SlotTextPanel panel(*f.album);
+    auto* sw = Find<QCheckBox>(panel, "Check3");
+    QVERIFY(sw->isEnabled());
+    QVERIFY(!Find<QRadioButton>(panel, "Option3")->isEnabled());
+    sw->click();
+    QVERIFY(Find<QFrame>(panel, "Frame1")->isEnabled());
+    QVERIFY(f.album->decor.Rule(4).visible && !f.album->decor.Rule(1).visible);
+    Find<QRadioButton>(panel, "Option3")->click();
+    QVERIFY(f.album->decor.Rule(1).visible && f.album->decor.Rule(4).dotted);
+    sw->click();
+    QVERIFY(!f.album->decor.Rule(4).visible && !f.album->decor.no_marks[0].visible);
+    QVERIFY(!Find<QRadioButton>(panel, "Option1")->isEnabled());
+  }
+
+  void ProgressAppearsOnlyAfterHalfASecond() {
+    QWidget parent;
+    WorkProgress progress(&parent, QStringLiteral("作業中"));
+    const ProgressCallback step = progress.Callback();
+    step(1, 499);
+    QVERIFY(!progress.Shown());
+    QTest::qWait(WorkProgress::kDelayMs + 20);
+    step(2, 499);
+    QVERIFY(progress.Shown());
+  }
+};
+
+QTEST_MAIN(TstSlotTextPanel)
+#include "tst_slot_text_panel.moc"
