@@ -65,6 +65,7 @@ class MainWindow : public QMainWindow {
   void InsertPage();
   void DeletePage();
   void OpenJumpDialog();
+  void OpenLayoutSettings();
   void ShowHelp();
   void ShowAbout();
   void NumberSlotsSerially();

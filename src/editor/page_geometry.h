@@ -1,6 +1,6 @@
 #pragma once
 // Fixed geometry of the page view in window twips: the paper outline, the page canvas, the
-// text line rows of the three slots, the slot marker bars and the slot colours.
+// text line rows of the three slots and the slot marker bars.
 
 #include <QColor>
 #include <QRectF>
@@ -32,17 +32,6 @@ inline float SlotTextLineTop(int line) {
 inline QRectF SlotMarkerBar(int slot, float column_left, bool left_bound) {
   const float x = left_bound ? column_left - 240 : column_left + 1245 + 150;
   return QRectF(x, kSlotGroupTops[slot], 90, kSlotGroupHeight);
-}
-
-inline QColor SlotColor(int slot) {
-  switch (slot) {
-    case 0:
-      return QColor(192, 192, 255);
-    case 1:
-      return QColor(255, 192, 255);
-    default:
-      return QColor(192, 255, 192);
-  }
 }
 
 // A stored colour code as a colour: RGB with red in the low byte, or a system colour

@@ -7,6 +7,7 @@
 #include "album/album.h"
 #include "editor/cursor_readout.h"
 #include "editor/page_geometry.h"
+#include "editor/slot_text_commands.h"
 
 namespace komasu {
 
@@ -200,7 +201,7 @@ void PageView::PaintPage(QPainter& p) const {
 
   // Callout lines and their arrow strokes, in the callout colour.
   p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(CosmeticPen(ColorFromCode(album_.Layout()[LayoutSettings::kCalloutColor]), 1));
+  p.setPen(CosmeticPen(ColorFromCode(album_.line_d[3]), 1));
   for (const CalloutLine& c : album_.page.callouts) {
     DrawStroke(p, c.line);
     DrawStroke(p, c.arrow_a);

@@ -6,6 +6,7 @@
 #include "editor/page_geometry.h"
 #include "editor/page_view.h"
 #include "editor/photo_loader.h"
+#include "editor/slot_text_commands.h"
 #include "platform/photo_decoder.h"
 #include "support/test_folder.h"
 
