@@ -16,7 +16,9 @@
 #include "editor/page_view.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
+#include "platform/fonts.h"
 #include "platform/scripted_prompter.h"
+#include "platform/settings_values.h"
 
 using namespace komasu;
 
@@ -69,6 +71,7 @@ QString Page(const QStringList& photos, int number) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  InstallFontSubstitutions();
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   QTemporaryDir dir;
   const QStringList first = {
@@ -95,6 +98,8 @@ int main(int argc, char** argv) {
   view.resize(640, 820);
   view.show();
   album.OpenAlbumAt(path);
+  // As the main window does when it becomes active.
+  album.ApplySlotTextFont(ReadSettingsFile(folder.FontInfoIni(), 11));
   for (int page = 1; page <= 2; ++page) {
     album.JumpToPage(page);
     // Rules are switched by the guide rule commands; here every underline rule is shown.

@@ -22,7 +22,7 @@ inline constexpr float kSlotGroupTops[3] = {1120, 3765, 6435};
 inline constexpr float kSlotGroupHeight = 2160;
 
 // The number line (line 0) is drawn this far right of its left edge: after the "No." mark.
-inline constexpr float kSlotNumberIndent = 330;
+inline constexpr float kSlotNumberIndent = 360;
 
 inline float SlotTextLineTop(int line) {
   return kSlotRowTops[line / 9] + kTextLinePitch * static_cast<float>(line % 9);

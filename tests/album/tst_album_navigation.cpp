@@ -344,23 +344,6 @@ class TstAlbumNavigation : public QObject {
     QCOMPARE(a.SelectedSlot(), 0);
     for (const QString& line : a.PanelLines()) QVERIFY(line.isEmpty());
   }
-
-  void BatchHoldsPageShownBack() {
-    AlbumFixture f;
-    const QString path = f.Open("a.apt", Records(3));
-    Album& a = *f.album;
-    QSignalSpy shown(&a, &Album::PageShown);
-    {
-      Album::Batch batch(a);
-      a.NextPage();
-      a.page.lines[1].text = "b";
-      a.NextPage();
-      QCOMPARE(shown.size(), 0);
-      QCOMPARE(PageMarks(path).value(1), QStringLiteral("p2"));  // file written once, at the end
-    }
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(PageMarks(path).value(1), QStringLiteral("b"));
-  }
 };
 
 QTEST_GUILESS_MAIN(TstAlbumNavigation)
