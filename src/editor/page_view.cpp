@@ -51,6 +51,9 @@ PageView::PageView(Album& album, QWidget* parent) : QWidget(parent), album_(albu
   connect(&album_, &Album::PageShown, this, &PageView::RequestPhotos);
   connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
   connect(&loader_, &PhotoLoader::PhotoReady, this, [this] { update(); });
+  resize_settled_.setSingleShot(true);
+  resize_settled_.setInterval(150);
+  connect(&resize_settled_, &QTimer::timeout, this, &PageView::RequestPhotos);
   UpdateGeometry();
 }
 
@@ -77,7 +80,9 @@ QPointF PageView::ToWidget(QPointF twips) const { return twips * scale_ + origin
 
 void PageView::resizeEvent(QResizeEvent*) {
   UpdateGeometry();
-  RequestPhotos();
+  // While the window is being resized the photos are drawn scaled from their last decode;
+  // they are decoded at the new size once the size settles.
+  resize_settled_.start();
 }
 
 void PageView::Refresh() { update(); }
@@ -90,8 +95,11 @@ QSize PageView::PhotoPixelSize(int slot) const {
 
 void PageView::RequestPhotos() {
   QList<PhotoRequest> wanted;
-  // The neighbours' boxes have the size of the shown page's: the scale is album-wide.
-  const QSize size = PhotoPixelSize(1);
+  // Every page's boxes have the size the photo scale setting gives them.
+  const float photo_scale = static_cast<float>(album_.Layout()[13]) / 100.0f;
+  const double factor = scale_ * devicePixelRatioF();
+  const QSize size(std::max(1, qRound(3100 * photo_scale * factor)),
+                   std::max(1, qRound(2325 * photo_scale * factor)));
   for (int s = 1; s <= kPhotoSlots; ++s) {
     wanted.append({album_.page.Photo(s).path, PhotoPixelSize(s)});
   }

@@ -4,6 +4,7 @@
 // decoded off the user-interface thread at their shown size; the neighbouring pages' photos
 // are decoded ahead.
 
+#include <QTimer>
 #include <QWidget>
 
 #include "editor/canvas_mode.h"
@@ -70,6 +71,7 @@ class PageView : public QWidget {
   bool decode_ahead_ = true;
   double scale_ = 0.05;
   QPointF origin_;  // widget position of twips (0, 0)
+  QTimer resize_settled_;
   QLabel* readout_x_ = nullptr;
   QLabel* readout_y_ = nullptr;
 };
