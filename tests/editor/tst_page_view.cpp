@@ -1,9 +1,12 @@
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QtTest>
 
 #include "album/page_record.h"
 #include "editor/page_geometry.h"
+#include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/photo_loader.h"
 #include "editor/slot_text_commands.h"
@@ -211,6 +214,27 @@ class TstPageView : public QObject {
     QVERIFY(std::abs(line_start.x() - 520) < 1 / view.Scale());
     QTest::mouseClick(&view, Qt::LeftButton, {}, start);  // no mode: the page gets it
     QCOMPARE(pressed.size(), 1);
+  }
+
+  void JumpDialogClosesWhateverWasTyped_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("target");  // 0: none
+    QTest::newRow("fraction") << "2.5" << 2;
+    QTest::newRow("beyond") << "9" << 0;
+    QTest::newRow("word") << "abc" << 0;
+  }
+  void JumpDialogClosesWhateverWasTyped() {
+    QFETCH(QString, entry);
+    QFETCH(int, target);
+    PageJumpDialog dialog(5);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
+    dialog.show();
+    dialog.findChild<QLineEdit*>("Text1")->setText(entry);
+    auto* ok = dialog.findChild<QPushButton*>("Command1");
+    QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
+    ok->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.Target().value_or(0), target);
   }
 };
 
