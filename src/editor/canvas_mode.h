@@ -64,6 +64,8 @@ class CanvasMode {
   void OverlayRelease(QPointF point);
   void OverlayClick();
   void OverlayDrop(QPointF point);
+  // A press whose release never arrived (a modal dialog took it) no longer owns the next one.
+  void DropCapture() { press_captured_ = false; }
 
  private:
   void ShowOverlay(CanvasPointer pointer);

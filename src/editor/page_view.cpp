@@ -250,6 +250,7 @@ void PageView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PageView::mousePressEvent(QMouseEvent* event) {
+  mode_.DropCapture();
   const QPointF t = ToTwips(event->position());
   if (mode_.OverlayVisible() && kPageCanvas.contains(t)) {
     mode_.OverlayPress(t - kPageCanvas.topLeft());
