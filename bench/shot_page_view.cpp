@@ -1,5 +1,6 @@
 // Writes PNG pictures of the page view: page 1 (left-bound) and page 2 (right-bound) of a
-// small album with three photos per page, slot texts, a label, a callout and guide rules.
+// small album with three photos per page, slot texts, a label, a callout and guide rules;
+// and of the layout settings dialog.
 //
 //   shot_page_view <output folder>
 
@@ -19,6 +20,7 @@
 #include "platform/fonts.h"
 #include "platform/scripted_prompter.h"
 #include "platform/settings_values.h"
+#include "print/layout_settings_dialog.h"
 
 using namespace komasu;
 
@@ -111,5 +113,9 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     view.grab().save(QDir(out).filePath(QStringLiteral("page%1.png").arg(page)));
   }
+  LayoutSettingsDialog settings(folder, prompter);
+  settings.show();
+  QCoreApplication::processEvents();
+  settings.grab().save(QDir(out).filePath(QStringLiteral("settings.png")));
   return 0;
 }

@@ -68,8 +68,6 @@ LayoutSettingsDialog::LayoutSettingsDialog(ProgramFolder folder, Prompter& promp
   BuildFields(grid);
 
   auto* buttons = new QHBoxLayout;
-  auto* font_button = new QPushButton(QStringLiteral("フォント設定"), this);
-  font_button->setObjectName(QStringLiteral("Command3"));
   auto* ok_button = new QPushButton(QStringLiteral("設定"), this);
   ok_button->setObjectName(QStringLiteral("Command1"));
   auto* cancel_button = new QPushButton(QStringLiteral("キャンセル"), this);
@@ -82,10 +80,6 @@ LayoutSettingsDialog::LayoutSettingsDialog(ProgramFolder folder, Prompter& promp
   buttons->addWidget(cancel_button);
   root->addLayout(buttons);
 
-  connect(font_button, &QPushButton::clicked, this, [this] {
-    form_.ChooseFont(prompter_);
-    ShowForm();
-  });
   connect(ok_button, &QPushButton::clicked, this, &LayoutSettingsDialog::Confirm);
   connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
   connect(defaults_button, &QPushButton::clicked, this, [this] {
@@ -138,6 +132,13 @@ void LayoutSettingsDialog::BuildFields(QGridLayout* grid) {
   sample_->setObjectName(QStringLiteral("RT"));
   sample_->setMinimumHeight(40);
   fl->addWidget(sample_);
+  auto* font_button = new QPushButton(QStringLiteral("フォント設定"), this);
+  font_button->setObjectName(QStringLiteral("Command3"));
+  fl->addWidget(font_button, 0, Qt::AlignLeft);
+  connect(font_button, &QPushButton::clicked, this, [this] {
+    form_.ChooseFont(prompter_);
+    ShowForm();
+  });
   grid->addWidget(font_box, 1, 1);
 
   auto* frame1 = new QGroupBox(QStringLiteral("ラベル背景設定"), this);
