@@ -176,22 +176,42 @@ bool Album::SaveCurrentPage() {
     Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));
     return false;
   }
-  return WriteRecords(out);
+  if (!WriteRecords(out)) return false;
+  emit PageWrittenBack();
+  return true;
 }
 
-void Album::TakeSnapshot() { CopyFileOver(path_, folder_.BackApt()); }
+bool Album::TakeSnapshot() {
+  // back.apt may still hold another album (an earlier run, a failed copy); it must never be
+  // restored over this one.
+  snapshot_of_.clear();
+  if (!CopyFileOver(path_, folder_.BackApt()).ok) return false;
+  snapshot_of_ = path_;
+  return true;
+}
 
 bool Album::Save() {
   if (!SaveCurrentPage()) return false;
-  TakeSnapshot();
+  // When the snapshot cannot be renewed, the one taken at opening still belongs here.
+  const QString snapshot_of = snapshot_of_;
+  if (!TakeSnapshot()) snapshot_of_ = snapshot_of;
   modified = false;
   return true;
 }
 
-void Album::RestoreSnapshot() {
-  if (path_.isEmpty() || !QFile::exists(folder_.BackApt())) return;
+void Album::ReportSnapshotFailed() {
+  Report(
+      QStringLiteral("バックアップファイル（back.apt）を作成できませんでした。"
+                     "閉じるときに保存しなくても、変更は元に戻せません。"));
+}
+
+bool Album::RestoreSnapshot() {
+  if (path_.isEmpty() || snapshot_of_ != path_ || !QFile::exists(folder_.BackApt())) {
+    return false;
+  }
   const WriteResult r = CopyFileOver(folder_.BackApt(), path_);
   if (!r.ok) Report(r.error);
+  return r.ok;
 }
 
 bool Album::ConfirmClose() {
@@ -268,7 +288,7 @@ bool Album::OpenAlbum() {
   }
 
   ClearPage();
-  TakeSnapshot();
+  if (!TakeSnapshot()) ReportSnapshotFailed();
   records_path_.clear();  // always read the file anew
   EnsureRecords();
   if (current_page_ == 1) {
@@ -316,7 +336,7 @@ bool Album::NewAlbum() {
     SetCurrentPage(1);
   }
   SaveCurrentPage();
-  TakeSnapshot();
+  if (!TakeSnapshot()) ReportSnapshotFailed();
   emit AlbumOpened();
   EmitPageShown();
   return true;

@@ -71,8 +71,9 @@ class Album : public QObject {
   bool OpenAlbumAt(const QString& path);
   bool NewAlbum();
   bool SaveAlbumAs();
-  // The "No" answer at closing: the snapshot back.apt replaces the album file.
-  void RestoreSnapshot();
+  // The "No" answer at closing: the snapshot back.apt replaces the album file. Only a
+  // snapshot taken of this album is restored; false when there is none.
+  bool RestoreSnapshot();
   // The closing question; false when the window must stay open.
   bool ConfirmClose();
 
@@ -146,6 +147,8 @@ class Album : public QObject {
   void PageShown();
   // Another album was opened or created.
   void AlbumOpened();
+  // SaveCurrentPage wrote the shown page back (inside a batch: into the records in memory).
+  void PageWrittenBack();
 
  private:
   void BeginBatch();
@@ -159,7 +162,8 @@ class Album : public QObject {
   bool SwitchTo(const QString& path);
   bool CanOpenAsAlbum(const QString& path);
   void Report(const QString& text);
-  void TakeSnapshot();
+  bool TakeSnapshot();
+  void ReportSnapshotFailed();
   bool RefuseAtPageLimit();
 
   ProgramFolder folder_;
@@ -174,6 +178,8 @@ class Album : public QObject {
   bool suppress_page_load_ = false;
   std::optional<QString> pending_open_path_;
   std::optional<QByteArray> preserved_record_;
+  // The album whose copy back.apt holds; empty when the last snapshot could not be taken.
+  QString snapshot_of_;
 
   int selected_slot_ = 0;
   std::array<QString, 9> panel_;

@@ -1,5 +1,9 @@
 #include "album/page_record.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "platform/cp932.h"
 #include "platform/number_text.h"
 
@@ -46,6 +50,11 @@ void SetInt16FromVal(double v, int16_t& target) {
   if (r >= -32768 && r <= 32767) target = static_cast<int16_t>(r);
 }
 
+// A value outside the single range cannot be assigned; the attribute keeps its value.
+void SetSingleFromVal(double v, float& target) {
+  if (std::fabs(v) <= std::numeric_limits<float>::max()) target = static_cast<float>(v);
+}
+
 void SetSizeFromVal(double v, double& target) {
   // A font cannot have a size of 0 or below; such a value is not applied.
   if (v > 0 && v < 2048) target = v;
@@ -79,10 +88,10 @@ void ReadTextLine(const FieldReader& f, qsizetype base, SlotTextLine& line) {
 // Label: left, top, width, height, text, name, bold, charset, italic, name, size,
 // strikethrough, underline, weight, colour.
 void ReadLabel(const FieldReader& f, qsizetype base, FreeLabel& label) {
-  label.left = static_cast<float>(f.Val(base + 1));
-  label.top = static_cast<float>(f.Val(base + 2));
-  label.width = static_cast<float>(f.Val(base + 3));
-  label.height = static_cast<float>(f.Val(base + 4));
+  SetSingleFromVal(f.Val(base + 1), label.left);
+  SetSingleFromVal(f.Val(base + 2), label.top);
+  SetSingleFromVal(f.Val(base + 3), label.width);
+  SetSingleFromVal(f.Val(base + 4), label.height);
   label.text = f[base + 5];
   TextStyle& s = label.style;
   SetNameIf(f[base + 6], s.font_name);
@@ -192,17 +201,28 @@ DecodedRecord DecodePageRecord(const QString& record, PageContent& page, const Q
   DecodedRecord result;
   const FieldReader f(SplitRecordFields(record));
 
-  // Section starts; when a tag occurs more than once, the last occurrence counts.
-  qsizetype pic = 0, text = 0, label = 0, line = 0, yj = 0;
-  for (qsizetype i = 1; i <= f.Size(); ++i) {
-    const QString& v = f[i];
-    if (!v.startsWith(u'<')) continue;
-    if (v == u"<pic>") pic = i;
-    else if (v == u"<text>") text = i;
-    else if (v == u"<label>") label = i;
-    else if (v == u"<line>") line = i;
-    else if (v == u"<yj>") yj = i;
+  // Section starts. The writer puts the five tags in fixed fields; when they stand there, a
+  // text that happens to equal a tag cannot move a section. Otherwise (a stray separator in
+  // an old file shifts fields) each tag counts at its last occurrence.
+  static const QString kTags[] = {QStringLiteral("<pic>"), QStringLiteral("<text>"),
+                                  QStringLiteral("<label>"), QStringLiteral("<line>"),
+                                  QStringLiteral("<yj>")};
+  constexpr qsizetype kTagFields[] = {5, 56, 327, 613, 689};
+  std::array<qsizetype, 5> at = {0, 0, 0, 0, 0};
+  bool fixed_layout = true;
+  for (int k = 0; k < 5; ++k) fixed_layout = fixed_layout && f[kTagFields[k]] == kTags[k];
+  if (fixed_layout) {
+    std::copy(std::begin(kTagFields), std::end(kTagFields), at.begin());
+  } else {
+    for (qsizetype i = 1; i <= f.Size(); ++i) {
+      const QString& v = f[i];
+      if (!v.startsWith(u'<')) continue;
+      for (int k = 0; k < 5; ++k) {
+        if (v == kTags[k]) at[k] = i;
+      }
+    }
   }
+  qsizetype pic = at[0], text = at[1], label = at[2], line = at[3], yj = at[4];
 
   if (f[3] == u"1") page.guide_lines = 1;
   else if (f[3] == u"0") page.guide_lines = 0;
@@ -213,6 +233,12 @@ DecodedRecord DecodePageRecord(const QString& record, PageContent& page, const Q
     if (f[pic - 1] != version) {
       result.version_ok = false;
       return result;
+    }
+    // A section whose tag is missing (a cut-off record) reads as empty fields, not from the
+    // start of the record.
+    const qsizetype beyond = f.Size() + 1;
+    for (qsizetype* start : {&text, &label, &line, &yj}) {
+      if (*start == 0) *start = beyond;
     }
   } else {
     result.legacy = true;

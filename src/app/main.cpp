@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
 
 #include "album/album.h"
 #include "editor/main_window.h"
@@ -9,8 +11,27 @@
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
 #include "platform/qt_prompter.h"
+#include "print/pdf_command.h"
+
+namespace {
+
+// `komasu2 --pdf OUT.pdf [--pages …] ALBUM.apt`: writes pages to a PDF without a display.
+int RunHeadlessPdf(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QGuiApplication::setApplicationName(QStringLiteral("komasu2"));
+  komasu::InstallFontSubstitutions();
+  QTextStream err(stderr);
+  return komasu::RunPdfCommand(QGuiApplication::arguments().mid(1), err);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  QStringList raw_args;
+  for (int i = 1; i < argc; ++i) raw_args << QString::fromLocal8Bit(argv[i]);
+  if (komasu::IsPdfCommand(raw_args)) return RunHeadlessPdf(argc, argv);
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("komasu2"));
   QApplication::setApplicationDisplayName(QStringLiteral("ＫＯＭＡＳＵⅡ"));

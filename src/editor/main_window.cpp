@@ -26,8 +26,9 @@
 #include "editor/page_view.h"
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
-#include "platform/cp932.h"
+#include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
+#include "print/print_dialog.h"
 #include "platform/settings_values.h"
 #include "print/layout_settings_dialog.h"
 
@@ -86,7 +87,7 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "fc1", "CSV読込", &MainWindow::NotYetAvailable);
   AddCommand(file, "fc2", "CSV書出", &MainWindow::NotYetAvailable);
   separator(file, "f111");
-  AddCommand(file, "f7", "印刷", &MainWindow::NotYetAvailable)->setShortcut(QKeySequence::Print);
+  AddCommand(file, "f7", "印刷", &MainWindow::OpenPrintDialog)->setShortcut(QKeySequence::Print);
   separator(file, "f8");
   AddCommand(file, "f9", "閉じる", &MainWindow::Quit);
 
@@ -133,7 +134,7 @@ void MainWindow::BuildToolBar() {
   button("fileV3", "上書き保存", QStyle::SP_DialogSaveButton, &MainWindow::SaveAlbum, "保存");
   button("fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, &MainWindow::SaveAlbumAs,
          "別名保存");
-  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::NotYetAvailable);
+  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::OpenPrintDialog);
   bar->addSeparator();
   button("hensV1", "写真編集", QStyle::SP_DirIcon, &MainWindow::NotYetAvailable, "写真");
   button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, &MainWindow::NotYetAvailable,
@@ -185,6 +186,7 @@ void MainWindow::BuildCentralArea() {
     cover_[i] = new QLineEdit(cover_box);
     cover_[i]->setObjectName(QStringLiteral("Text16(%1)").arg(i));
     cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
+    StorableTextGuard::Install(cover_[i], prompter_);
     connect(cover_[i], &QLineEdit::textEdited, this,
             [this, i](const QString& text) { EditCoverField(i, text); });
   }
@@ -268,14 +270,6 @@ void MainWindow::ShowAlbumState() {
 
 void MainWindow::EditCoverField(int index, const QString& text) {
   QString* fields[] = {&album_.header.name, &album_.header.author, &album_.header.date};
-  if (const QString why = UnstorableTextMessage(text); !why.isEmpty()) {
-    const int cursor = std::max(0, static_cast<int>(cover_[index]->cursorPosition() -
-                                                    (text.size() - fields[index]->size())));
-    cover_[index]->setText(*fields[index]);
-    cover_[index]->setCursorPosition(cursor);
-    prompter_.Notify(why, {}, MessageIcon::kExclamation);
-    return;
-  }
   *fields[index] = text;
 }
 
@@ -371,6 +365,12 @@ void MainWindow::OpenJumpDialog() {
 void MainWindow::OpenLayoutSettings() {
   LayoutSettingsDialog dialog(album_.Folder(), prompter_, this);
   RunModal(dialog);  // the activation afterwards applies the saved settings
+}
+
+void MainWindow::OpenPrintDialog() {
+  PrintDialog dialog(album_, prompter_, this);
+  connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
+  RunModal(dialog);
 }
 
 void MainWindow::ShowHelp() {

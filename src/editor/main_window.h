@@ -65,6 +65,7 @@ class MainWindow : public QMainWindow {
   void InsertPage();
   void DeletePage();
   void OpenJumpDialog();
+  void OpenPrintDialog();
   void OpenLayoutSettings();
   void ShowHelp();
   void ShowAbout();

@@ -8,7 +8,8 @@ namespace komasu {
 QByteArray EncodeCp932(const QString& text, bool* ok) {
   QStringEncoder encoder("windows-31j");
   QByteArray bytes = encoder.encode(text);
-  if (ok) *ok = !encoder.hasError();
+  // The encoder drops an unpaired surrogate at the end of the text without an error.
+  if (ok) *ok = !encoder.hasError() && QStringView(text).isValidUtf16();
   return bytes;
 }
 
@@ -36,7 +37,8 @@ QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
       return QStringLiteral("改行は使用できません。");
     }
     // Surrogate pairs (emoji and the like) are never in CP932; report them whole.
-    const qsizetype len = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    const qsizetype len =
+        (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
     const QString one = text.mid(i, len);
     bool ok = false;
     EncodeCp932(one, &ok);

@@ -26,7 +26,9 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
   if (!file.open(QIODevice::WriteOnly)) {
     return {false, QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown, file.errorString())};
   }
-  if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+  // QSaveFile buffers writes and commit() renames even when the final flush fails (a full
+  // disk), which would put a cut-off file in place; flushing first catches that.
+  if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
     const QString why = file.errorString();
     file.cancelWriting();
     return {false, QStringLiteral("ファイル「%1」の書き込みに失敗しました。\n%2").arg(shown, why)};

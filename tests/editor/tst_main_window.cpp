@@ -117,6 +117,7 @@ class TstMainWindow : public QObject {
     auto* field = window_->findChild<QLineEdit*>("Text16(1)");
     field->selectAll();
     field->insert(typed);  // as typed or pasted
+    QCoreApplication::processEvents();
     QCOMPARE(f_->album->header.author == typed, !refused);
     QCOMPARE(field->text() == typed, !refused);
     QCOMPARE(f_->prompter.Notices().isEmpty(), !refused);

@@ -1,6 +1,7 @@
 #include "support/test_folder.h"
 
 #include <QFile>
+#include <csignal>
 
 #include "album/album_file.h"
 #include "album/page_record.h"
@@ -33,8 +34,7 @@ QStringList ReadAlbum(const QString& path) {
   return out;
 }
 
-AlbumFixture::AlbumFixture()
-    : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
+AlbumFixture::AlbumFixture() : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
 
 QString AlbumFixture::Open(const QString& name, const QStringList& records) {
   const QString path = folder.File(name);
@@ -42,6 +42,16 @@ QString AlbumFixture::Open(const QString& name, const QStringList& records) {
   album->OpenAlbumAt(path);
   return path;
 }
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  getrlimit(RLIMIT_FSIZE, &old_);
+  rlimit limit = old_;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
 
 QString PageWithTexts(const QStringList& texts) {
   PageContent page;

@@ -2,6 +2,8 @@
 // Test fixtures: a fresh temporary program folder per test, and helpers to write and read
 // album files as CP932 bytes.
 
+#include <sys/resource.h>
+
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,6 +44,19 @@ struct AlbumFixture {
   AlbumFixture();
   // Writes `records` to `name` in the folder and opens it; returns the path.
   QString Open(const QString& name, const QStringList& records);
+};
+
+// Makes writes beyond `bytes` fail as on a full disk while it lives (tests run as root, so
+// permissions cannot make a file unwritable). SIGXFSZ is ignored from the first use on.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
 };
 
 // A record whose slot text lines hold `texts` (line i ← texts[i]), built by the serializer.

@@ -1,0 +1,129 @@
+#include "print/painter_print_surface.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPdfWriter>
+
+#include "platform/fonts.h"
+
+namespace komasu {
+
+namespace {
+
+const QString kBeginFailed =
+    QStringLiteral("印刷を開始できませんでした。プリンタの接続と設定を確かめてください。");
+const QString kEndFailed =
+    QStringLiteral("印刷できませんでした。プリンタがページを受け付けませんでした。");
+const QString kPdfFailed =
+    QStringLiteral("PDFファイルを書き込めませんでした。保存先と空き容量を確かめてください。");
+
+}  // namespace
+
+PainterPrintSurface::PainterPrintSurface(QPagedPaintDevice& device, Documents documents)
+    : device_(device), documents_(documents) {
+  // Idempotent; the headless command has no main() set-up of its own that would do it.
+  static const bool fonts_mapped = (InstallFontSubstitutions(), true);
+  (void)fonts_mapped;
+}
+
+PainterPrintSurface::~PainterPrintSurface() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void PainterPrintSurface::BeginPage() {
+  if (Failed()) return;
+  if (page_open_) FinishPage();  // a page set up twice without its end
+  if (documents_ == Documents::kOne && painter_.isActive()) {
+    if (!device_.newPage()) error_ = kEndFailed;
+    page_open_ = !Failed();
+    return;
+  }
+  device_.setPageSize(QPageSize(QPageSize::A4));
+  device_.setPageOrientation(QPageLayout::Portrait);
+  if (!painter_.begin(&device_)) {
+    error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kBeginFailed;
+    return;
+  }
+  px_per_mm_x_ = device_.logicalDpiX() / 25.4;
+  px_per_mm_y_ = device_.logicalDpiY() / 25.4;
+  painter_.setRenderHint(QPainter::Antialiasing);
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+  page_open_ = true;
+}
+
+void PainterPrintSurface::FinishPage() {
+  if (!page_open_) return;
+  page_open_ = false;
+  if (documents_ == Documents::kOnePerPage && painter_.isActive() && !painter_.end()) {
+    error_ = kEndFailed;
+  }
+}
+
+bool PainterPrintSurface::Finish() {
+  page_open_ = false;
+  if (painter_.isActive() && !painter_.end() && error_.isEmpty()) {
+    error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kEndFailed;
+  }
+  return !Failed();
+}
+
+QFont PainterPrintSurface::FontOf(const PrintFont& f) const {
+  QFont font(f.name);
+  font.setPointSizeF(f.size);
+  font.setItalic(f.italic);
+  font.setUnderline(f.underline);
+  font.setStrikeOut(f.strikethrough);
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 1, 1000)));
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+QPen PainterPrintSurface::PenOf(const PrintState& state, const QColor& color) const {
+  QPen pen(color);
+  pen.setWidthF(std::max(state.pen_width, 0) * kMmPerDeviceUnit * px_per_mm_x_);
+  pen.setStyle(state.pen_style == PenStyle::kDotted ? Qt::DotLine : Qt::SolidLine);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  return pen;
+}
+
+void PainterPrintSurface::OutputText(const PrintState& state, const QString& text) {
+  if (!Ready() || text.isEmpty()) return;
+  const QFont font = FontOf(state.font);
+  painter_.setFont(font);
+  painter_.setPen(state.text_color);
+  painter_.setBackgroundMode(state.opaque_text ? Qt::OpaqueMode : Qt::TransparentMode);
+  painter_.setBackground(Qt::white);
+  const QFontMetricsF metrics(font, &device_);
+  painter_.drawText(Px(state.x, state.y) + QPointF(0, metrics.ascent()), text);
+}
+
+double PainterPrintSurface::MeasureText(const PrintFont& font, const QString& text) {
+  const QFontMetricsF metrics(FontOf(font), &device_);
+  return metrics.horizontalAdvance(text) / px_per_mm_x_;
+}
+
+double PainterPrintSurface::LineHeight(const PrintFont& font) {
+  const QFontMetricsF metrics(FontOf(font), &device_);
+  return metrics.height() / px_per_mm_y_;
+}
+
+void PainterPrintSurface::OutputLine(const PrintState& state, QLineF line, const QColor& color) {
+  if (!Ready()) return;
+  painter_.setPen(PenOf(state, color));
+  painter_.drawLine(QLineF(Px(line.x1(), line.y1()), Px(line.x2(), line.y2())));
+}
+
+void PainterPrintSurface::OutputBox(const PrintState& state, QRectF box, const QColor& color) {
+  if (!Ready()) return;
+  painter_.setPen(PenOf(state, color));
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(QRectF(Px(box.left(), box.top()), Px(box.right(), box.bottom())));
+}
+
+void PainterPrintSurface::OutputPicture(const QImage& image, const QRectF& rect) {
+  if (!Ready()) return;
+  painter_.drawImage(QRectF(Px(rect.left(), rect.top()), Px(rect.right(), rect.bottom())), image);
+}
+
+}  // namespace komasu

@@ -1,0 +1,184 @@
+#include "print/pdf_command.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "album/album.h"
+#include "album/album_file.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/scripted_prompter.h"
+#include "platform/text_file.h"
+#include "print/pdf_export.h"
+
+namespace komasu {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "使い方: komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt");
+
+struct CommandLine {
+  QString out;
+  QString pages = QStringLiteral("all");
+  QString album;
+};
+
+std::optional<CommandLine> Parse(const QStringList& args, QString* error) {
+  CommandLine c;
+  bool have_pages = false;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    if (a == QLatin1String("--pdf") || a == QLatin1String("--pages")) {
+      if (i + 1 >= args.size()) {
+        *error = QStringLiteral("%1 の後に値がありません。").arg(a);
+        return std::nullopt;
+      }
+      if (a == QLatin1String("--pdf")) {
+        if (!c.out.isEmpty()) {
+          *error = QStringLiteral("--pdf が二度指定されています。");
+          return std::nullopt;
+        }
+        c.out = args[++i];
+      } else {
+        if (have_pages) {
+          *error = QStringLiteral("--pages が二度指定されています。");
+          return std::nullopt;
+        }
+        have_pages = true;
+        c.pages = args[++i].trimmed().toLower();
+      }
+    } else if (a.startsWith(QLatin1String("--"))) {
+      *error = QStringLiteral("不明なオプション %1 です。").arg(a);
+      return std::nullopt;
+    } else if (c.album.isEmpty()) {
+      c.album = a;
+    } else {
+      *error = QStringLiteral("アルバムファイルは一つだけ指定してください。");
+      return std::nullopt;
+    }
+  }
+  if (c.out.isEmpty() || c.album.isEmpty()) {
+    *error = QStringLiteral("出力するPDFファイルとアルバムファイルを指定してください。");
+    return std::nullopt;
+  }
+  return c;
+}
+
+// The request of a --pages value on an album of `count` pages; nullopt when it is not a range
+// of existing pages.
+std::optional<PrintRequest> RequestOf(const QString& pages, int count) {
+  if (pages == QLatin1String("all")) return PrintRequest{1, count, false};
+  if (pages == QLatin1String("odd")) return PrintRequest{1, count, true};
+  if (pages == QLatin1String("even")) {
+    if (count < 2) return std::nullopt;
+    return PrintRequest{2, count, true};
+  }
+  static const QRegularExpression range(QStringLiteral("^(\\d{1,4})(?:-(\\d{1,4}))?$"));
+  const QRegularExpressionMatch m = range.match(pages);
+  if (!m.hasMatch()) return std::nullopt;
+  const int from = m.captured(1).toInt();
+  const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
+  if (from < 1 || to < from || to > count) return std::nullopt;
+  return PrintRequest{from, to, false};
+}
+
+// Why `path` cannot be used as an album, or an empty text.
+QString AlbumProblem(const QString& path, QByteArray* bytes) {
+  const QString shown = QDir::toNativeSeparators(path);
+  const QFileInfo info(path);
+  if (!info.exists()) return QStringLiteral("アルバムファイル「%1」が見つかりません。").arg(shown);
+  if (!info.isFile()) return QStringLiteral("「%1」はファイルではありません。").arg(shown);
+  if (info.size() > kMaxAlbumFileBytes) {
+    return QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして読めません。").arg(shown);
+  }
+  bool ok = false;
+  *bytes = ReadFileBytes(path, &ok);
+  if (!ok) return QStringLiteral("アルバムファイル「%1」を読み込めません。").arg(shown);
+  const QList<QByteArray> records = SplitAlbumRecords(*bytes);
+  const QByteArray zeta = EncodeCp932(QStringLiteral("ζ"));
+  if (records.size() < 2 || !records[0].startsWith(zeta) || !records[1].startsWith(zeta)) {
+    return QStringLiteral("ファイル「%1」はアルバムファイルではありません。").arg(shown);
+  }
+  return {};
+}
+
+}  // namespace
+
+bool IsPdfCommand(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--pdf"));
+}
+
+int RunPdfCommand(const QStringList& arguments, QTextStream& err) {
+  return RunPdfCommand(arguments, ProgramFolder::Resolve(QCoreApplication::applicationDirPath()),
+                       err);
+}
+
+int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTextStream& err) {
+  QString error;
+  const std::optional<CommandLine> line = Parse(arguments, &error);
+  if (!line) {
+    err << "komasu2: " << error << '\n' << kUsage << '\n';
+    err.flush();
+    return 2;
+  }
+  auto fail = [&err](const QString& text, int code = 1) {
+    err << "komasu2: " << text << '\n';
+    err.flush();
+    return code;
+  };
+
+  QByteArray bytes;
+  if (const QString problem = AlbumProblem(line->album, &bytes); !problem.isEmpty()) {
+    return fail(problem);
+  }
+
+  // A private program folder and album copy: the run's page moves write back, and opening takes
+  // a snapshot; neither may touch the user's files.
+  QTemporaryDir work;
+  if (!work.isValid()) return fail(QStringLiteral("作業用フォルダを作成できません。"));
+  const ProgramFolder private_folder(work.path());
+  for (const QString& name : {QStringLiteral("position.ini"), QStringLiteral("fontinfo.ini"),
+                              QStringLiteral("OPT.ini")}) {
+    if (QFileInfo::exists(folder.File(name))) CopyFileOver(folder.File(name), work.filePath(name));
+  }
+  private_folder.WriteMissingDefaults();
+  const QString copy = work.filePath(QStringLiteral("album.apt"));
+  if (!WriteFileAtomically(copy, bytes).ok) {
+    return fail(QStringLiteral("作業用のファイルを書き込めません。"));
+  }
+
+  ScriptedPrompter prompter;
+  SystemClock clock;
+  Album album(private_folder, prompter, clock);
+  if (!album.OpenAlbumAt(copy)) {
+    return fail(QStringLiteral("ファイル「%1」をアルバムとして開けません。")
+                    .arg(QDir::toNativeSeparators(line->album)));
+  }
+  // What the main window does when it becomes active: the callout settings from position.ini.
+  album.ReadLayoutSettings();
+  album.ApplyCalloutSettings();
+  const std::optional<PrintRequest> request = RequestOf(line->pages, album.PageCount());
+  if (!request) {
+    return fail(QStringLiteral("ページの指定「%1」が正しくありません。このアルバムは%2ページです。")
+                    .arg(line->pages)
+                    .arg(album.PageCount()),
+                2);
+  }
+
+  const PdfExportResult result = ExportPdf(album, *request, line->out);
+  for (const QString& notice : prompter.Notices()) err << "komasu2: " << notice << '\n';
+  if (!result.ok) {
+    if (!result.error.isEmpty()) err << "komasu2: " << result.error << '\n';
+    err.flush();
+    return 1;
+  }
+  err.flush();
+  return 0;
+}
+
+}  // namespace komasu

@@ -1,0 +1,23 @@
+#pragma once
+// The headless batch command `komasu2 --pdf OUT.pdf [--pages N | N-M | odd | even | all]
+// ALBUM.apt`: the chosen pages into one PDF through the page renderer, with the settings of
+// the program folder. It works on a private copy of the album, so the album file and the
+// program folder's snapshot are never modified. Needs a QGuiApplication (any platform plugin).
+
+#include <QStringList>
+#include <QTextStream>
+
+#include "platform/program_folder.h"
+
+namespace komasu {
+
+// True when the command line asks for the PDF command.
+bool IsPdfCommand(const QStringList& arguments);
+
+// Runs the command; `arguments` are those after the program name. Messages go to `err`.
+// Returns 0 on success, 1 when the album or the PDF file fails, 2 for a bad command line.
+int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTextStream& err);
+// The same with the program folder resolved from the executable's folder.
+int RunPdfCommand(const QStringList& arguments, QTextStream& err);
+
+}  // namespace komasu

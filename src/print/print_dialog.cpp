@@ -1,0 +1,232 @@
+#include "print/print_dialog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/number_text.h"
+#include "print/painter_print_surface.h"
+#include "print/pdf_export.h"
+
+namespace komasu {
+
+namespace {
+
+enum Command { kCurrent = 0, kRange = 1, kCancel = 2, kOdd = 3, kEven = 4 };
+
+const QString kTitle = QStringLiteral("印刷");
+
+// Progress of a run in a window-modal progress box that can cancel between pages.
+class ProgressMonitor : public PrintRunMonitor {
+ public:
+  ProgressMonitor(QWidget* parent, const QString& what, int total)
+      : box_(what, QStringLiteral("中止"), 0, std::max(total, 1), parent) {
+    box_.setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-") + kTitle);
+    box_.setWindowModality(Qt::WindowModal);
+    box_.setMinimumDuration(400);
+    box_.setAutoClose(false);
+    box_.setAutoReset(false);
+  }
+  bool BeforePage(int done, int total, int page_number) override {
+    box_.setLabelText(QStringLiteral("%1 ページを処理しています（%2 / %3）")
+                          .arg(page_number)
+                          .arg(done + 1)
+                          .arg(total));
+    box_.setValue(done);
+    QCoreApplication::processEvents();
+    return !box_.wasCanceled();
+  }
+
+ private:
+  QProgressDialog box_;
+};
+
+std::optional<int> PageNumberOf(const QString& text) {
+  const std::optional<double> n = ParseNumber(text);
+  if (!n || *n < -32768 || *n > 32767) return std::nullopt;
+  return static_cast<int>(RoundHalfEven(*n));
+}
+
+}  // namespace
+
+QPrinter& PrintDialog::ProgramPrinter() {
+  // Lives as long as the program, so the printer chosen in the set-up stays chosen.
+  static QPrinter* printer = [] {
+    auto* p = new QPrinter(QPrinter::HighResolution);
+    p->setColorMode(QPrinter::Color);
+    p->setPageSize(QPageSize(QPageSize::A4));
+    p->setPageOrientation(QPageLayout::Portrait);
+    p->setDocName(QStringLiteral("ＫＯＭＡＳＵⅡ"));
+    return p;
+  }();
+  return *printer;
+}
+
+PrintDialog::PrintDialog(Album& album, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), album_(album), prompter_(prompter) {
+  setObjectName(QStringLiteral("printf"));
+  setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-印刷"));
+  setModal(true);
+  runner_ = [this](const PrintRequest& r) { PrintOnPrinter(r); };
+
+  auto* layout = new QVBoxLayout(this);
+  auto button = [this, layout](const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    layout->addWidget(b);
+    return b;
+  };
+  QPushButton* current =
+      button(QStringLiteral("Command1(0)"), QStringLiteral("現在のページをプリント"));
+
+  auto* range_row = new QHBoxLayout();
+  from_ = new QLineEdit(this);
+  from_->setObjectName(QStringLiteral("Text1(0)"));
+  to_ = new QLineEdit(this);
+  to_->setObjectName(QStringLiteral("Text1(1)"));
+  for (QLineEdit* e : {from_, to_}) {
+    e->setAlignment(Qt::AlignRight);
+    e->setMaximumWidth(70);
+  }
+  auto* tilde = new QLabel(QStringLiteral("～"), this);
+  tilde->setObjectName(QStringLiteral("Label1"));
+  range_row->addWidget(from_);
+  range_row->addWidget(tilde);
+  range_row->addWidget(to_);
+  range_row->addStretch();
+  layout->addLayout(range_row);
+
+  QPushButton* range =
+      button(QStringLiteral("Command1(1)"), QStringLiteral("指定ページをプリント"));
+  QPushButton* odd = button(QStringLiteral("Command1(3)"), QStringLiteral("奇数ページをプリント"));
+  QPushButton* even = button(QStringLiteral("Command1(4)"), QStringLiteral("偶数ページをプリント"));
+  QPushButton* preview = button(QStringLiteral("preview"), QStringLiteral("プレビュー"));
+  QPushButton* pdf = button(QStringLiteral("pdf"), QStringLiteral("PDF出力"));
+  QPushButton* positions = button(QStringLiteral("Command3"), QStringLiteral("印刷位置設定"));
+  QPushButton* setup = button(QStringLiteral("Command2"), QStringLiteral("プリンタの設定"));
+  QPushButton* cancel = button(QStringLiteral("Command1(2)"), QStringLiteral("キャンセル"));
+  preview->setToolTip(QStringLiteral("指定ページの印刷の見本を表示します"));
+  pdf->setToolTip(QStringLiteral("指定ページをPDFファイルに書き出します"));
+
+  connect(current, &QPushButton::clicked, this, [this] { PrintCommand(kCurrent); });
+  connect(range, &QPushButton::clicked, this, [this] { PrintCommand(kRange); });
+  connect(odd, &QPushButton::clicked, this, [this] { PrintCommand(kOdd); });
+  connect(even, &QPushButton::clicked, this, [this] { PrintCommand(kEven); });
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(preview, &QPushButton::clicked, this, &PrintDialog::Preview);
+  connect(pdf, &QPushButton::clicked, this, &PrintDialog::SavePdf);
+  connect(positions, &QPushButton::clicked, this, &PrintDialog::LayoutSettingsRequested);
+  connect(setup, &QPushButton::clicked, this, &PrintDialog::PrinterSetup);
+
+  if (album_.PageCount() == 1) {
+    for (QPushButton* b : {range, odd, even}) b->setEnabled(false);
+  }
+  from_->setText(QStringLiteral("1"));
+  to_->setText(QString::number(album_.PageCount()));
+}
+
+std::optional<PrintRequest> PrintDialog::RangeRequest() {
+  const std::optional<int> from = PageNumberOf(from_->text());
+  const std::optional<int> to = PageNumberOf(to_->text());
+  if (!from || !to) {
+    prompter_.Notify(QStringLiteral("ページ番号を数字で入力してください。"), kTitle,
+                     MessageIcon::kExclamation);
+    return std::nullopt;
+  }
+  return PrintRequest{*from, *to, false};
+}
+
+void PrintDialog::PrintCommand(int index) {
+  const int current = album_.CurrentPage();
+  const int count = album_.PageCount();
+  PrintRequest request;
+  QString question;
+  switch (index) {
+    case kCurrent:
+      question = QStringLiteral("現在のページのプリントを開始します");
+      request = {current, current, false};
+      break;
+    case kRange: {
+      const std::optional<PrintRequest> range = RangeRequest();
+      if (!range) return;
+      question = from_->text() + QStringLiteral("～") + to_->text() +
+                 QStringLiteral("ページのプリントを開始します");
+      request = *range;
+      break;
+    }
+    case kOdd:
+      question = QStringLiteral("奇数(1,3,5…)ページのプリントを開始します");
+      request = {1, count, true};
+      break;
+    case kEven:
+      question = QStringLiteral("偶数(2,4,6…)ページのプリントを開始します");
+      request = {2, count, true};
+      break;
+    default:
+      return;
+  }
+  if (!prompter_.AskYesNo(question, kTitle, MessageIcon::kExclamation)) return;
+  if (request.start != 0) runner_(request);
+  accept();
+}
+
+void PrintDialog::PrintOnPrinter(const PrintRequest& request) {
+  QPrinter& printer = ProgramPrinter();
+  printer.setColorMode(QPrinter::Color);
+  PainterPrintSurface surface(printer, PainterPrintSurface::Documents::kOnePerPage);
+  ProgressMonitor monitor(this, QStringLiteral("印刷しています"),
+                          PagesToPrint(request, album_.PageCount()));
+  PrintPageRun(album_, request, surface, &monitor);
+}
+
+void PrintDialog::Preview() {
+  const std::optional<PrintRequest> request = RangeRequest();
+  if (!request) return;
+  QPrintPreviewDialog preview(&ProgramPrinter(), this);
+  preview.setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-プレビュー"));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &request](QPrinter* p) {
+    PainterPrintSurface surface(*p, PainterPrintSurface::Documents::kOne);
+    PrintPageRun(album_, *request, surface);
+    surface.Finish();
+  });
+  preview.exec();
+}
+
+void PrintDialog::SavePdf() {
+  const std::optional<PrintRequest> request = RangeRequest();
+  if (!request) return;
+  QString path = prompter_.ChooseSaveFile(QStringLiteral("PDF出力"), album_.file_save_folder,
+                                          QStringLiteral("PDFファイル (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  if (QFile::exists(path) &&
+      !prompter_.AskYesNo(QStringLiteral("同じファイル名が存在します！上書きしますか？"),
+                          QStringLiteral("上書き"), MessageIcon::kQuestion, true)) {
+    return;
+  }
+  ProgressMonitor monitor(this, QStringLiteral("PDFに書き出しています"),
+                          PagesToPrint(*request, album_.PageCount()));
+  const PdfExportResult result = ExportPdf(album_, *request, path, &monitor);
+  if (result.ok) {
+    prompter_.Notify(QStringLiteral("PDFファイルを保存しました"), QStringLiteral("PDF出力"));
+  } else if (!result.error.isEmpty()) {
+    prompter_.Notify(result.error, QStringLiteral("PDF出力"), MessageIcon::kExclamation);
+  }
+}
+
+void PrintDialog::PrinterSetup() {
+  QPrintDialog setup(&ProgramPrinter(), this);
+  setup.setOptions({});
+  setup.exec();
+}
+
+}  // namespace komasu

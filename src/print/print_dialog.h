@@ -1,0 +1,53 @@
+#pragma once
+// The print dialog "ＫＯＭＡＳＵ-印刷": the current page, a range, the odd or the even pages on
+// the program's printer (each page a job of its own), a preview and PDF output of the range,
+// the printer set-up and the way to the layout settings.
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "album/album.h"
+#include "platform/prompter.h"
+#include "print/print_run.h"
+
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+
+namespace komasu {
+
+class PrintDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  PrintDialog(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+
+  // What a confirmed print command does with its request; by default it prints on the
+  // program's printer with a progress window. Tests put a recorder here.
+  using PrintRunner = std::function<void(const PrintRequest&)>;
+  void SetPrintRunner(PrintRunner runner) { runner_ = std::move(runner); }
+
+  // The printer every run prints on; "プリンタの設定" changes it for later runs too.
+  static QPrinter& ProgramPrinter();
+
+ signals:
+  // "印刷位置設定": the main window opens the layout settings dialog; this one stays open.
+  void LayoutSettingsRequested();
+
+ private:
+  void PrintCommand(int index);
+  void PrintOnPrinter(const PrintRequest& request);
+  std::optional<PrintRequest> RangeRequest();
+  void Preview();
+  void SavePdf();
+  void PrinterSetup();
+
+  Album& album_;
+  Prompter& prompter_;
+  PrintRunner runner_;
+  QLineEdit* from_ = nullptr;
+  QLineEdit* to_ = nullptr;
+};
+
+}  // namespace komasu

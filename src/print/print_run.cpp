@@ -1,0 +1,100 @@
+#include "print/print_run.h"
+
+#include "album/page_record.h"
+#include "platform/cp932.h"
+#include "platform/prompter.h"
+#include "print/page_renderer.h"
+#include "print/print_photo_loader.h"
+
+namespace komasu {
+
+namespace {
+
+void PrefetchShownPage(const PageContent& page, PrintPhotoLoader& photos) {
+  for (const PhotoElement& p : page.photos) {
+    if (!p.path.isEmpty()) photos.Prefetch(p.path, PrintedPhotoBox(p).size());
+  }
+}
+
+// Starts decoding the photos of page `n` from its record while the shown page is printed.
+void PrefetchRecord(Album& album, int n, PrintPhotoLoader& photos) {
+  const QList<QByteArray>& records = album.Records();
+  if (n < 1 || n >= records.size()) return;
+  PageContent page;
+  const DecodedRecord decoded =
+      DecodePageRecord(DecodeCp932(records[n]), page, album.format_version);
+  if (!decoded.version_ok) return;
+  const float scale = album.Layout()[13] / 100.0f;
+  const QSizeF box = PrintedPhotoSize(3100 * scale, 2325 * scale);
+  for (const QString& path : decoded.slot_paths) {
+    if (!path.isEmpty()) photos.Prefetch(path, box);
+  }
+}
+
+}  // namespace
+
+int PagesToPrint(const PrintRequest& r, int page_count) {
+  if (r.start < 1 || r.start > page_count) return 0;
+  const int last = std::min(r.end, page_count);
+  if (last < r.start) return 0;
+  return (last - r.start) / (r.every_second ? 2 : 1) + 1;
+}
+
+PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& surface,
+                            PrintRunMonitor* monitor) {
+  PrintRunResult result;
+  if (r.start == 0 || !album.IsOpen()) return result;
+  if (r.start < 0 || r.start > album.PageCount()) return result;
+
+  // Write-backs of the run go to the records in memory; the file is rewritten once at its end.
+  Album::Batch batch(album);
+  if (album.CurrentPage() != r.start) {
+    if (!album.SaveCurrentPage()) return result;
+    album.ClearPage();
+    album.SetCurrentPage(r.start);
+  }
+
+  const int step = r.every_second ? 2 : 1;
+  const int last = std::min(r.end, album.PageCount());
+  const int total = PagesToPrint(r, album.PageCount());
+  PrintPhotoLoader photos(surface.PhotoDpi());
+  for (int counter = r.start; last >= counter; counter += step) {
+    album.ReadLayoutSettings();
+    const LayoutSettings layout = album.Layout();
+    const CalloutPen pen{album.line_d[0], album.line_d[3]};
+    const int shown = album.CurrentPage();
+    if (monitor && !monitor->BeforePage(static_cast<int>(result.printed.size()), total, shown)) {
+      result.cancelled = true;
+      break;
+    }
+    PrefetchShownPage(album.page, photos);
+    if (counter + step <= last) PrefetchRecord(album, shown + step, photos);
+    PrintPage(album.page, shown, layout, pen, photos, surface);
+    if (surface.Failed()) {
+      result.failed = true;
+      break;
+    }
+    result.printed.append(shown);
+    for (int k = 0; k < step; ++k) album.NextPage();
+    // The page did not move although pages remain: its write-back was refused.
+    if (album.CurrentPage() == shown && last >= counter + step) break;
+  }
+  photos.Clear();
+
+  if (album.CurrentPage() != r.end && album.SaveCurrentPage()) {
+    album.ClearPage();
+    if (album.CurrentPage() == r.start) {
+      album.LoadPage();  // the cleared page shows its content again
+    } else {
+      album.SetCurrentPage(r.start);
+    }
+  }
+  batch.Finish();
+
+  if (result.failed) {
+    album.Prompts().Notify(surface.ErrorText(), QStringLiteral("印刷"), MessageIcon::kExclamation);
+  }
+  return result;
+}
+
+}  // namespace komasu

@@ -1,0 +1,45 @@
+#pragma once
+// A run of printed pages through the editor: each page is shown by the page moves (which write
+// the shown page back), printed as a document of its own, and the editor ends on the start page
+// or the last page shown, as the run's rules say.
+
+#include <QList>
+
+#include "album/album.h"
+#include "print/print_surface.h"
+
+namespace komasu {
+
+// The pages asked for: from `start` to `end`, every page or every second page. A start of 0
+// asks for nothing.
+struct PrintRequest {
+  int start = 0;
+  int end = 0;
+  bool every_second = false;
+  bool operator==(const PrintRequest&) const = default;
+};
+
+class PrintRunMonitor {
+ public:
+  virtual ~PrintRunMonitor() = default;
+  // Called before each page, once its settings are read: lets pending window events run and
+  // shows progress. `done` pages of `total` are printed. False cancels the run.
+  virtual bool BeforePage(int done, int total, int page_number) = 0;
+};
+
+struct PrintRunResult {
+  QList<int> printed;  // page numbers, in order
+  bool cancelled = false;
+  bool failed = false;  // the surface failed; the user was told once
+};
+
+// The number of pages a request prints on an album of `page_count` pages.
+int PagesToPrint(const PrintRequest& request, int page_count);
+
+// Prints the run on `surface`. An end beyond the page count prints up to the last page once; a
+// start outside the album prints nothing and moves nothing. A write-back that fails stops the
+// run without leaving the shown page. Failures of the surface are reported once, titled "印刷".
+PrintRunResult PrintPageRun(Album& album, const PrintRequest& request, PrintSurface& surface,
+                            PrintRunMonitor* monitor = nullptr);
+
+}  // namespace komasu

@@ -1,0 +1,148 @@
+#include <QtTest>
+
+#include "album/page_record.h"
+#include "print/pdf_command.h"
+#include "print/pdf_export.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+namespace {
+
+int PdfPages(const QByteArray& pdf) {
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+  return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+}  // namespace
+
+class TstPdfOutput : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<AlbumFixture> f_;
+  QString album_path_;
+
+  QStringList ThreePages() {
+    const QString photo = f_->folder.File(QStringLiteral("photo.jpg"));
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(QColor(90, 140, 200));
+    image.save(photo);
+    QStringList records = {QStringLiteral("ζ旅行ζ山田ζ2026/12/09ζ")};
+    for (int i = 1; i <= 3; ++i) {
+      PageContent page;
+      page.guide_lines = 1;
+      page.rule_style = i == 2 ? RuleStyle::kFrame : RuleStyle::kUnderline;
+      page.Photo(1).path = photo;
+      page.lines[0].text = QString::number(i);
+      page.lines[1].text = QStringLiteral("外壁北面");
+      records.append(SerializePage(page));
+    }
+    return records;
+  }
+
+ private slots:
+  void init() {
+    f_ = std::make_unique<AlbumFixture>();
+    album_path_ = f_->folder.File(QStringLiteral("a.apt"));
+    WriteAlbum(album_path_, ThreePages());
+  }
+  void cleanup() { f_.reset(); }
+
+  void ExportWritesOnePdfPagePerAlbumPage() {
+    f_->album->OpenAlbumAt(album_path_);
+    const QString out = f_->folder.File(QStringLiteral("out.pdf"));
+    const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    const QByteArray pdf = ReadBytes(out);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(PdfPages(pdf), 3);
+    // Photos reach the file at print size, not as the full picture would.
+    QVERIFY(pdf.size() < 3 * 1200 * 1024);
+    QDir dir(f_->folder.Path());
+    QCOMPARE(dir.entryList({QStringLiteral("*.part")}, QDir::Hidden | QDir::Files).size(), 0);
+  }
+
+  void ExportToAnUnwritablePlaceFailsWithAMessage() {
+    f_->album->OpenAlbumAt(album_path_);
+    const QString out = f_->folder.File(QStringLiteral("no/such/folder/out.pdf"));
+    const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.contains(QStringLiteral("書き込めませんでした")));
+    QVERIFY(!QFile::exists(out));
+  }
+
+  void CommandWritesThePdfAndLeavesTheAlbumAlone_data() {
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("pdf_pages");
+    QTest::newRow("default all") << QString() << 3;
+    QTest::newRow("all") << QStringLiteral("all") << 3;
+    QTest::newRow("one page") << QStringLiteral("2") << 1;
+    QTest::newRow("range") << QStringLiteral("2-3") << 2;
+    QTest::newRow("odd") << QStringLiteral("odd") << 2;
+    QTest::newRow("even") << QStringLiteral("even") << 1;
+  }
+  void CommandWritesThePdfAndLeavesTheAlbumAlone() {
+    QFETCH(QString, pages);
+    QFETCH(int, pdf_pages);
+    const QByteArray album_before = ReadBytes(album_path_);
+    const QString out = f_->folder.File(QStringLiteral("cmd.pdf"));
+    QStringList args = {QStringLiteral("--pdf"), out};
+    if (!pages.isEmpty()) args << QStringLiteral("--pages") << pages;
+    args << album_path_;
+    QString messages;
+    QTextStream err(&messages);
+    QCOMPARE(RunPdfCommand(args, f_->folder.Program(), err), 0);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages));
+    QCOMPARE(PdfPages(ReadBytes(out)), pdf_pages);
+    QCOMPARE(ReadBytes(album_path_), album_before);
+    QVERIFY(!QFile::exists(f_->folder.Program().BackApt()));
+  }
+
+  void CommandRefusesBadInput_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    const QString out = QStringLiteral("OUT");
+    QTest::newRow("missing album")
+        << QStringList{"--pdf", out, "MISSING"} << 1 << QStringLiteral("見つかりません");
+    QTest::newRow("not an album") << QStringList{"--pdf", out, "NOTALBUM"} << 1
+                                  << QStringLiteral("アルバムファイルではありません");
+    QTest::newRow("page beyond") << QStringList{"--pdf", out, "--pages", "4", "ALBUM"} << 2
+                                 << QStringLiteral("ページの指定");
+    QTest::newRow("range reversed") << QStringList{"--pdf", out, "--pages", "3-2", "ALBUM"} << 2
+                                    << QStringLiteral("ページの指定");
+    QTest::newRow("page zero") << QStringList{"--pdf", out, "--pages", "0", "ALBUM"} << 2
+                               << QStringLiteral("ページの指定");
+    QTest::newRow("words") << QStringList{"--pdf", out, "--pages", "some", "ALBUM"} << 2
+                           << QStringLiteral("ページの指定");
+    QTest::newRow("no output") << QStringList{"ALBUM", "--pdf"} << 2 << QStringLiteral("使い方");
+    QTest::newRow("unknown option")
+        << QStringList{"--pdf", out, "--fast", "ALBUM"} << 2 << QStringLiteral("--fast");
+    QTest::newRow("unwritable output") << QStringList{"--pdf", "NOFOLDER/x.pdf", "ALBUM"} << 1
+                                       << QStringLiteral("書き込めませんでした");
+  }
+  void CommandRefusesBadInput() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    const QString not_album = f_->folder.File(QStringLiteral("notes.txt"));
+    WriteBytes(not_album, "just some text\r\nand more\r\n");
+    const QString out = f_->folder.File(QStringLiteral("bad.pdf"));
+    for (QString& a : args) {
+      a.replace(QStringLiteral("NOFOLDER"), f_->folder.File(QStringLiteral("none")));
+      if (a == QLatin1String("OUT")) a = out;
+      if (a == QLatin1String("MISSING")) a = f_->folder.File(QStringLiteral("gone.apt"));
+      if (a == QLatin1String("NOTALBUM")) a = not_album;
+      if (a == QLatin1String("ALBUM")) a = album_path_;
+    }
+    QString messages;
+    QTextStream err(&messages);
+    QCOMPARE(RunPdfCommand(args, f_->folder.Program(), err), code);
+    QVERIFY2(messages.contains(message), qPrintable(messages));
+    QVERIFY(!QFile::exists(out));
+  }
+};
+
+QTEST_MAIN(TstPdfOutput)
+#include "tst_pdf_output.moc"

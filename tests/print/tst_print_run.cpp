@@ -1,0 +1,188 @@
+#include <QtTest>
+
+#include "album/page_record.h"
+#include "platform/text_file.h"
+#include "print/print_run.h"
+#include "print/recording_print_surface.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+namespace {
+
+QStringList Pages(int n) {
+  QStringList records = {QStringLiteral("ζ旅行ζ山田ζ2026/12/09ζ")};
+  for (int i = 1; i <= n; ++i) records.append(PageWithTexts({QStringLiteral("p%1").arg(i)}));
+  return records;
+}
+
+// Cancels before the page with the given index (0-based) of the run.
+class CancelAt : public PrintRunMonitor {
+ public:
+  explicit CancelAt(int index) : index_(index) {}
+  bool BeforePage(int done, int, int) override { return done < index_; }
+
+ private:
+  int index_;
+};
+
+// A surface whose printer refuses every page.
+class RefusingSurface : public RecordingPrintSurface {
+ public:
+  bool Failed() const override { return true; }
+  QString ErrorText() const override { return QStringLiteral("プリンタがありません"); }
+};
+
+}  // namespace
+
+class TstPrintRun : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<AlbumFixture> f_;
+  QString path_;
+  QList<int> write_backs_;  // the page shown at each write-back
+
+  Album& album() { return *f_->album; }
+  void OpenPages(int n, int current) {
+    path_ = f_->Open(QStringLiteral("a.apt"), Pages(n));
+    album().SetCurrentPage(current);
+    connect(f_->album.get(), &Album::PageWrittenBack, this,
+            [this] { write_backs_.append(album().CurrentPage()); });
+  }
+
+ private slots:
+  void init() {
+    f_ = std::make_unique<AlbumFixture>();
+    write_backs_.clear();
+  }
+  void cleanup() { f_.reset(); }
+
+  void CurrentPagePassesThroughTheNextAndReturns() {
+    OpenPages(5, 3);
+    album().page.lines[5].text = QStringLiteral("未保存");
+    RecordingPrintSurface s;
+    const PrintRunResult r = PrintPageRun(album(), {3, 3, false}, s);
+    QCOMPARE(r.printed, QList<int>({3}));
+    QCOMPARE(s.Pages(), 1);
+    QCOMPARE(write_backs_, QList<int>({3, 4}));
+    QCOMPARE(album().CurrentPage(), 3);
+    QCOMPARE(album().page.lines[5].text, QStringLiteral("未保存"));
+    QCOMPARE(album().page.lines[0].text, QStringLiteral("p3"));
+    QVERIFY(ReadAlbum(path_)[3].contains(QStringLiteral("未保存")));
+  }
+
+  void LastPagePrintsOnceAndWritesNothing() {
+    OpenPages(5, 5);
+    const QByteArray before = ReadBytes(path_);
+    RecordingPrintSurface s;
+    const PrintRunResult r = PrintPageRun(album(), {5, 5, false}, s);
+    QCOMPARE(r.printed, QList<int>({5}));
+    QVERIFY(write_backs_.isEmpty());
+    QCOMPARE(album().CurrentPage(), 5);
+    QCOMPARE(ReadBytes(path_), before);
+  }
+
+  void Runs_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<bool>("every_second");
+    QTest::addColumn<QList<int>>("printed");
+    QTest::addColumn<int>("ends_on");
+    QTest::newRow("odd pages of 5") << 5 << 3 << 1 << 5 << true << QList<int>{1, 3, 5} << 5;
+    QTest::newRow("even pages of 5") << 5 << 3 << 2 << 5 << true << QList<int>{2, 4} << 5;
+    QTest::newRow("odd pages of 12")
+        << 12 << 7 << 1 << 12 << true << QList<int>{1, 3, 5, 7, 9, 11} << 12;
+    QTest::newRow("even pages of 12")
+        << 12 << 7 << 2 << 12 << true << QList<int>{2, 4, 6, 8, 10, 12} << 12;
+    QTest::newRow("range 3 to 5 returns to 3")
+        << 12 << 1 << 3 << 5 << false << QList<int>{3, 4, 5} << 3;
+    QTest::newRow("start after end") << 5 << 1 << 4 << 2 << false << QList<int>{} << 4;
+    QTest::newRow("end beyond the count prints the last page once")
+        << 5 << 1 << 4 << 9 << false << QList<int>{4, 5} << 4;
+    QTest::newRow("start beyond the count prints nothing")
+        << 5 << 2 << 7 << 9 << false << QList<int>{} << 2;
+    QTest::newRow("start 0 prints nothing") << 5 << 2 << 0 << 5 << false << QList<int>{} << 2;
+  }
+  void Runs() {
+    QFETCH(int, count);
+    QFETCH(int, current);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(bool, every_second);
+    QFETCH(QList<int>, printed);
+    QFETCH(int, ends_on);
+    OpenPages(count, current);
+    RecordingPrintSurface s;
+    const PrintRunResult r = PrintPageRun(album(), {start, end, every_second}, s);
+    QCOMPARE(r.printed, printed);
+    QCOMPARE(s.Pages(), printed.size());
+    QCOMPARE(album().CurrentPage(), ends_on);
+    // The page the editor ends on shows its own content.
+    QCOMPARE(album().page.lines[0].text, QStringLiteral("p%1").arg(ends_on));
+    QCOMPARE(PagesToPrint({start, end, every_second}, count), printed.size());
+  }
+
+  void EachPagePrintsItsOwnContent() {
+    OpenPages(4, 1);
+    album().page.guide_lines = 1;  // only the shown page has the switch on
+    RecordingPrintSurface s;
+    PrintPageRun(album(), {1, 4, false}, s);
+    QStringList texts;
+    for (const auto& e : s.Texts()) texts.append(e.text);
+    QCOMPARE(texts, QStringList({"No.", "No.", "No.", "p1"}));
+  }
+
+  void CancellingEndsWhereTheRunWouldHaveEnded() {
+    OpenPages(5, 1);
+    RecordingPrintSurface s;
+    CancelAt monitor(2);
+    const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s, &monitor);
+    QVERIFY(r.cancelled);
+    QCOMPARE(r.printed, QList<int>({1, 2}));
+    QCOMPARE(album().CurrentPage(), 1);
+    QCOMPARE(album().page.lines[0].text, QStringLiteral("p1"));
+  }
+
+  void AFailingPrinterIsReportedOnce() {
+    OpenPages(5, 1);
+    RefusingSurface s;
+    const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s);
+    QVERIFY(r.failed);
+    QVERIFY(r.printed.isEmpty());
+    QCOMPARE(f_->prompter.Notices(), QStringList({QStringLiteral("プリンタがありません")}));
+    QCOMPARE(f_->prompter.asked.back().title, QStringLiteral("印刷"));
+    QCOMPARE(album().CurrentPage(), 1);
+  }
+
+  void PhotoYOffsetDecidesWhetherTheTopPhotoPrints_data() {
+    QTest::addColumn<QString>("offset");
+    QTest::addColumn<int>("pictures");
+    QTest::newRow("-2 mm") << QStringLiteral("-2") << 0;
+    QTest::newRow("-1 mm") << QStringLiteral("-1") << 1;
+  }
+  void PhotoYOffsetDecidesWhetherTheTopPhotoPrints() {
+    QFETCH(QString, offset);
+    QFETCH(int, pictures);
+    QStringList position = DefaultPositionLines();
+    position[12] = offset;
+    QVERIFY(WriteTextLines(f_->folder.File(QStringLiteral("position.ini")), position).ok);
+    const QString photo = f_->folder.File(QStringLiteral("p.jpg"));
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(photo));
+    PageContent page;
+    page.Photo(1).path = photo;
+    QStringList records = Pages(1);
+    records[1] = SerializePage(page);
+    f_->Open(QStringLiteral("b.apt"), records);
+    RecordingPrintSurface s;
+    PrintPageRun(album(), {1, 1, false}, s);
+    QCOMPARE(s.Of(RecordingPrintSurface::Kind::kPicture).size(), pictures);
+  }
+};
+
+QTEST_MAIN(TstPrintRun)
+#include "tst_print_run.moc"
