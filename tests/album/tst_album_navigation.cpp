@@ -200,18 +200,6 @@ class TstAlbumNavigation : public QObject {
     QCOMPARE(ReadBytes(path), before);
   }
 
-  void PageLimitRefusesNewPages() {
-    AlbumFixture f;
-    const QString path = f.Open("a.apt", Records(kMaxPages));
-    const QByteArray before = ReadBytes(path);
-    f.album->AppendPage();
-    f.album->InsertPage();
-    QCOMPARE(f.album->PageCount(), kMaxPages);
-    QCOMPARE(f.album->CurrentPage(), 1);
-    QCOMPARE(f.prompter.Notices().size(), 2);
-    QCOMPARE(ReadBytes(path), before);
-  }
-
   void JumpRange_data() {
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("expected");
