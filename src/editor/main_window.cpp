@@ -22,13 +22,15 @@
 
 #include "album/album.h"
 #include "editor/about_dialog.h"
-#include "editor/page_preview.h"
+#include "editor/page_jump_dialog.h"
+#include "editor/page_view.h"
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
 #include "print/print_dialog.h"
 #include "platform/settings_values.h"
+#include "print/layout_settings_dialog.h"
 
 namespace komasu {
 
@@ -106,7 +108,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
   AddCommand(settings, "o1", "ドライブの設定", &MainWindow::NotYetAvailable);
-  AddCommand(settings, "o2", "印刷設定", &MainWindow::NotYetAvailable);
+  AddCommand(settings, "o2", "印刷設定", &MainWindow::OpenLayoutSettings);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   AddCommand(help, "H1", "ヘルプ", &MainWindow::ShowHelp)->setShortcut(QKeySequence::HelpContents);
@@ -171,7 +173,7 @@ void MainWindow::BuildCentralArea() {
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
 
-  page_area_ = new PagePreview(album_, central);
+  page_area_ = new PageView(album_, central);
   layout->addWidget(page_area_, 1);
 
   auto* side = new QVBoxLayout;
@@ -354,15 +356,22 @@ void MainWindow::AppendPage() { album_.AppendPage(); }
 void MainWindow::InsertPage() { album_.InsertPage(); }
 void MainWindow::DeletePage() { album_.AskDeleteCurrentPage(); }
 
-void MainWindow::OpenJumpDialog() {}
+void MainWindow::OpenJumpDialog() {
+  PageJumpDialog dialog(album_.PageCount(), this);
+  RunModal(dialog);
+  if (const auto page = dialog.Target()) album_.JumpToPage(*page);
+}
+
+void MainWindow::OpenLayoutSettings() {
+  LayoutSettingsDialog dialog(album_.Folder(), prompter_, this);
+  RunModal(dialog);  // the activation afterwards applies the saved settings
+}
 
 void MainWindow::OpenPrintDialog() {
   PrintDialog dialog(album_, prompter_, this);
   connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
   RunModal(dialog);
 }
-
-void MainWindow::OpenLayoutSettings() {}
 
 void MainWindow::ShowHelp() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(album_.Folder().HelpTxt()));

@@ -1,0 +1,229 @@
+// Page moves through a 499-page album whose pages show three 24-megapixel JPEGs each,
+// measured through the Album session and the page view the program uses. Prints one table.
+//
+//   bench_page_moves [work folder]   (default: a temporary folder, removed afterwards)
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "album/album.h"
+#include "album/album_file.h"
+#include "album/page_record.h"
+#include "editor/page_view.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/program_folder.h"
+#include "platform/scripted_prompter.h"
+
+using namespace komasu;
+
+namespace {
+
+constexpr int kPages = 499;
+constexpr int kDistinctPhotos = 12;
+constexpr int kMoves = 100;
+
+double Ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+
+// Smooth shading with edges and grain, so the JPEG codec works as on a camera photo.
+QImage PhotoLike(int seed) {
+  QImage image(6000, 4000, QImage::Format_RGB32);
+  QRandomGenerator rng(seed);
+  const int cx = 1000 + seed * 350 % 4000, cy = 800 + seed * 270 % 2400;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int dx = x - cx, dy = y - cy;
+      const int ring = ((dx * dx + dy * dy) >> 14) & 0xff;
+      const int grain = static_cast<int>(rng.generate() & 3);
+      const int r = (x * 255 / 6000 + ring / 2 + grain) & 0xff;
+      const int g = (y * 255 / 4000 + seed * 20 + grain) & 0xff;
+      const int b = ((x + y) / 40 + (x / 500 % 2) * 60 + grain) & 0xff;
+      line[x] = qRgb(r, g, b);
+    }
+  }
+  return image;
+}
+
+long PeakRssKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  }
+  return -1;
+}
+
+void ResetPeakRss() {
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (clear.open(QIODevice::WriteOnly)) clear.write("5");
+}
+
+struct Stats {
+  double median = 0, worst = 0;
+};
+
+Stats Summarize(std::vector<double> v) {
+  if (v.empty()) return {};
+  std::sort(v.begin(), v.end());
+  return {v[v.size() / 2], v.back()};
+}
+
+// Runs events until every photo of the shown page is decoded, then paints once more.
+void WaitForPhotos(PageView& view) {
+  while (!view.PhotosComplete()) {
+    QEventLoop loop;
+    QObject::connect(&view.Photos(), &PhotoLoader::PhotoReady, &loop, &QEventLoop::quit);
+    if (!view.PhotosComplete()) loop.exec();
+  }
+  view.repaint();
+}
+
+void Dwell(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(2);
+  }
+}
+
+QString BuildAlbum(const QString& dir) {
+  QStringList photos;
+  QElapsedTimer t;
+  t.start();
+  for (int i = 0; i < kDistinctPhotos; ++i) {
+    const QString path = QDir(dir).filePath(QStringLiteral("photo%1.jpg").arg(i));
+    if (!QFile::exists(path)) PhotoLike(i).save(path, "JPEG", 90);
+    photos << path;
+  }
+  std::fprintf(stderr, "photos ready (%.0f ms, %lld bytes each)\n", Ms(t),
+               static_cast<long long>(QFile(photos[0]).size()));
+  // Every slot of every page names its own file: hard links to the distinct photos, so no
+  // cache keyed by path can reuse another page's decode.
+  QList<QByteArray> records{EncodeCp932(SerializeHeader({"ベンチマーク", "計測", "2026/12/09"}))};
+  for (int p = 1; p <= kPages; ++p) {
+    PageContent page;
+    for (int s = 1; s <= 3; ++s) {
+      const QString link = QDir(dir).filePath(QStringLiteral("p%1_%2.jpg").arg(p).arg(s));
+      if (!QFile::exists(link)) {
+        ::link(QFile::encodeName(photos[(3 * p + s) % kDistinctPhotos]).constData(),
+               QFile::encodeName(link).constData());
+      }
+      page.Photo(s).path = link;
+    }
+    for (int i = 0; i < kSlotTextLines; ++i) {
+      page.lines[i].text = i % 9 == 0 ? QString::number(3 * p + i / 9)
+                                      : QStringLiteral("工事写真の説明文 %1 行目").arg(i % 9);
+    }
+    page.Label(1).text = QStringLiteral("ラベル");
+    page.Label(1).visible = true;
+    page.callouts[0].line = {7000, 2000, 8000, 2500, true};
+    records << EncodeCp932(SerializePage(page));
+  }
+  const QString path = QDir(dir).filePath(QStringLiteral("bench.apt"));
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(JoinAlbumRecords(records));
+  return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QTemporaryDir temp;
+  const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+  QDir().mkpath(dir);
+  const QString album_path = BuildAlbum(dir);
+  const QString program = QDir(dir).filePath(QStringLiteral("program"));
+  QDir().mkpath(program);
+  ProgramFolder folder(program);
+  folder.WriteMissingDefaults();
+
+  ScriptedPrompter prompter;
+  SystemClock clock;
+  Album album(folder, prompter, clock);
+  PageView view(album);
+  view.resize(900, 1000);
+  view.show();
+  QCoreApplication::processEvents();
+
+  // The start dialog has drawn Japanese text before an album opens: the fonts are loaded.
+  QLabel start_text(QStringLiteral("ＫＯＭＡＳＵⅡ ﾊﾞｰｼﾞｮﾝ 新規アルバム"));
+  start_text.grab();
+
+  ResetPeakRss();
+  QElapsedTimer t;
+  t.start();
+  album.OpenAlbumAt(album_path);
+  const double open_model_ms = Ms(t);
+  view.repaint();
+  const double open_ms = Ms(t);
+  WaitForPhotos(view);
+  const double open_photos_ms = Ms(t);
+
+  // 1. No decoding ahead: every move waits for its own three photos.
+  view.SetDecodeAhead(false);
+  std::vector<double> interactive_cold, photos_cold;
+  for (int i = 0; i < kMoves; ++i) {
+    t.restart();
+    album.NextPage();
+    view.repaint();
+    interactive_cold.push_back(Ms(t));
+    WaitForPhotos(view);
+    photos_cold.push_back(Ms(t));
+  }
+
+  // 2. The user stays half a second on each page; the next page is decoded meanwhile.
+  view.SetDecodeAhead(true);
+  view.RequestPhotos();
+  std::vector<double> interactive_warm, photos_warm;
+  for (int i = 0; i < kMoves; ++i) {
+    Dwell(500);
+    t.restart();
+    album.NextPage();
+    view.repaint();
+    interactive_warm.push_back(Ms(t));
+    WaitForPhotos(view);
+    photos_warm.push_back(Ms(t));
+  }
+  const long peak_kb = PeakRssKb();
+
+  const Stats ic = Summarize(interactive_cold), pc = Summarize(photos_cold);
+  const Stats iw = Summarize(interactive_warm), pw = Summarize(photos_warm);
+  std::printf("album: %d pages, %.1f MB; photos 6000x4000 JPEG; view %dx%d, photo box %dx%d px\n",
+              kPages, QFile(album_path).size() / 1e6, view.width(), view.height(),
+              qRound(3100 * view.Scale()), qRound(2325 * view.Scale()));
+  std::printf("%-52s %10s %10s %8s\n", "measure", "median ms", "worst ms", "target");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "open album -> page 1 interactive", open_ms, open_ms,
+              "<= 50");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "  of which opening in the Album session", open_model_ms,
+              open_model_ms, "-");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "open album -> page 1 photos shown", open_photos_ms,
+              open_photos_ms, "-");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "next page -> interactive (no decode ahead)", ic.median,
+              ic.worst, "<= 25");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "next page -> interactive (after 0.5 s dwell)",
+              iw.median, iw.worst, "<= 25");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "next page -> 3 photos shown (not decoded ahead)",
+              pc.median, pc.worst, "<= 150");
+  std::printf("%-52s %10.1f %10.1f %8s\n", "next page -> 3 photos shown (after 0.5 s dwell)",
+              pw.median, pw.worst, "<= 40");
+  std::printf("%-52s %10.1f %10s %8s\n", "peak memory over the 200 moves (MB)", peak_kb / 1024.0,
+              "", "<= 200");
+  return 0;
+}

@@ -1,0 +1,59 @@
+#include "editor/canvas_mode.h"
+
+namespace komasu {
+
+void CanvasMode::ShowOverlay(CanvasPointer pointer) {
+  overlay_visible_ = true;
+  pointer_ = pointer;
+}
+
+void CanvasMode::StartLineDrawing() {
+  label4_ = 1;
+  ShowOverlay(CanvasPointer::kCross);
+  id_ = kDrawingLine;
+}
+
+void CanvasMode::StartLabelInput(bool free_label_found) {
+  label4_ = kPlaceNewLabel;
+  if (free_label_found) ShowOverlay(CanvasPointer::kText);
+}
+
+void CanvasMode::FontCommand() { label4_ = kPlaceNewLabel; }
+
+void CanvasMode::LabelPressed(bool left_button) {
+  label4_ = 1;
+  if (!left_button) return;
+  id_ = kLabelSelected;
+  overlay_visible_ = true;
+}
+
+void CanvasMode::LabelDropRefused() { overlay_visible_ = false; }
+
+void CanvasMode::LabelDialogClosed() {
+  overlay_visible_ = false;
+  pointer_ = CanvasPointer::kDefault;
+}
+
+void CanvasMode::OverlayPress(QPointF point) {
+  press_captured_ = true;
+  overlay_visible_ = false;
+  if (label4_ == kPlaceNewLabel) handler_->PlaceNewLabel(point);
+  if (id_ == kDrawingLine) line_start_ = point;
+}
+
+void CanvasMode::OverlayRelease(QPointF point) {
+  if (!press_captured_) return;
+  press_captured_ = false;
+  if (id_ == kDrawingLine && !handler_->DrawLine(line_start_, point)) return;
+  overlay_visible_ = false;
+  pointer_ = CanvasPointer::kArrow;
+  id_ = kNoMode;
+}
+
+void CanvasMode::OverlayClick() { overlay_visible_ = false; }
+
+void CanvasMode::OverlayDrop(QPointF point) {
+  if (id_ == kLabelSelected) handler_->DropLabel(point);
+}
+
+}  // namespace komasu

@@ -1,0 +1,274 @@
+#include "editor/page_view.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "album/album.h"
+#include "editor/cursor_readout.h"
+#include "editor/page_geometry.h"
+#include "editor/slot_text_commands.h"
+
+namespace komasu {
+
+namespace {
+
+// Points to twips; a font of size s points is 20 s twips high.
+QFont FontFor(const TextStyle& style, double logical_dpi) {
+  QFont font(style.font_name);
+  font.setPointSizeF(std::max(1.0, style.size) * 20.0 * 72.0 / logical_dpi);
+  font.setBold(style.bold);
+  font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
+  font.setItalic(style.italic);
+  font.setUnderline(style.underline);
+  font.setStrikeOut(style.strikethrough);
+  return font;
+}
+
+QPen CosmeticPen(const QColor& color, int width, Qt::PenStyle style = Qt::SolidLine) {
+  QPen pen(color, width, style);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+void DrawStroke(QPainter& p, const LineStroke& s) {
+  if (s.visible) p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+}
+
+}  // namespace
+
+PageView::PageView(Album& album, QWidget* parent) : QWidget(parent), album_(album) {
+  setObjectName(QStringLiteral("pageView"));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(240, 300);
+  readout_x_ = new QLabel(this);
+  readout_x_->setObjectName(QStringLiteral("Label13(0)"));
+  readout_y_ = new QLabel(this);
+  readout_y_->setObjectName(QStringLiteral("Label13(1)"));
+  for (QLabel* l : {readout_x_, readout_y_}) l->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  connect(&album_, &Album::PageShown, this, &PageView::RequestPhotos);
+  connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
+  connect(&loader_, &PhotoLoader::PhotoReady, this, [this] { update(); });
+  resize_settled_.setSingleShot(true);
+  resize_settled_.setInterval(150);
+  connect(&resize_settled_, &QTimer::timeout, this, &PageView::RequestPhotos);
+  UpdateGeometry();
+}
+
+QSize PageView::sizeHint() const {
+  return QSize(static_cast<int>(kPageViewArea.width() / 15),
+               static_cast<int>(kPageViewArea.height() / 15));
+}
+
+void PageView::UpdateGeometry() {
+  const QRectF area = kPageViewArea;
+  scale_ = std::min(height() / area.height(), width() / area.width());
+  if (scale_ <= 0) scale_ = 0.01;
+  const double used_width = area.width() * scale_;
+  origin_ = QPointF((width() - used_width) / 2 - area.left() * scale_, -area.top() * scale_);
+  const QPointF x_at = ToWidget(kReadoutX);
+  const QPointF y_at = ToWidget(kReadoutY);
+  readout_x_->move(x_at.toPoint());
+  readout_y_->move(y_at.toPoint());
+  for (QLabel* l : {readout_x_, readout_y_}) l->adjustSize();
+}
+
+QPointF PageView::ToTwips(QPointF widget_pos) const { return (widget_pos - origin_) / scale_; }
+QPointF PageView::ToWidget(QPointF twips) const { return twips * scale_ + origin_; }
+
+void PageView::resizeEvent(QResizeEvent*) {
+  UpdateGeometry();
+  // While the window is being resized the photos are drawn scaled from their last decode;
+  // they are decoded at the new size once the size settles.
+  resize_settled_.start();
+}
+
+void PageView::Refresh() { update(); }
+
+QSize PageView::PhotoPixelSize(int slot) const {
+  const PhotoElement& p = album_.page.Photo(slot);
+  const double factor = scale_ * devicePixelRatioF();
+  return QSize(std::max(1, qRound(p.width * factor)), std::max(1, qRound(p.height * factor)));
+}
+
+void PageView::RequestPhotos() {
+  QList<PhotoRequest> wanted;
+  // Every page's boxes have the size the photo scale setting gives them.
+  const float photo_scale = static_cast<float>(album_.Layout()[13]) / 100.0f;
+  const double factor = scale_ * devicePixelRatioF();
+  const QSize size(std::max(1, qRound(3100 * photo_scale * factor)),
+                   std::max(1, qRound(2325 * photo_scale * factor)));
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    wanted.append({album_.page.Photo(s).path, PhotoPixelSize(s)});
+  }
+  if (decode_ahead_ && album_.IsOpen()) {
+    for (int page : {album_.CurrentPage() + 1, album_.CurrentPage() - 1}) {
+      if (page < 1 || page > album_.PageCount()) continue;
+      for (const QString& path : SlotPhotoPaths(album_, page)) wanted.append({path, size, true});
+    }
+  }
+  loader_.Want(wanted);
+  update();
+}
+
+bool PageView::PhotosComplete() const {
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& p = album_.page.Photo(s);
+    if (!p.path.isEmpty() && !loader_.IsDone(p.path, PhotoPixelSize(s))) return false;
+  }
+  return true;
+}
+
+void PageView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  painter.translate(origin_);
+  painter.scale(scale_, scale_);
+  PaintPage(painter);
+}
+
+void PageView::PaintPage(QPainter& p) const {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+
+  // Paper and canvas.
+  p.fillRect(kPaperOutline, Qt::white);
+  p.setPen(CosmeticPen(Qt::black, 1));
+  p.drawRect(kPaperOutline);
+  p.setPen(CosmeticPen(QColor(160, 160, 160), 1, Qt::DotLine));
+  p.drawRect(kPageCanvas);
+
+  // Photos, stretched into their boxes.
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& photo = album_.page.Photo(s);
+    if (!photo.visible || photo.path.isEmpty()) continue;
+    const QImage image = loader_.Find(photo.path, PhotoPixelSize(s));
+    if (!image.isNull())
+      p.drawImage(QRectF(photo.left, photo.top, photo.width, photo.height), image);
+  }
+
+  // The marker bar of the selected slot.
+  if (album_.IsOpen()) {
+    const auto side = album_.Layout().SideFor(album_.CurrentPage());
+    const bool left_bound = !side || *side == PageSide::kLeftBound;
+    const int slot = album_.SelectedSlot();
+    p.fillRect(SlotMarkerBar(slot, album_.TextColumnLeft(), left_bound), SlotColor(slot));
+  }
+
+  // Guide rules and "No." marks.
+  for (const RuleLine& r : album_.decor.rules) {
+    if (!r.visible) continue;
+    p.setPen(CosmeticPen(Qt::black, r.width, r.dotted ? Qt::DotLine : Qt::SolidLine));
+    p.drawLine(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2));
+  }
+  p.setPen(Qt::black);
+  TextStyle no_style;
+  no_style.font_name = QStringLiteral("ＭＳ 明朝");
+  no_style.size = 9.75;
+  no_style.italic = true;
+  p.setFont(FontFor(no_style, dpi));
+  for (const NoMark& m : album_.decor.no_marks) {
+    if (m.visible)
+      p.drawText(QRectF(m.left, m.top, 315, 195), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                 QStringLiteral("No."));
+  }
+
+  // Slot text lines, cut at the column's right edge as their fixed-width labels are. The
+  // number line starts right of its "No." mark.
+  for (int i = 0; i < kSlotTextLines; ++i) {
+    const SlotTextLine& line = album_.page.lines[i];
+    if (!line.visible || line.text.isEmpty()) continue;
+    const float x = line.left + (i % kLinesPerSlot == 0 ? kSlotNumberIndent : 0);
+    const float top = SlotTextLineTop(i);
+    p.save();
+    p.setClipRect(
+        QRectF(x, top - kTextLinePitch, album_.TextColumnRight() - x, 3 * kTextLinePitch));
+    p.setFont(FontFor(line.style, dpi));
+    p.setPen(ColorFromCode(line.style.color));
+    p.drawText(QPointF(x, top + QFontMetricsF(p.font()).ascent()), line.text);
+    p.restore();
+  }
+
+  // Free labels: auto-sized texts at their top left corner, possibly of several lines.
+  for (const FreeLabel& label : album_.page.labels) {
+    if (!label.visible || label.text.isEmpty()) continue;
+    p.setFont(FontFor(label.style, dpi));
+    p.setPen(ColorFromCode(label.style.color));
+    const QRectF box = p.boundingRect(QRectF(label.left, label.top, 1, 1),
+                                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.text);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
+    if (label.border) {
+      p.setPen(CosmeticPen(Qt::black, 1));
+      p.drawRect(box);
+    }
+  }
+
+  // Callout lines and their arrow strokes, in the callout colour.
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(CosmeticPen(ColorFromCode(album_.line_d[3]), 1));
+  for (const CalloutLine& c : album_.page.callouts) {
+    DrawStroke(p, c.line);
+    DrawStroke(p, c.arrow_a);
+    DrawStroke(p, c.arrow_b);
+  }
+}
+
+void PageView::UpdateCursorShape() {
+  if (!mode_.OverlayVisible()) {
+    unsetCursor();
+    return;
+  }
+  switch (mode_.Pointer()) {
+    case CanvasPointer::kCross:
+      setCursor(Qt::CrossCursor);
+      break;
+    case CanvasPointer::kText:
+      setCursor(Qt::IBeamCursor);
+      break;
+    case CanvasPointer::kArrow:
+      setCursor(Qt::ArrowCursor);
+      break;
+    case CanvasPointer::kDefault:
+      unsetCursor();
+      break;
+  }
+}
+
+void PageView::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF t = ToTwips(event->position());
+  if (const auto readout = ReadCursor(t.x(), t.y())) {
+    readout_x_->setText(readout->x);
+    readout_y_->setText(readout->y);
+    readout_x_->adjustSize();
+    readout_y_->adjustSize();
+  }
+  UpdateCursorShape();
+}
+
+void PageView::mousePressEvent(QMouseEvent* event) {
+  mode_.DropCapture();
+  const QPointF t = ToTwips(event->position());
+  if (mode_.OverlayVisible() && kPageCanvas.contains(t)) {
+    mode_.OverlayPress(t - kPageCanvas.topLeft());
+  } else {
+    emit PagePressed(t, event->button());
+  }
+  UpdateCursorShape();
+  update();
+}
+
+void PageView::mouseReleaseEvent(QMouseEvent* event) {
+  if (mode_.PressCaptured()) {
+    const QPointF t = ToTwips(event->position());
+    mode_.OverlayRelease(t - kPageCanvas.topLeft());
+    mode_.OverlayClick();
+  }
+  UpdateCursorShape();
+  update();
+}
+
+}  // namespace komasu

@@ -1,0 +1,79 @@
+#pragma once
+// The page view: paints the shown page of the Album from its twips model, scaled to fit the
+// widget, and feeds mouse input to the cursor readout and the canvas modes. Photos are
+// decoded off the user-interface thread at their shown size; the neighbouring pages' photos
+// are decoded ahead.
+
+#include <QTimer>
+#include <QWidget>
+
+#include "editor/canvas_mode.h"
+#include "editor/photo_loader.h"
+
+class QLabel;
+
+namespace komasu {
+
+class Album;
+
+class PageView : public QWidget {
+  Q_OBJECT
+
+ public:
+  PageView(Album& album, QWidget* parent = nullptr);
+
+  CanvasMode& Mode() { return mode_; }
+  PhotoLoader& Photos() { return loader_; }
+
+  // Window twips of a widget position, and back.
+  QPointF ToTwips(QPointF widget_pos) const;
+  QPointF ToWidget(QPointF twips) const;
+  // Widget pixels per twip.
+  double Scale() const { return scale_; }
+
+  // Whether the neighbouring pages' photos are decoded ahead (on by default).
+  void SetDecodeAhead(bool on) { decode_ahead_ = on; }
+
+  // True when every photo of the shown page is decoded (or known to be undecodable).
+  bool PhotosComplete() const;
+
+  // Paints the page in twips coordinates (the painter's transform maps twips to the target).
+  void PaintPage(class QPainter& painter) const;
+
+  QSize sizeHint() const override;
+  bool hasHeightForWidth() const override { return false; }
+
+ public slots:
+  // Repaints after the shown page changed in place (texts typed, labels moved, …).
+  void Refresh();
+  // Asks for the shown page's photos and those of the pages around it.
+  void RequestPhotos();
+
+ signals:
+  // A press outside the overlay, for the label and line features: window twips.
+  void PagePressed(QPointF twips, Qt::MouseButton button);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void UpdateGeometry();
+  QSize PhotoPixelSize(int slot) const;
+  void UpdateCursorShape();
+
+  Album& album_;
+  CanvasMode mode_;
+  PhotoLoader loader_;
+  bool decode_ahead_ = true;
+  double scale_ = 0.05;
+  QPointF origin_;  // widget position of twips (0, 0)
+  QTimer resize_settled_;
+  QLabel* readout_x_ = nullptr;
+  QLabel* readout_y_ = nullptr;
+};
+
+}  // namespace komasu

@@ -1,0 +1,180 @@
+#include <QtTest>
+
+#include "editor/canvas_mode.h"
+#include "editor/cursor_readout.h"
+#include "editor/page_jump.h"
+
+using namespace komasu;
+
+namespace {
+
+// Records what the modes hand on; DrawLine answers from `line_slot_free`.
+class RecordingHandler : public CanvasModeHandler {
+ public:
+  bool line_slot_free = true;
+  QStringList calls;
+  void PlaceNewLabel(QPointF p) override {
+    calls << QStringLiteral("label %1,%2").arg(p.x()).arg(p.y());
+  }
+  bool DrawLine(QPointF a, QPointF b) override {
+    calls << QStringLiteral("line %1,%2-%3,%4").arg(a.x()).arg(a.y()).arg(b.x()).arg(b.y());
+    return line_slot_free;
+  }
+  void DropLabel(QPointF p) override {
+    calls << QStringLiteral("drop %1,%2").arg(p.x()).arg(p.y());
+  }
+};
+
+void Run(CanvasMode& mode, RecordingHandler& handler, const QString& script) {
+  for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+    if (step == "line")
+      mode.StartLineDrawing();
+    else if (step == "label-input")
+      mode.StartLabelInput(true);
+    else if (step == "label-input-full")
+      mode.StartLabelInput(false);
+    else if (step == "font")
+      mode.FontCommand();
+    else if (step == "label-left")
+      mode.LabelPressed(true);
+    else if (step == "label-right")
+      mode.LabelPressed(false);
+    else if (step == "press")
+      mode.OverlayPress({100, 200});
+    else if (step == "release")
+      mode.OverlayRelease({700, 250});
+    else if (step == "noslot")
+      handler.line_slot_free = false;
+    else if (step == "click")
+      mode.OverlayClick();
+    else if (step == "drop")
+      mode.OverlayDrop({50, 60});
+    else if (step == "drop-refused")
+      mode.LabelDropRefused();
+    else if (step == "dialog-closed")
+      mode.LabelDialogClosed();
+    else
+      QFAIL(qPrintable("unknown step " + step));
+  }
+}
+
+}  // namespace
+
+class TstCanvasMode : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void Modes_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("label4");
+    QTest::addColumn<bool>("overlay");
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("start") << "" << 0 << 0 << false << 0 << QStringList();
+    QTest::newRow("line command") << "line" << 3 << 1 << true << 2 << QStringList();
+    QTest::newRow("line drawn") << "line press release" << 0 << 1 << false << 1
+                                << QStringList{"line 100,200-700,250"};
+    QTest::newRow("no free line slot") << "line noslot press release" << 3 << 1 << false << 2
+                                       << QStringList{"line 100,200-700,250"};
+    QTest::newRow("label input") << "label-input" << 0 << 2 << true << 3 << QStringList();
+    QTest::newRow("label input, all used")
+        << "label-input-full" << 0 << 2 << false << 0 << QStringList();
+    QTest::newRow("new label placed") << "label-input press dialog-closed release" << 0 << 2
+                                      << false << 1 << QStringList{"label 100,200"};
+    QTest::newRow("font command") << "line font" << 3 << 2 << true << 2 << QStringList();
+    QTest::newRow("label selected") << "label-left" << 2 << 1 << true << 0 << QStringList();
+    QTest::newRow("label dropped")
+        << "label-left drop" << 2 << 1 << true << 0 << QStringList{"drop 50,60"};
+    QTest::newRow("drop without selection") << "drop" << 0 << 0 << false << 0 << QStringList();
+    QTest::newRow("drop refused") << "label-left drop-refused" << 2 << 1 << false << 0
+                                  << QStringList();
+    QTest::newRow("right press on a label")
+        << "line label-right" << 3 << 1 << true << 2 << QStringList();
+    // Label4 "1" and ID "2": the press only hides, the release ends the mode.
+    QTest::newRow("press ends the selection")
+        << "label-left press" << 2 << 1 << false << 0 << QStringList();
+    QTest::newRow("release ends the selection")
+        << "label-left press release" << 0 << 1 << false << 1 << QStringList();
+    QTest::newRow("release without press")
+        << "line release" << 3 << 1 << true << 2 << QStringList();
+    QTest::newRow("click hides") << "line click" << 3 << 1 << false << 2 << QStringList();
+    // A label input after the line command: the press places the label and starts the line.
+    QTest::newRow("label input over line mode")
+        << "line label-input press release" << 0 << 2 << false << 1
+        << QStringList{"label 100,200", "line 100,200-700,250"};
+  }
+  void Modes() {
+    QFETCH(QString, script);
+    CanvasMode mode;
+    RecordingHandler handler;
+    mode.SetHandler(&handler);
+    Run(mode, handler, script);
+    QTEST(mode.Id(), "id");
+    QTEST(mode.Label4(), "label4");
+    QTEST(mode.OverlayVisible(), "overlay");
+    QTEST(static_cast<int>(mode.Pointer()), "pointer");
+    QTEST(handler.calls, "calls");
+  }
+
+  void CursorReadout_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<QString>("x_text");  // empty: no update
+    QTest::addColumn<QString>("y_text");
+    QTest::newRow("canvas corner") << 6480.0 << 1080.0 << "10 mm"
+                                   << "10 mm";
+    QTest::newRow("one decimal") << 6500.0 << 1100.0 << "10.7 mm"
+                                 << "10.7 mm";
+    QTest::newRow("near the right edge") << 12225.0 << 5000.0 << "211.1 mm"
+                                         << "150.4 mm";
+    QTest::newRow("paper's right edge") << 12240.0 << 5000.0 << ""
+                                        << "";
+    QTest::newRow("left of the canvas") << 6479.0 << 5000.0 << ""
+                                        << "";
+    QTest::newRow("above the canvas") << 7000.0 << 1079.0 << ""
+                                      << "";
+    QTest::newRow("near the bottom") << 7000.0 << 9120.0 << "28.2 mm"
+                                     << "297.9 mm";
+    QTest::newRow("paper's bottom edge") << 7000.0 << 9135.0 << ""
+                                         << "";
+  }
+  void CursorReadout() {
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(QString, x_text);
+    QFETCH(QString, y_text);
+    const auto readout = ReadCursor(x, y);
+    QCOMPARE(readout.has_value(), !x_text.isEmpty());
+    if (!readout) return;
+    QCOMPARE(readout->x, x_text);
+    QCOMPARE(readout->y, y_text);
+  }
+
+  void JumpEntry_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("page");  // 0: no jump
+    QTest::newRow("page") << "3" << 3;
+    QTest::newRow("last page") << "5" << 5;
+    QTest::newRow("fraction takes the whole part") << "2.5" << 2;
+    QTest::newRow("fraction below one") << "0.5" << 0;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("negative") << "-1" << 0;
+    QTest::newRow("beyond") << "6" << 0;
+    QTest::newRow("just beyond") << "5.1" << 0;
+    QTest::newRow("word") << "abc" << 0;
+    QTest::newRow("trailing letters") << "3a" << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("full-width digits") << "４" << 4;
+    QTest::newRow("blanks") << " 2 " << 2;
+  }
+  void JumpEntry() {
+    QFETCH(QString, entry);
+    QFETCH(int, page);
+    const auto target = JumpTarget(entry, 5);
+    QCOMPARE(target.value_or(0), page);
+  }
+};
+
+QTEST_APPLESS_MAIN(TstCanvasMode)
+#include "tst_canvas_mode.moc"

@@ -1,0 +1,283 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "album/layout_settings.h"
+#include "platform/cp932.h"
+#include "platform/text_file.h"
+#include "print/layout_settings_dialog.h"
+#include "print/layout_settings_form.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using komasu::test::ReadBytes;
+using komasu::test::TestFolder;
+using komasu::test::WriteBytes;
+
+namespace {
+
+QStringList PositionWith(int k, const QString& value) {
+  QStringList lines = DefaultPositionLines();
+  lines[k] = value;
+  return lines;
+}
+
+}  // namespace
+
+class TstLayoutSettings : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ReadingRule_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("expected");
+    // Slot 0 starts at 7 for every row: a value that does not convert leaves it there.
+    QTest::newRow("plain") << QByteArray("12\r\n") << 0 << 12;
+    QTest::newRow("tie to even down") << QByteArray("2.5\r\n") << 0 << 2;
+    QTest::newRow("tie to even up") << QByteArray("3.5\r\n") << 0 << 4;
+    QTest::newRow("negative tie") << QByteArray("-2.5\r\n") << 0 << -2;
+    QTest::newRow("blanks around") << QByteArray("   -4  \r\n") << 0 << -4;
+    QTest::newRow("lowest") << QByteArray("-32768\r\n") << 0 << -32768;
+    QTest::newRow("above range") << QByteArray("32768\r\n") << 0 << 7;
+    QTest::newRow("rounds above range") << QByteArray("32767.5\r\n") << 0 << 7;
+    QTest::newRow("not a number") << QByteArray("12a\r\n") << 0 << 7;
+    QTest::newRow("empty line") << QByteArray("\r\n5\r\n") << 0 << 7;
+    QTest::newRow("comma ends a value") << QByteArray("1,2\r\n") << 1 << 2;
+    QTest::newRow("short file") << QByteArray("1\r\n") << 5 << 7;
+    QTest::newRow("colour beyond 16 bits")
+        << QByteArray(
+               "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+               "0\r\n0\r\n0\r\n0\r\n16711680\r\n")
+        << 18 << 16711680;
+  }
+  void ReadingRule() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, slot);
+    QFETCH(int, expected);
+    TestFolder folder;
+    WriteBytes(folder.Program().PositionIni(), file);
+    LayoutSettings settings;
+    settings.Set(0, 7);
+    settings.Set(5, 7);
+    settings.Read(folder.Program().PositionIni());
+    QCOMPARE(settings[slot], expected);
+  }
+
+  void FontInfoWrittenAndReadBack() {
+    TestFolder folder;
+    SlotTextFont font;
+    font.name = QStringLiteral("ＭＳ 明朝");
+    font.size = 10.5f;
+    font.bold = true;
+    font.color = 255;
+    QVERIFY(WriteFontInfoIni(folder.Program().FontInfoIni(), font).ok);
+    QCOMPARE(ReadBytes(folder.Program().FontInfoIni()),
+             EncodeCp932(QStringLiteral("ＭＳ 明朝\r\n10.5\r\nFalse\r\nTrue\r\nFalse\r\n255\r\n")));
+    QCOMPARE(ReadSlotTextFont(folder.Program().FontInfoIni()), font);
+  }
+
+  void FontInfoBadValuesKeepTheFont() {
+    TestFolder folder;
+    WriteBytes(folder.Program().FontInfoIni(), "Font\r\nbig\r\nyes\r\nTrue\r\n");
+    SlotTextFont base;
+    base.size = 12;
+    const SlotTextFont read = ReadSlotTextFont(folder.Program().FontInfoIni(), base);
+    QCOMPARE(read.name, QStringLiteral("Font"));
+    QCOMPARE(read.size, 12.0f);
+    QCOMPARE(read.strikethrough, false);
+    QCOMPARE(read.bold, true);
+    QCOMPARE(read.color, 0);
+    QCOMPARE(ReadSlotTextFont(folder.File("missing.ini"), base), base);
+  }
+
+  void OpeningSetsTheOptionsFromTheFile_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("field_after");
+    QTest::addColumn<int>("option");  // background: 1 white, 0 transparent; binding: index, -1
+    QTest::newRow("background 1") << 14 << "1"
+                                  << "1" << 1;
+    QTest::newRow("background 3") << 14 << "3"
+                                  << "0" << 0;
+    QTest::newRow("background word") << 14 << "x"
+                                     << "0" << 0;
+    QTest::newRow("binding 2") << 19 << "2"
+                               << "2" << 2;
+    QTest::newRow("binding 5") << 19 << "5"
+                               << "5" << -1;
+    QTest::newRow("binding word") << 19 << "abc"
+                                  << "abc" << -1;
+  }
+  void OpeningSetsTheOptionsFromTheFile() {
+    QFETCH(int, field);
+    QFETCH(QString, value);
+    QFETCH(QString, field_after);
+    QFETCH(int, option);
+    TestFolder folder;
+    WriteTextLines(folder.Program().PositionIni(), PositionWith(field, value));
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    QCOMPARE(form.Field(field), field_after);
+    if (field == 14) {
+      QCOMPARE(form.Background(),
+               option == 1 ? LabelBackground::kWhite : LabelBackground::kTransparent);
+    } else {
+      QCOMPARE(form.Binding(), option < 0 ? std::optional<int>() : std::optional<int>(option));
+    }
+  }
+
+  void UnselectedBindingIsSavedAsItWas() {
+    TestFolder folder;
+    WriteTextLines(folder.Program().PositionIni(), PositionWith(19, "5"));
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    ScriptedPrompter prompter;
+    QCOMPARE(form.Confirm(prompter), LayoutSettingsForm::ConfirmResult::kSaved);
+    QCOMPARE(ReadPositionTexts(folder.Program().PositionIni()).value(19), QStringLiteral("5"));
+  }
+
+  void NumericCheck_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("letters after digits") << "12a" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("comma") << "1,5" << false;
+    QTest::newRow("full-width digits") << "１２" << false;
+    QTest::newRow("decimal") << "2.5" << true;
+    QTest::newRow("signed with blanks") << " -3 " << true;
+  }
+  void NumericCheck() {
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    TestFolder folder;
+    const QByteArray before = ReadBytes(folder.Program().PositionIni());
+    const QByteArray font_before = ReadBytes(folder.Program().FontInfoIni());
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    form.SetField(7, text);
+    ScriptedPrompter prompter;
+    const auto result = form.Confirm(prompter);
+    if (accepted) {
+      QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kSaved);
+      QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
+      // Saved exactly as typed.
+      QCOMPARE(ReadTextLines(folder.Program().PositionIni()).value(7), text);
+    } else {
+      QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kStay);
+      QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("数値以外が入力されています。")});
+      QCOMPARE(ReadBytes(folder.Program().PositionIni()), before);
+      QCOMPARE(ReadBytes(folder.Program().FontInfoIni()), font_before);
+    }
+  }
+
+  void TypedHalfIsUsedAsTwo() {
+    TestFolder folder;
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    form.SetField(11, "2.5");
+    ScriptedPrompter prompter;
+    form.Confirm(prompter);
+    LayoutSettings settings;
+    settings.Read(folder.Program().PositionIni());
+    QCOMPARE(settings[11], 2);
+  }
+
+  void FailedWriteIsReportedNotConfirmed() {
+    LayoutSettingsForm form(ProgramFolder(QStringLiteral("/nonexistent/komasu-folder")));
+    ScriptedPrompter prompter;
+    QCOMPARE(form.Confirm(prompter), LayoutSettingsForm::ConfirmResult::kStay);
+    QCOMPARE(prompter.Notices().size(), 1);
+    QVERIFY(!prompter.Notices().contains(QStringLiteral("設定しました！")));
+  }
+
+  void DefaultsAfterQuestionWithoutWriting() {
+    TestFolder folder;
+    QStringList odd;
+    for (int k = 0; k < kPositionValues; ++k) odd << QString::number(k + 3);
+    WriteTextLines(folder.Program().PositionIni(), odd);
+    WriteFontInfoIni(folder.Program().FontInfoIni(), {"Serif", 20, true, true, true, 255});
+    const QByteArray before = ReadBytes(folder.Program().PositionIni());
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+
+    ScriptedPrompter prompter;
+    prompter.yes_no = {false};
+    QVERIFY(!form.RestoreDefaults(prompter));
+    QCOMPARE(form.Field(0), QStringLiteral("3"));
+    QCOMPARE(prompter.asked.at(0).text, QStringLiteral("初期設定に戻しますか"));
+    QCOMPARE(prompter.asked.at(0).title, QStringLiteral("初期値"));
+    QCOMPARE(prompter.asked.at(0).icon, MessageIcon::kQuestion);
+
+    prompter.yes_no = {true};
+    QVERIFY(form.RestoreDefaults(prompter));
+    QCOMPARE(form.Fields(), DefaultPositionLines());
+    QCOMPARE(form.Font(), SlotTextFont());
+    QCOMPARE(form.Background(), LabelBackground::kTransparent);
+    QCOMPARE(form.Binding(), 0);
+    QCOMPARE(ReadBytes(folder.Program().PositionIni()), before);  // until "設定"
+  }
+
+  void SwatchesAndPreview() {
+    TestFolder folder;
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    form.ClickSwatch(1);
+    QCOMPARE(form.Field(18), QStringLiteral("255"));
+    QCOMPARE(form.PreviewColor(), 255);
+    form.SetField(18, "16711680");
+    QCOMPARE(form.PreviewColor(), 16711680);
+    form.SetField(18, "12345");  // not a swatch code: the preview stays
+    QCOMPARE(form.PreviewColor(), 16711680);
+    form.SetField(18, "blue");
+    QCOMPARE(form.PreviewColor(), 16711680);
+  }
+
+  void FontChooserCancelKeepsTheSample() {
+    TestFolder folder;
+    LayoutSettingsForm form(folder.Program());
+    form.Load();
+    ScriptedPrompter prompter;
+    form.ChooseFont(prompter);
+    QCOMPARE(form.Font(), SlotTextFont());
+    FontChoice chosen;
+    chosen.name = "IPAGothic";
+    chosen.size = 12;
+    chosen.italic = true;
+    chosen.color = 65535;
+    prompter.fonts = {chosen};
+    form.ChooseFont(prompter);
+    QCOMPARE(form.Font().name, QStringLiteral("IPAGothic"));
+    QCOMPARE(form.Font().size, 12.0f);
+    QVERIFY(form.Font().italic);
+    QCOMPARE(form.Font().color, 65535);
+  }
+
+  void DialogShowsTheFileAndSaves() {
+    TestFolder folder;
+    WriteTextLines(folder.Program().PositionIni(), PositionWith(0, "4"));
+    ScriptedPrompter prompter;
+    LayoutSettingsDialog dialog(folder.Program(), prompter);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("設定"));
+    auto* x = dialog.findChild<QLineEdit*>("Text1(0)");
+    QVERIFY(x);
+    QCOMPARE(x->text(), QStringLiteral("4"));
+    QVERIFY(dialog.findChild<QLineEdit*>("Text1(18)")->isHidden());
+    QVERIFY(dialog.findChild<QRadioButton*>("Option4")->isChecked());
+    QVERIFY(dialog.findChild<QRadioButton*>("Option1")->isChecked());
+
+    QSignalSpy confirmed(&dialog, &LayoutSettingsDialog::LineSettingsConfirmed);
+    x->setText("9");
+    dialog.findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
+    QCOMPARE(confirmed.size(), 1);
+    QCOMPARE(confirmed.at(0).at(1).toString(), QStringLiteral("100"));
+    QCOMPARE(ReadPositionTexts(folder.Program().PositionIni()).value(0), QStringLiteral("9"));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(TstLayoutSettings)
+#include "tst_layout_settings.moc"
