@@ -2,7 +2,7 @@
 // small album with three photos per page, slot texts, a label, a callout and guide rules;
 // and of the layout settings dialog.
 //
-//   shot_page_view <output folder>
+//   shot_page_view <output folder> [--keep]   (--keep leaves the album and photos in place)
 
 #include <QApplication>
 #include <QDir>
@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
   InstallFontSubstitutions();
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
   QTemporaryDir dir;
+  if (argc > 2 && QByteArray(argv[2]) == "--keep") dir.setAutoRemove(false);
   const QStringList first = {
       Photo(dir.path(), "top-landscape", {1600, 1200}, QColor(90, 140, 210), QColor(110, 90, 60)),
       Photo(dir.path(), "middle-portrait", {900, 1600}, QColor(120, 170, 230), QColor(70, 120, 60)),
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
       Photo(dir.path(), "p2-middle", {1600, 1200}, QColor(150, 190, 240), QColor(90, 90, 90)),
       Photo(dir.path(), "p2-bottom", {1600, 1200}, QColor(240, 200, 150), QColor(40, 80, 40))};
   const QString path = QDir(dir.path()).filePath("shot.apt");
+  if (!dir.autoRemove()) qInfo("album: %s", qPrintable(path));
   QFile file(path);
   file.open(QIODevice::WriteOnly);
   file.write(JoinAlbumRecords({EncodeCp932(SerializeHeader({"撮影", "", ""})),

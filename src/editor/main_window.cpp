@@ -6,12 +6,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QCheckBox>
 #include <QShortcut>
 #include <QStyle>
@@ -52,7 +54,12 @@ MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   BuildCentralArea();
-  resize(1180, 860);
+  // As large as the page needs, within the screen.
+  QSize size(1180, 900);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    size = size.boundedTo(screen->availableSize() - QSize(40, 60));
+  }
+  resize(size);
   connect(&album_, &Album::PageShown, this, &MainWindow::ShowAlbumState);
   connect(&album_, &Album::AlbumOpened, this, &MainWindow::ShowAlbumState);
   UpdateCommandStates();
@@ -219,7 +226,7 @@ void MainWindow::BuildCentralArea() {
   side->addWidget(slot_panel_);
 
   auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
-  auto* tools_layout = new QVBoxLayout(tools);
+  auto* tools_layout = new QGridLayout(tools);
   const struct {
     const char* name;
     const char* caption;
@@ -227,14 +234,16 @@ void MainWindow::BuildCentralArea() {
                  {"Command3(0)", "拡　大"},     {"Command3(1)", "縮　小"},
                  {"Command5", "ライン"},        {"Command9", "ふき出し線"},
                  {"Command8", "ラインクリア"}};
+  int cell = 0;
   for (const auto& b : buttons) {
     auto* w = new QPushButton(QString::fromUtf8(b.caption), tools);
     w->setObjectName(QString::fromUtf8(b.name));
-    tools_layout->addWidget(w);
+    tools_layout->addWidget(w, cell / 2, cell % 2);
+    ++cell;
   }
   auto* arrow = new QCheckBox(QStringLiteral("矢印"), tools);
   arrow->setObjectName(QStringLiteral("Check1"));
-  tools_layout->addWidget(arrow);
+  tools_layout->addWidget(arrow, cell / 2, cell % 2);
   side->addWidget(tools);
   side->addStretch();
 
