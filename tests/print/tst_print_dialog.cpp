@@ -59,45 +59,34 @@ class TstPrintDialog : public QObject {
     }
   }
 
-  void RangeFieldsStartAtOneAndThePageCount() {
-    Show(12, 7);
-    QCOMPARE(Field(0)->text(), QStringLiteral("1"));
-    QCOMPARE(Field(1)->text(), QStringLiteral("12"));
-  }
-
   void CommandsConfirmAndRun_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("range");  // typed into the fields; none: as offered
     QTest::addColumn<QString>("question");
     QTest::addColumn<PrintRequest>("request");
-    QTest::newRow("current") << "Command1(0)"
-                             << "1"
-                             << "12" << QStringLiteral("現在のページのプリントを開始します")
+    QTest::newRow("current") << QStringLiteral("Command1(0)") << QStringList()
+                             << QStringLiteral("現在のページのプリントを開始します")
                              << PrintRequest{7, 7, false};
-    QTest::newRow("range") << "Command1(1)"
-                           << "3"
-                           << "5" << QStringLiteral("3～5ページのプリントを開始します")
+    QTest::newRow("range") << QStringLiteral("Command1(1)") << QStringList{"3", "5"}
+                           << QStringLiteral("3～5ページのプリントを開始します")
                            << PrintRequest{3, 5, false};
-    QTest::newRow("odd") << "Command1(3)"
-                         << "1"
-                         << "12" << QStringLiteral("奇数(1,3,5…)ページのプリントを開始します")
+    QTest::newRow("odd") << QStringLiteral("Command1(3)") << QStringList()
+                         << QStringLiteral("奇数(1,3,5…)ページのプリントを開始します")
                          << PrintRequest{1, 12, true};
-    QTest::newRow("even") << "Command1(4)"
-                          << "1"
-                          << "12" << QStringLiteral("偶数(2,4,6…)ページのプリントを開始します")
+    QTest::newRow("even") << QStringLiteral("Command1(4)") << QStringList()
+                          << QStringLiteral("偶数(2,4,6…)ページのプリントを開始します")
                           << PrintRequest{2, 12, true};
   }
   void CommandsConfirmAndRun() {
     QFETCH(QString, button);
-    QFETCH(QString, from);
-    QFETCH(QString, to);
+    QFETCH(QStringList, range);
     QFETCH(QString, question);
     QFETCH(PrintRequest, request);
     for (bool yes : {false, true}) {
       Show(12, 7);
-      Field(0)->setText(from);
-      Field(1)->setText(to);
+      QCOMPARE(Field(0)->text(), QStringLiteral("1"));  // offered: the whole album
+      QCOMPARE(Field(1)->text(), QStringLiteral("12"));
+      for (int i = 0; i < range.size(); ++i) Field(i)->setText(range[i]);
       f_->prompter.yes_no = {yes};
       f_->prompter.asked.clear();
       Button(button)->click();

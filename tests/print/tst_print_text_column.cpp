@@ -24,123 +24,106 @@ TextColumnPlacement RightBound() {
   return at;
 }
 
-QList<Entry> Horizontal(const RecordingPrintSurface& s, double below_y) {
-  QList<Entry> out;
-  for (const Entry& e : s.Of(Kind::kLine)) {
-    if (e.line.y1() < below_y) out.append(e);
-  }
-  return out;
-}
-
 }  // namespace
 
 class TstPrintTextColumn : public QObject {
   Q_OBJECT
 
  private slots:
-  void FrameRulesOfTheTopSlot() {
+  void RulesOfTheTopSlot_data() {
+    QTest::addColumn<bool>("frame");
+    QTest::addColumn<int>("pen");  // W
+    QTest::addColumn<QList<int>>("widths");
+    QTest::addColumn<QString>("dotted");  // 'd' where a rule is dotted
+    QTest::newRow("frame, W = 1") << true << 1 << QList<int>{3, 5, 1, 1, 1, 1, 1, 1}
+                                  << QStringLiteral("d.......");
+    QTest::newRow("underline, W = 2")
+        << false << 2 << QList<int>{4, 4, 2, 2, 2, 2, 2, 2, 2} << QStringLiteral("..ddddddd");
+  }
+  void RulesOfTheTopSlot() {
+    QFETCH(bool, frame);
+    QFETCH(int, pen);
+    QFETCH(QList<int>, widths);
+    QFETCH(QString, dotted);
     RecordingPrintSurface s;
     TextColumnPlacement at;
-    at.style = RuleStyle::kFrame;
+    at.style = frame ? RuleStyle::kFrame : RuleStyle::kUnderline;
+    at.pen_width = pen;
     PrintTextColumn(Lines(), at, s);
-    const auto boxes = s.Of(Kind::kBox);
-    QCOMPARE(boxes.size(), 3);
-    QCOMPARE(boxes[0].rect, QRectF(QPointF(157, -1.0), QPointF(198, 78.5)));
-    QCOMPARE(boxes[0].state.pen_width, 5);
-    QCOMPARE(boxes[0].state.pen_style, PenStyle::kSolid);
-    QCOMPARE(boxes[1].rect.top(), 98.2);
-    QCOMPARE(boxes[2].rect.bottom(), 276.0);
-
-    const auto rules = Horizontal(s, 90);
-    QCOMPARE(rules.size(), 8);
-    QVERIFY(Near(rules[0].line.y1(), 7.7777) && Near(rules[0].line.x2(), 188));
-    QCOMPARE(rules[0].state.pen_style, PenStyle::kDotted);
-    QCOMPARE(rules[0].state.pen_width, 3);
-    QVERIFY(Near(rules[1].line.y1(), 16.5554) && Near(rules[1].line.x2(), 198));
-    QCOMPARE(rules[1].state.pen_width, 5);
-    QCOMPARE(rules[1].state.pen_style, PenStyle::kSolid);
-    for (int i = 2; i < 8; ++i) {
-      QVERIFY2(Near(rules[i].line.y1(), 25.3331 + (i - 2) * 8.7777),
+    QList<Entry> rules;  // the horizontal rules of the top slot
+    for (const Entry& e : s.Of(Kind::kLine)) {
+      if (e.line.y1() < 90) rules.append(e);
+      QCOMPARE(e.color, QColor(Qt::black));
+    }
+    QCOMPARE(rules.size(), widths.size());
+    for (int i = 0; i < rules.size(); ++i) {
+      const QLineF& l = rules[i].line;
+      QVERIFY2(Near(l.y1(), 7.7777 + i * 8.7777) && Near(l.x1(), 157) &&
+                   Near(l.x2(), i == 0 ? 188 : 198),
                qPrintable(QString::number(i)));
-      QCOMPARE(rules[i].state.pen_width, 1);
-      QCOMPARE(rules[i].state.pen_style, PenStyle::kSolid);
-      QVERIFY(Near(rules[i].line.x1(), 157) && Near(rules[i].line.x2(), 198));
+      QCOMPARE(rules[i].state.pen_width, widths[i]);
+      QCOMPARE(rules[i].state.pen_style,
+               dotted[i] == QLatin1Char('d') ? PenStyle::kDotted : PenStyle::kSolid);
     }
-    QVERIFY(Near(rules[7].line.y1(), 69.2216));
-    for (const Entry& e : s.Of(Kind::kLine)) QCOMPARE(e.color, QColor(Qt::black));
-  }
-
-  void UnderlineRulesOfTheTopSlot() {
-    RecordingPrintSurface s;
-    TextColumnPlacement at;
-    at.style = RuleStyle::kUnderline;
-    at.pen_width = 2;
-    PrintTextColumn(Lines(), at, s);
-    QCOMPARE(s.Of(Kind::kBox).size(), 0);
-    QCOMPARE(s.Of(Kind::kLine).size(), 27);
-    const auto rules = Horizontal(s, 90);
-    QCOMPARE(rules.size(), 9);
-    for (int i = 0; i < 9; ++i) {
-      QVERIFY(Near(rules[i].line.y1(), 7.7777 + i * 8.7777));
-      QVERIFY(Near(rules[i].line.x1(), 157));
-      QVERIFY(Near(rules[i].line.x2(), i == 0 ? 188 : 198));
-      QCOMPARE(rules[i].state.pen_style, i < 2 ? PenStyle::kSolid : PenStyle::kDotted);
-      QCOMPARE(rules[i].state.pen_width, i < 2 ? 4 : 2);
+    const auto boxes = s.Of(Kind::kBox);
+    QCOMPARE(boxes.size(), frame ? 3 : 0);
+    QCOMPARE(s.Of(Kind::kLine).size(), 3 * rules.size());  // the same rules in every slot
+    if (frame) {
+      QCOMPARE(boxes[0].rect, QRectF(QPointF(157, -1.0), QPointF(198, 78.5)));
+      QCOMPARE(boxes[0].state.pen_width, 5);
+      QCOMPARE(boxes[0].state.pen_style, PenStyle::kSolid);
     }
   }
 
-  void NoMarksAndTextLinesStandAtTheColumn_data() {
+  void MarksTextAndFramesStandAtTheColumn_data() {
     QTest::addColumn<bool>("right_bound");
+    QTest::addColumn<QList<double>>("offsets");  // x0, y0, top, middle, bottom
     QTest::addColumn<double>("no_x");
+    QTest::addColumn<QList<double>>("no_y");  // of the three slots
     QTest::addColumn<double>("frame_left");
-    QTest::addColumn<double>("frame_right");
-    QTest::newRow("left-bound") << false << 159.0 << 157.0 << 198.0;
-    QTest::newRow("right-bound") << true << 0.5 << 1.5 << 42.5;
+    const QList<double> none = {0, 0, 0, 0, 0};
+    const QList<double> ys = {2.5, 101.2, 200};
+    QTest::newRow("left-bound") << false << none << 159.0 << ys << 157.0;
+    QTest::newRow("right-bound") << true << none << 0.5 << ys << 1.5;
+    QTest::newRow("offsets") << false << QList<double>{3, 2, 1, -1, 4} << 162.0
+                             << QList<double>{5.5, 102.2, 206} << 160.0;
   }
-  void NoMarksAndTextLinesStandAtTheColumn() {
+  void MarksTextAndFramesStandAtTheColumn() {
     QFETCH(bool, right_bound);
+    QFETCH(QList<double>, offsets);
     QFETCH(double, no_x);
+    QFETCH(QList<double>, no_y);
     QFETCH(double, frame_left);
-    QFETCH(double, frame_right);
     auto lines = Lines();
     lines[0].text = QStringLiteral("12");
     lines[1].text = QStringLiteral("外壁");
     lines[1].style.size = 6;
     RecordingPrintSurface s;
     TextColumnPlacement at = right_bound ? RightBound() : TextColumnPlacement();
+    at.x0 = offsets[0];
+    at.y0 = offsets[1];
+    at.top = offsets[2];
+    at.middle = offsets[3];
+    at.bottom = offsets[4];
     at.style = RuleStyle::kFrame;
     PrintTextColumn(lines, at, s);
     const auto texts = s.Texts();
     QCOMPARE(texts.size(), 5);
-    QCOMPARE(texts[0].text, QStringLiteral("No."));
-    QVERIFY(Near(texts[0].state.x, no_x) && Near(texts[0].state.y, 2.5));
-    QVERIFY(Near(texts[1].state.y, 101.2) && Near(texts[2].state.y, 200));
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(texts[i].text, QStringLiteral("No."));
+      QVERIFY(Near(texts[i].state.x, no_x) && Near(texts[i].state.y, no_y[i]));
+    }
     QCOMPARE(texts[3].text, QStringLiteral("12"));
-    QVERIFY(Near(texts[3].state.x, no_x + 7) && Near(texts[3].state.y, 2.5));
+    QVERIFY(Near(texts[3].state.x, no_x + 7) && Near(texts[3].state.y, no_y[0]));
     QCOMPARE(texts[3].state.font.size, 13.0);
     QCOMPARE(texts[4].text, QStringLiteral("外壁"));
-    QVERIFY(Near(texts[4].state.x, no_x) && Near(texts[4].state.y, 11.2777));
+    QVERIFY(Near(texts[4].state.x, no_x) && Near(texts[4].state.y, no_y[0] + 8.7777));
     QCOMPARE(texts[4].state.font.size, 11.0);
-    const QRectF box = s.Of(Kind::kBox)[0].rect;
-    QVERIFY(Near(box.left(), frame_left) && Near(box.right(), frame_right));
-  }
-
-  void OffsetsMoveEachSlot() {
-    RecordingPrintSurface s;
-    TextColumnPlacement at;
-    at.x0 = 3;
-    at.y0 = 2;
-    at.top = 1;
-    at.middle = -1;
-    at.bottom = 4;
-    at.style = RuleStyle::kFrame;
-    PrintTextColumn(Lines(), at, s);
-    const auto marks = s.Texts();
-    QVERIFY(Near(marks[0].state.x, 162) && Near(marks[0].state.y, -0.5 + 2 + 1 + 3));
-    QVERIFY(Near(marks[1].state.y, 98.2 + 2 - 1 + 3));
-    QVERIFY(Near(marks[2].state.y, 197 + 2 + 4 + 3));
     const auto boxes = s.Of(Kind::kBox);
-    QCOMPARE(boxes[2].rect, QRectF(QPointF(160, 203), QPointF(201, 282)));
+    QCOMPARE(boxes.size(), 3);
+    QVERIFY(Near(boxes[0].rect.left(), frame_left) && Near(boxes[0].rect.right(), frame_left + 41));
+    QCOMPARE(boxes[1].rect.top(), no_y[1] - 3);
+    QCOMPARE(boxes[2].rect, QRectF(frame_left, no_y[2] - 3, 41, 79));
   }
 
   void LongLinesAreCutAtTheFirstPrefixOf35Mm_data() {
@@ -164,13 +147,6 @@ class TstPrintTextColumn : public QObject {
     const auto texts = s.Texts();
     QCOMPARE(texts.size(), 4);
     QCOMPARE(texts[3].text, printed);
-  }
-
-  void EmptySlotsStillGetMarksAndRules() {
-    RecordingPrintSurface s;
-    PrintTextColumn(Lines(), {}, s);
-    QCOMPARE(s.Texts().size(), 3);
-    QCOMPARE(s.Of(Kind::kLine).size(), 27);
   }
 };
 
