@@ -1,4 +1,3 @@
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,13 +23,14 @@ QStringList PositionWith(int k, const QString& value) {
   return lines;
 }
 
-// A fresh program folder, its position.ini holding `value` in line k when given, and the form
-// opened on it.
+// A fresh program folder with the given files, when given, and the form opened on it.
 struct LoadedForm {
   TestFolder folder;
   LayoutSettingsForm form{folder.Program()};
-  explicit LoadedForm(int k = -1, const QString& value = {}) {
-    if (k >= 0) WriteTextLines(folder.Program().PositionIni(), PositionWith(k, value));
+  explicit LoadedForm(const QStringList& position = {},
+                      const std::optional<SlotTextFont>& font = {}) {
+    if (!position.isEmpty()) WriteTextLines(folder.Program().PositionIni(), position);
+    if (font) WriteFontInfoIni(folder.Program().FontInfoIni(), *font);
     form.Load();
   }
 };
@@ -74,7 +74,7 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(settings[slot], expected);
   }
 
-  void FontInfoWrittenAndReadBack() {
+  void FontInfoWrittenReadBackAndBadValuesKept() {
     TestFolder folder;
     SlotTextFont font;
     font.name = QStringLiteral("ＭＳ 明朝");
@@ -85,10 +85,7 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(ReadBytes(folder.Program().FontInfoIni()),
              EncodeCp932(QStringLiteral("ＭＳ 明朝\r\n10.5\r\nFalse\r\nTrue\r\nFalse\r\n255\r\n")));
     QCOMPARE(ReadSlotTextFont(folder.Program().FontInfoIni()), font);
-  }
 
-  void FontInfoBadValuesKeepTheFont() {
-    TestFolder folder;
     WriteBytes(folder.Program().FontInfoIni(), "Font\r\nbig\r\nyes\r\nTrue\r\n");
     SlotTextFont base;
     base.size = 12;
@@ -116,7 +113,7 @@ class TstLayoutSettings : public QObject {
     QFETCH(QString, value);
     QFETCH(QString, field_after);
     QFETCH(int, option);
-    LoadedForm f(field, value);
+    LoadedForm f(PositionWith(field, value));
     QCOMPARE(f.form.Field(field), field_after);
     if (field == 14) {
       QCOMPARE(f.form.Background(),
@@ -175,15 +172,11 @@ class TstLayoutSettings : public QObject {
   }
 
   void DefaultsAfterQuestionWithoutWriting() {
-    TestFolder folder;
     QStringList odd;
     for (int k = 0; k < kPositionValues; ++k) odd << QString::number(k + 3);
-    WriteTextLines(folder.Program().PositionIni(), odd);
-    WriteFontInfoIni(folder.Program().FontInfoIni(), {"Serif", 20, true, true, true, 255});
-    const QByteArray before = ReadBytes(folder.Program().PositionIni());
-    LayoutSettingsForm form(folder.Program());
-    form.Load();
-
+    LoadedForm f(odd, SlotTextFont{"Serif", 20, true, true, true, 255});
+    LayoutSettingsForm& form = f.form;
+    const QByteArray before = ReadBytes(f.folder.Program().PositionIni());
     ScriptedPrompter prompter;
     prompter.yes_no = {false};
     QVERIFY(!form.RestoreDefaults(prompter));
@@ -198,7 +191,7 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(form.Font(), SlotTextFont());
     QCOMPARE(form.Background(), LabelBackground::kTransparent);
     QCOMPARE(form.Binding(), 0);
-    QCOMPARE(ReadBytes(folder.Program().PositionIni()), before);  // until "設定"
+    QCOMPARE(ReadBytes(f.folder.Program().PositionIni()), before);  // until "設定"
   }
 
   void SwatchesAndFontChooserChangeTheForm() {

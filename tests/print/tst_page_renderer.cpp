@@ -53,22 +53,27 @@ class TstPageRenderer : public QObject {
     QVERIFY(image.save(photo_));
   }
 
-  // The photo Y offset itself is applied when the page is loaded; see the print run tests.
+  // The photo Y offset of position.ini moves the photo tops as the page is loaded.
+  // The photo Y offset of position.ini moves the photo tops as the page is loaded.
   void PhotoBoxMapsWithPageSideShift_data() {
     QTest::addColumn<float>("left");
     QTest::addColumn<float>("top");
     QTest::addColumn<bool>("file_exists");
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("binding");
-    QTest::addColumn<double>("x");  // negative: nothing printed
-    QTest::newRow("page 1, left-bound") << 7100.0f << 1150.0f << true << 1 << 0 << 32.13;
-    QTest::newRow("page 2, right-bound") << 8400.0f << 1150.0f << true << 2 << 0 << 77.08;
-    QTest::newRow("always right-bound") << 8400.0f << 1150.0f << true << 1 << 2 << 77.08;
-    QTest::newRow("always left-bound") << 7100.0f << 1150.0f << true << 2 << 1 << 32.13;
-    QTest::newRow("unknown binding, odd") << 7100.0f << 1150.0f << true << 1 << 5 << 32.13;
-    QTest::newRow("unknown binding, even") << 8400.0f << 1150.0f << true << 2 << 5 << 77.08;
-    QTest::newRow("cleared position") << 7100.0f << 360.0f << true << 1 << 0 << -1.0;
-    QTest::newRow("missing file") << 7100.0f << 1150.0f << false << 1 << 0 << -1.0;
+    QTest::addColumn<QPointF>("at");  // none: nothing printed
+    const QPointF left(32.13, 1.555), right(77.08, 1.555), none(-1, -1);
+    QTest::newRow("page 1, left-bound") << 7100.0f << 1150.0f << true << 1 << 0 << left;
+    QTest::newRow("page 2, right-bound") << 8400.0f << 1150.0f << true << 2 << 0 << right;
+    QTest::newRow("always right-bound") << 8400.0f << 1150.0f << true << 1 << 2 << right;
+    QTest::newRow("always left-bound") << 7100.0f << 1150.0f << true << 2 << 1 << left;
+    QTest::newRow("unknown binding, odd") << 7100.0f << 1150.0f << true << 1 << 5 << left;
+    QTest::newRow("unknown binding, even") << 8400.0f << 1150.0f << true << 2 << 5 << right;
+    QTest::newRow("cleared position") << 7100.0f << 360.0f << true << 1 << 0 << none;
+    QTest::newRow("photo Y offset -2 mm") << 7100.0f << 1092.857f << true << 1 << 0 << none;
+    QTest::newRow("photo Y offset -1 mm")
+        << 7100.0f << 1121.4286f << true << 1 << 0 << QPointF(32.13, 0.512);
+    QTest::newRow("missing file") << 7100.0f << 1150.0f << false << 1 << 0 << none;
   }
   void PhotoBoxMapsWithPageSideShift() {
     QFETCH(float, left);
@@ -76,16 +81,16 @@ class TstPageRenderer : public QObject {
     QFETCH(bool, file_exists);
     QFETCH(int, page);
     QFETCH(int, binding);
-    QFETCH(double, x);
+    QFETCH(QPointF, at);
     PageContent content;
     const QString path = file_exists ? photo_ : dir_.filePath(QStringLiteral("gone.jpg"));
     content.Photo(1) = {left, top, 3100, 2325, path, true};
     const auto pictures = Print(content, page, Layout(binding)).Of(Kind::kPicture);
-    QCOMPARE(pictures.size(), x < 0 ? 0 : 1);
-    if (x < 0) return;
+    QCOMPARE(pictures.size(), at.x() < 0 ? 0 : 1);
+    if (at.x() < 0) return;
     const QRectF r = pictures[0].rect;
-    QVERIFY2(Near(r.x(), x), qPrintable(QString::number(r.x(), 'f', 4)));
-    QVERIFY(Near(r.y(), 1.555));
+    QVERIFY2(Near(r.x(), at.x()) && Near(r.y(), at.y()),
+             qPrintable(QStringLiteral("%1, %2").arg(r.x(), 0, 'f', 4).arg(r.y(), 0, 'f', 4)));
     QVERIFY(Near(r.width(), 113.15) && Near(r.height(), 84.8625));
   }
 

@@ -1,7 +1,5 @@
 #include <QtTest>
 
-#include "album/page_record.h"
-#include "platform/text_file.h"
 #include "print/print_run.h"
 #include "print/recording_print_surface.h"
 #include "support/test_folder.h"
@@ -148,31 +146,6 @@ class TstPrintRun : public QObject {
     QCOMPARE(f_->prompter.Notices(), QStringList({QStringLiteral("プリンタがありません")}));
     QCOMPARE(f_->prompter.asked.back().title, QStringLiteral("印刷"));
     QCOMPARE(album().CurrentPage(), 1);
-  }
-
-  // The photo Y offset of position.ini moves the photos as the page is loaded.
-  void PhotoYOffsetDecidesWhetherTheTopPhotoPrints_data() {
-    QTest::addColumn<QString>("offset");
-    QTest::addColumn<int>("pictures");
-    QTest::newRow("-2 mm") << QStringLiteral("-2") << 0;
-    QTest::newRow("-1 mm") << QStringLiteral("-1") << 1;
-  }
-  void PhotoYOffsetDecidesWhetherTheTopPhotoPrints() {
-    QFETCH(QString, offset);
-    QFETCH(int, pictures);
-    QStringList position = DefaultPositionLines();
-    position[12] = offset;
-    QVERIFY(WriteTextLines(f_->folder.File(QStringLiteral("position.ini")), position).ok);
-    const QString photo = f_->folder.File(QStringLiteral("p.jpg"));
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(photo));
-    PageContent page;
-    page.Photo(1).path = photo;
-    f_->Open(QStringLiteral("b.apt"), {Pages(0)[0], SerializePage(page)});
-    RecordingPrintSurface s;
-    PrintPageRun(album(), {1, 1, false}, s);
-    QCOMPARE(s.Of(RecordingPrintSurface::Kind::kPicture).size(), pictures);
   }
 };
 
