@@ -9,16 +9,6 @@ using Entry = RecordingPrintSurface::Entry;
 
 namespace {
 
-// Hands out a small image for every photo asked for.
-class FakePhotos : public PrintPhotoSource {
- public:
-  QImage PhotoFor(const QString&, QSizeF) override {
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    return image;
-  }
-};
-
 LayoutSettings Layout(int binding = 0) {
   LayoutSettings layout;
   layout.Set(10, 1);
@@ -30,7 +20,7 @@ LayoutSettings Layout(int binding = 0) {
 RecordingPrintSurface Print(const PageContent& content, int page = 1,
                             const LayoutSettings& layout = Layout(), CalloutPen pen = {}) {
   RecordingPrintSurface s;
-  FakePhotos photos;
+  PrintPhotoLoader photos;
   PrintPage(content, page, layout, pen, photos, s);
   return s;
 }

@@ -17,13 +17,6 @@ std::array<SlotTextLine, kSlotTextLines> Lines() {
   return lines;
 }
 
-TextColumnPlacement RightBound() {
-  TextColumnPlacement at;
-  at.text_shift = -158.5;
-  at.rule_shift = 3;
-  return at;
-}
-
 }  // namespace
 
 class TstPrintTextColumn : public QObject {
@@ -99,7 +92,9 @@ class TstPrintTextColumn : public QObject {
     lines[1].text = QStringLiteral("外壁");
     lines[1].style.size = 6;
     RecordingPrintSurface s;
-    TextColumnPlacement at = right_bound ? RightBound() : TextColumnPlacement();
+    TextColumnPlacement at;
+    at.text_shift = right_bound ? -158.5 : 0;
+    at.rule_shift = right_bound ? 3 : 0;
     at.x0 = offsets[0];
     at.y0 = offsets[1];
     at.top = offsets[2];
