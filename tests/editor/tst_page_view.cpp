@@ -18,12 +18,19 @@ using namespace komasu::test;
 
 namespace {
 
-QString SolidJpeg(const TestFolder& folder, const QString& name, QSize size, QColor color) {
+QByteArray Jpeg(QSize size, QColor color) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(color);
-  const QString path = folder.File(name);
-  image.save(path, "JPEG", 90);
-  return path;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPEG", 90);
+  return bytes;
+}
+
+QString SolidJpeg(const TestFolder& folder, const QString& name, QSize size, QColor color) {
+  WriteBytes(folder.File(name), Jpeg(size, color));
+  return folder.File(name);
 }
 
 QString PageWithPhotos(const QStringList& paths) {
@@ -65,14 +72,7 @@ class TstPageView : public QObject {
  private slots:
   void BrokenPhotosGiveEmptyBoxes_data() {
     QTest::addColumn<QByteArray>("bytes");  // empty: no file at all
-    QByteArray jpeg;
-    {
-      QBuffer buffer(&jpeg);
-      buffer.open(QIODevice::WriteOnly);
-      QImage image(64, 48, QImage::Format_RGB32);
-      image.fill(Qt::red);
-      image.save(&buffer, "JPEG");
-    }
+    const QByteArray jpeg = Jpeg({64, 48}, Qt::red);
     // A header that claims 65000 × 65000 pixels: refused before any allocation.
     QByteArray bomb = jpeg;
     const qsizetype sof = bomb.indexOf("\xFF\xC0");
@@ -207,25 +207,19 @@ class TstPageView : public QObject {
     QCOMPARE(pressed.size(), 1);
   }
 
-  void JumpDialogClosesWhateverWasTyped_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("target");  // 0: none
-    QTest::newRow("fraction") << "2.5" << 2;
-    QTest::newRow("beyond") << "9" << 0;
-    QTest::newRow("word") << "abc" << 0;
-  }
   void JumpDialogClosesWhateverWasTyped() {
-    QFETCH(QString, entry);
-    QFETCH(int, target);
-    PageJumpDialog dialog(5);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
-    dialog.show();
-    dialog.findChild<QLineEdit*>("Text1")->setText(entry);
-    auto* ok = dialog.findChild<QPushButton*>("Command1");
-    QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
-    ok->click();
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.Target().value_or(0), target);
+    const std::pair<const char*, int> entries[] = {{"2.5", 2}, {"9", 0}, {"abc", 0}};
+    for (const auto& [entry, target] : entries) {
+      PageJumpDialog dialog(5);
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
+      dialog.show();
+      dialog.findChild<QLineEdit*>("Text1")->setText(entry);
+      auto* ok = dialog.findChild<QPushButton*>("Command1");
+      QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
+      ok->click();
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.Target().value_or(0), target);
+    }
   }
 };
 

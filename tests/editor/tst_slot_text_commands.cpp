@@ -24,19 +24,18 @@ QStringList AlbumRecords(int pages) {
   return records;
 }
 
-// The 27 slot texts of page p of the album file.
-QStringList StoredTexts(const QString& path, int p) {
-  PageContent page;
-  DecodePageRecord(ReadAlbum(path).value(p), page);
+QStringList Texts(const PageContent& page) {
   QStringList out;
   for (const SlotTextLine& l : page.lines) out << l.text;
   return out;
 }
+QStringList ShownTexts(const Album& album) { return Texts(album.page); }
 
-QStringList ShownTexts(const Album& album) {
-  QStringList out;
-  for (const SlotTextLine& l : album.page.lines) out << l.text;
-  return out;
+// The 27 slot texts of page p of the album file.
+QStringList StoredTexts(const QString& path, int p) {
+  PageContent page;
+  DecodePageRecord(ReadAlbum(path).value(p), page);
+  return Texts(page);
 }
 
 QStringList PanelTexts(const Album& album) {
