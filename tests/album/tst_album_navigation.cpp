@@ -16,6 +16,12 @@ QStringList Records(int pages) {
   return records;
 }
 
+QStringList Marks(int pages) {
+  QStringList marks;
+  for (int p = 1; p <= pages; ++p) marks << QStringLiteral("p%1").arg(p);
+  return marks;
+}
+
 // Line 1 of the top slot of every page record in the file.
 QStringList PageMarks(const QString& path) {
   QStringList marks;
@@ -28,11 +34,16 @@ QStringList PageMarks(const QString& path) {
   return marks;
 }
 
-void WritePosition(const TestFolder& folder,
-                   std::initializer_list<std::pair<int, QString>> values) {
-  QStringList lines = DefaultPositionLines();
-  for (const auto& [k, v] : values) lines[k] = v;
-  WriteTextLines(folder.Program().PositionIni(), lines);
+// "first", "previous", "next", "last" or "jump N".
+void Move(Album& a, const QString& move) {
+  static const QHash<QString, void (Album::*)()> moves{{"first", &Album::FirstPage},
+                                                       {"previous", &Album::PreviousPage},
+                                                       {"next", &Album::NextPage},
+                                                       {"last", &Album::LastPage}};
+  if (move.startsWith(u"jump"))
+    a.JumpToPage(move.mid(5).toInt());
+  else
+    (a.*moves.value(move))();
 }
 
 }  // namespace
@@ -41,79 +52,47 @@ class TstAlbumNavigation : public QObject {
   Q_OBJECT
 
  private slots:
-  void EdgeMovesWriteNothing_data() {
+  // Moves on a 5-page album; a move that cannot leave the page, or a jump out of range,
+  // writes nothing.
+  void Moves_data() {
     QTest::addColumn<int>("start");
-    QTest::addColumn<int>("move");  // 0 first, 1 previous, 2 next, 3 last
-    QTest::newRow("first on page 1") << 1 << 0;
-    QTest::newRow("previous on page 1") << 1 << 1;
-    QTest::newRow("next on the last page") << 5 << 2;
-    QTest::newRow("last on the last page") << 5 << 3;
-  }
-  void EdgeMovesWriteNothing() {
-    QFETCH(int, start);
-    QFETCH(int, move);
-    AlbumFixture f;
-    const QString path = f.Open("a.apt", Records(5));
-    Album& a = *f.album;
-    a.JumpToPage(start);
-    const QByteArray before = ReadBytes(path);
-    a.page.lines[5].text = "edited";
-    QSignalSpy shown(&a, &Album::PageShown);
-    switch (move) {
-      case 0:
-        a.FirstPage();
-        break;
-      case 1:
-        a.PreviousPage();
-        break;
-      case 2:
-        a.NextPage();
-        break;
-      default:
-        a.LastPage();
-        break;
-    }
-    QCOMPARE(a.CurrentPage(), start);
-    QCOMPARE(ReadBytes(path), before);
-    QCOMPARE(shown.size(), 0);
-    QCOMPARE(a.page.lines[5].text, QStringLiteral("edited"));
-  }
-
-  void MovesWriteTheShownPageBack_data() {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("move");
+    QTest::addColumn<QString>("move");
     QTest::addColumn<int>("target");
-    QTest::newRow("first") << 3 << 0 << 1;
-    QTest::newRow("previous") << 3 << 1 << 2;
-    QTest::newRow("next") << 3 << 2 << 4;
-    QTest::newRow("last") << 3 << 3 << 5;
+    QTest::newRow("first") << 3 << "first" << 1;
+    QTest::newRow("previous") << 3 << "previous" << 2;
+    QTest::newRow("next") << 3 << "next" << 4;
+    QTest::newRow("last") << 3 << "last" << 5;
+    QTest::newRow("first on page 1") << 1 << "first" << 1;
+    QTest::newRow("previous on page 1") << 1 << "previous" << 1;
+    QTest::newRow("next on the last page") << 5 << "next" << 5;
+    QTest::newRow("last on the last page") << 5 << "last" << 5;
+    QTest::newRow("jump") << 3 << "jump 2" << 2;
+    QTest::newRow("jump to the last page") << 1 << "jump 5" << 5;
+    QTest::newRow("jump to 0") << 3 << "jump 0" << 3;
+    QTest::newRow("jump below 0") << 3 << "jump -2" << 3;
+    QTest::newRow("jump beyond") << 3 << "jump 6" << 3;
   }
-  void MovesWriteTheShownPageBack() {
+  void Moves() {
     QFETCH(int, start);
-    QFETCH(int, move);
+    QFETCH(QString, move);
     QFETCH(int, target);
     AlbumFixture f;
     const QString path = f.Open("a.apt", Records(5));
     Album& a = *f.album;
     a.JumpToPage(start);
+    const QByteArray before = ReadBytes(path);
     a.page.lines[1].text = "changed";
-    switch (move) {
-      case 0:
-        a.FirstPage();
-        break;
-      case 1:
-        a.PreviousPage();
-        break;
-      case 2:
-        a.NextPage();
-        break;
-      default:
-        a.LastPage();
-        break;
-    }
+    QSignalSpy shown(&a, &Album::PageShown);
+    Move(a, move);
     QCOMPARE(a.CurrentPage(), target);
-    QCOMPARE(a.page.lines[1].text, QStringLiteral("p%1").arg(target));
-    QCOMPARE(PageMarks(path).value(start - 1), QStringLiteral("changed"));
+    if (target == start) {
+      QCOMPARE(ReadBytes(path), before);
+      QCOMPARE(shown.size(), 0);
+      QCOMPARE(a.page.lines[1].text, QStringLiteral("changed"));
+    } else {
+      QCOMPARE(a.page.lines[1].text, QStringLiteral("p%1").arg(target));
+      QCOMPARE(PageMarks(path).value(start - 1), QStringLiteral("changed"));
+    }
   }
 
   void AppendFromPageTwoOfFive() {
@@ -148,46 +127,40 @@ class TstAlbumNavigation : public QObject {
     QCOMPARE(a.page.lines[1].left, 6555.0f + 420);  // laid out as the even page 4
   }
 
-  void DeleteAsksFirst() {
-    AlbumFixture f;
-    const QString path = f.Open("a.apt", Records(3));
-    f.album->JumpToPage(2);
-    const QByteArray before = ReadBytes(path);
-    f.prompter.yes_no = {false};
-    f.album->AskDeleteCurrentPage();
-    const auto& q = f.prompter.asked.back();
-    QCOMPARE(q.text, QStringLiteral("ページ 2 を削除します"));
-    QCOMPARE(q.title, QStringLiteral("削除"));
-    QCOMPARE(q.icon, MessageIcon::kQuestion);
-    QCOMPARE(f.album->PageCount(), 3);
-    QCOMPARE(ReadBytes(path), before);
-  }
-
-  void DeleteRenewsTheSnapshot_data() {
+  void DeleteAsksAndRenewsTheSnapshot_data() {
     QTest::addColumn<int>("shown");
-    QTest::addColumn<int>("expected_page");
-    QTest::addColumn<QString>("expected_mark");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("now_shown");
     QTest::addColumn<QStringList>("remaining");
-    QTest::newRow("5 of 5") << 5 << 4 << "p4" << QStringList{"p1", "p2", "p3", "p4"};
-    QTest::newRow("2 of 5") << 2 << 2 << "p3" << QStringList{"p1", "p3", "p4", "p5"};
-    QTest::newRow("1 of 5") << 1 << 1 << "p2" << QStringList{"p2", "p3", "p4", "p5"};
+    QTest::newRow("5 of 5") << 5 << true << 4 << QStringList{"p1", "p2", "p3", "p4"};
+    QTest::newRow("2 of 5") << 2 << true << 2 << QStringList{"p1", "p3", "p4", "p5"};
+    QTest::newRow("1 of 5") << 1 << true << 1 << QStringList{"p2", "p3", "p4", "p5"};
+    QTest::newRow("answered no") << 2 << false << 2 << Marks(5);
   }
-  void DeleteRenewsTheSnapshot() {
+  void DeleteAsksAndRenewsTheSnapshot() {
     QFETCH(int, shown);
-    QFETCH(int, expected_page);
-    QFETCH(QString, expected_mark);
+    QFETCH(bool, yes);
+    QFETCH(int, now_shown);
     QFETCH(QStringList, remaining);
     AlbumFixture f;
     const QString path = f.Open("a.apt", Records(5));
     Album& a = *f.album;
     a.JumpToPage(shown);
-    f.prompter.yes_no = {true};
+    const QByteArray before = ReadBytes(path);
+    f.prompter.yes_no = {yes};
     a.AskDeleteCurrentPage();
-    QCOMPARE(a.PageCount(), 4);
-    QCOMPARE(a.CurrentPage(), expected_page);
-    QCOMPARE(a.page.lines[1].text, expected_mark);
+    const auto& q = f.prompter.asked.back();
+    QCOMPARE(q.text, QStringLiteral("ページ %1 を削除します").arg(shown));
+    QCOMPARE(q.title, QStringLiteral("削除"));
+    QCOMPARE(q.icon, MessageIcon::kQuestion);
+    QCOMPARE(a.PageCount(), remaining.size());
+    QCOMPARE(a.CurrentPage(), now_shown);
+    QCOMPARE(a.page.lines[1].text, remaining[now_shown - 1]);
     QCOMPARE(PageMarks(path), remaining);
-    QCOMPARE(ReadBytes(f.folder.Program().BackApt()), ReadBytes(path));
+    if (yes)
+      QCOMPARE(ReadBytes(f.folder.Program().BackApt()), ReadBytes(path));
+    else
+      QCOMPARE(ReadBytes(path), before);
   }
 
   void DeleteTheOnlyPage() {
@@ -200,73 +173,43 @@ class TstAlbumNavigation : public QObject {
     QCOMPARE(ReadBytes(path), before);
   }
 
-  void JumpRange_data() {
-    QTest::addColumn<int>("target");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("zero") << 0 << 1;
-    QTest::newRow("negative") << -2 << 1;
-    QTest::newRow("beyond") << 6 << 1;
-    QTest::newRow("last") << 5 << 5;
-    QTest::newRow("middle") << 3 << 3;
-  }
-  void JumpRange() {
-    QFETCH(int, target);
-    QFETCH(int, expected);
-    AlbumFixture f;
-    f.Open("a.apt", Records(5));
-    f.album->JumpToPage(target);
-    QCOMPARE(f.album->CurrentPage(), expected);
-    QCOMPARE(f.album->page.lines[1].text, QStringLiteral("p%1").arg(expected));
-  }
-
   void PhotoGeometry_data() {
-    QTest::addColumn<QString>("binding");
+    QTest::addColumn<int>("binding");
     QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("dx");
-    QTest::addColumn<QString>("dy");
-    QTest::addColumn<QString>("scale");
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("dy");
+    QTest::addColumn<int>("scale");
     QTest::addColumn<int>("slot");
     QTest::addColumn<QRectF>("box");
-    QTest::newRow("top, left-bound") << "0" << 1 << "0"
-                                     << "0"
-                                     << "100" << 1 << QRectF(7100, 1150, 3100, 2325);
-    QTest::newRow("middle") << "0" << 1 << "0"
-                            << "0"
-                            << "100" << 2 << QRectF(7100, 3800, 3100, 2325);
-    QTest::newRow("bottom") << "0" << 1 << "0"
-                            << "0"
-                            << "100" << 3 << QRectF(7100, 6470, 3100, 2325);
-    QTest::newRow("even page right-bound") << "0" << 2 << "0"
-                                           << "0"
-                                           << "100" << 1 << QRectF(8400, 1150, 3100, 2325);
-    QTest::newRow("always left") << "1" << 2 << "0"
-                                 << "0"
-                                 << "100" << 1 << QRectF(7100, 1150, 3100, 2325);
-    QTest::newRow("always right") << "2" << 1 << "0"
-                                  << "0"
-                                  << "100" << 1 << QRectF(8400, 1150, 3100, 2325);
+    const float step = 28.57142857f;  // twips per offset unit
+    QTest::newRow("top slot, left-bound")
+        << 0 << 1 << 0 << 0 << 100 << 1 << QRectF(7100, 1150, 3100, 2325);
+    QTest::newRow("even page right-bound")
+        << 0 << 2 << 0 << 0 << 100 << 1 << QRectF(8400, 1150, 3100, 2325);
+    QTest::newRow("always left") << 1 << 2 << 0 << 0 << 100 << 1 << QRectF(7100, 1150, 3100, 2325);
+    QTest::newRow("always right") << 2 << 1 << 0 << 0 << 100 << 1 << QRectF(8400, 1150, 3100, 2325);
     QTest::newRow("offsets and scale")
-        << "0" << 1 << "7"
-        << "-3"
-        << "50" << 2 << QRectF(7100 + 7 * 28.57142857f, 3800 - 3 * 28.57142857f, 1550, 1162.5);
+        << 0 << 1 << 7 << -3 << 50 << 2 << QRectF(7100 + 7 * step, 3800 - 3 * step, 1550, 1162.5);
     // A binding outside 0..2 leaves the left edge where ClearPage put it.
-    QTest::newRow("binding 5") << "5" << 1 << "0"
-                               << "0"
-                               << "100" << 1 << QRectF(6840, 1150, 3100, 2325);
-    QTest::newRow("binding -1") << "-1" << 2 << "0"
-                                << "4"
-                                << "100" << 3 << QRectF(6840, 6470 + 4 * 28.57142857f, 3100, 2325);
+    QTest::newRow("binding 5") << 5 << 1 << 0 << 0 << 100 << 1 << QRectF(6840, 1150, 3100, 2325);
+    QTest::newRow("binding -1") << -1 << 2 << 0 << 4 << 100 << 3
+                                << QRectF(6840, 6470 + 4 * step, 3100, 2325);
   }
   void PhotoGeometry() {
-    QFETCH(QString, binding);
+    QFETCH(int, binding);
     QFETCH(int, page);
-    QFETCH(QString, dx);
-    QFETCH(QString, dy);
-    QFETCH(QString, scale);
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    QFETCH(int, scale);
     QFETCH(int, slot);
     QFETCH(QRectF, box);
     AlbumFixture f;
-    WritePosition(f.folder, {{19, binding}, {11, dx}, {12, dy}, {13, scale}});
+    QStringList position = DefaultPositionLines();
+    position[19] = QString::number(binding);
+    position[11] = QString::number(dx);
+    position[12] = QString::number(dy);
+    position[13] = QString::number(scale);
+    WriteTextLines(f.folder.Program().PositionIni(), position);
     PageContent with_photos;
     for (int s = 1; s <= 3; ++s)
       with_photos.Photo(s).path = QStringLiteral("/no/such/%1.jpg").arg(s);
@@ -274,35 +217,23 @@ class TstAlbumNavigation : public QObject {
     f.Open("a.apt", {SerializeHeader({}), record, record});
     f.album->JumpToPage(page);
     const PhotoElement& p = f.album->page.Photo(slot);
-    QCOMPARE(p.left, float(box.left()));
-    QCOMPARE(p.top, float(box.top()));
-    QCOMPARE(p.width, float(box.width()));
-    QCOMPARE(p.height, float(box.height()));
+    QCOMPARE(QRectF(p.left, p.top, p.width, p.height), box);
     QVERIFY(p.visible);
     QCOMPARE(p.path, QStringLiteral("/no/such/%1.jpg").arg(slot));  // kept though missing
   }
 
+  // Odd pages carry the text column on the right, even pages on the left.
   void TextColumnChangesSidesWithParity() {
     AlbumFixture f;
     f.Open("a.apt", Records(2));
-    Album& a = *f.album;
-    QCOMPARE(a.page.lines[0].left, 10680.0f + 60);
-    QCOMPARE(a.page.lines[10].left, 10680.0f + 420);
-    QCOMPARE(a.decor.no_marks[1].left, 10680.0f + 70);
-    QCOMPARE(a.decor.Rule(14).x1, 11925.0f);
-    a.NextPage();
-    QCOMPARE(a.page.lines[18].left, 6555.0f + 60);
-    QCOMPARE(a.page.lines[26].left, 6555.0f + 420);
-    QCOMPARE(a.decor.Rule(16).x2, 6555.0f + 940);
-  }
-
-  void EmptySlotsShowAtTheClearedPlace() {
-    AlbumFixture f;
-    f.Open("a.apt", Records(1));
-    for (int s = 1; s <= 3; ++s) {
-      const PhotoElement& p = f.album->page.Photo(s);
-      QVERIFY(p.visible);
-      QCOMPARE(QRectF(p.left, p.top, p.width, p.height), QRectF(6840, 360, 375, 375));
+    for (float left : {10680.0f, 6555.0f}) {
+      const Album& a = *f.album;
+      QCOMPARE(a.page.lines[0].left, left + 60);
+      QCOMPARE(a.page.lines[26].left, left + 420);
+      QCOMPARE(a.decor.no_marks[1].left, left + 70);
+      QCOMPARE(a.decor.Rule(14).x1, left + 1245);
+      QCOMPARE(a.decor.Rule(16).x2, left + 940);
+      f.album->NextPage();
     }
   }
 
@@ -324,8 +255,7 @@ class TstAlbumNavigation : public QObject {
     QVERIFY(!label.visible);
     QVERIFY(!label.border);
     QVERIFY(label.text.isEmpty());
-    QCOMPARE(label.left, 4680.0f);
-    QCOMPARE(label.top, 3600.0f);
+    QCOMPARE(QPointF(label.left, label.top), QPointF(4680, 3600));
     QCOMPARE(label.style.size, 20.0);  // fonts stay
     QCOMPARE(a.page.callouts[14], CalloutLine());
     QVERIFY(a.page.lines[26].text.isEmpty());

@@ -42,16 +42,25 @@ bool MarksVisible(const PageDecor& decor) {
   return first;
 }
 
-const QString kUnderlineRuns = QStringLiteral("4-12,16-24,28-36");
-const QString kAll = QStringLiteral("1-36");
-const QString kFrameWidth2 = QStringLiteral("1,2,3,5,12,13,14,15,17,24,25,26,27,29,36");
-const QString kUnderlineWidth2 = QStringLiteral("1,2,3,13,14,15,25,26,27");
-const QString kDottedRows = QStringLiteral("4,16,28");
+// The rules of the chosen style, shown only when ticked; `attributes` also checks the dotted
+// lines and double widths the style sets.
+void CheckRules(const PageDecor& decor, bool ticked, bool frame, bool attributes) {
+  const QString shown = frame ? QStringLiteral("1-36") : QStringLiteral("4-12,16-24,28-36");
+  QCOMPARE(VisibleRuns(decor), ticked ? shown : QStringLiteral("-"));
+  QCOMPARE(MarksVisible(decor), ticked);
+  QCOMPARE(decor.style_enabled, ticked);
+  if (!attributes) return;
+  QCOMPARE(Numbers(decor, [](const RuleLine& l) { return l.dotted; }),
+           frame ? QStringLiteral("4,16,28") : QString());
+  QCOMPARE(Numbers(decor, [](const RuleLine& l) { return l.width == 2; }),
+           frame ? QStringLiteral("1,2,3,5,12,13,14,15,17,24,25,26,27,29,36")
+                 : QStringLiteral("1,2,3,13,14,15,25,26,27"));
+}
 
-QString PageRecord(int guide, RuleStyle style) {
+QString PageRecord(int guide, int style) {
   PageContent page;
   page.guide_lines = guide;
-  page.rule_style = style;
+  page.rule_style = static_cast<RuleStyle>(style);
   return SerializePage(page);
 }
 
@@ -63,45 +72,29 @@ class TstGuideRules : public QObject {
   // Clicks: "t" ticks, "u" unticks, "1" selects 下線, "3" selects 枠線, from the start state.
   void ClicksShowRulesOfTheSelectedStyle_data() {
     QTest::addColumn<QString>("clicks");
-    QTest::addColumn<QString>("visible");
-    QTest::addColumn<bool>("marks");
-    QTest::addColumn<QString>("dotted");
-    QTest::addColumn<QString>("width2");
-    QTest::addColumn<bool>("style_enabled");
-    QTest::newRow("tick with underline")
-        << "t" << kUnderlineRuns << true << "" << kUnderlineWidth2 << true;
-    QTest::newRow("tick then frame") << "t3" << kAll << true << kDottedRows << kFrameWidth2 << true;
-    QTest::newRow("frame then back to underline")
-        << "t31" << kUnderlineRuns << true << "" << kUnderlineWidth2 << true;
-    QTest::newRow("back and forth twice")
-        << "t3131" << kUnderlineRuns << true << "" << kUnderlineWidth2 << true;
-    QTest::newRow("untick hides all") << "t3u"
-                                      << "-" << false << kDottedRows << kFrameWidth2 << false;
-    QTest::newRow("style while unticked draws nothing")
-        << "3"
-        << "-" << false << kDottedRows << kFrameWidth2 << false;
-    QTest::newRow("tick after frame chosen unticked")
-        << "3t" << kAll << true << kDottedRows << kFrameWidth2 << true;
-    QTest::newRow("untick with underline") << "tu"
-                                           << "-" << false << "" << kUnderlineWidth2 << false;
-    QTest::newRow("retick shows frame again")
-        << "t3ut" << kAll << true << kDottedRows << kFrameWidth2 << true;
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<bool>("frame");
+    QTest::newRow("tick with underline") << "t" << true << false;
+    QTest::newRow("tick then frame") << "t3" << true << true;
+    QTest::newRow("back and forth twice") << "t3131" << true << false;
+    QTest::newRow("untick hides all") << "t3u" << false << true;
+    QTest::newRow("style while unticked draws nothing") << "3" << false << true;
+    QTest::newRow("tick after frame chosen unticked") << "3t" << true << true;
+    QTest::newRow("untick with underline") << "tu" << false << false;
+    QTest::newRow("retick shows frame again") << "t3ut" << true << true;
   }
   void ClicksShowRulesOfTheSelectedStyle() {
     QFETCH(QString, clicks);
+    QFETCH(bool, ticked);
+    QFETCH(bool, frame);
     PageContent page;
     PageDecor decor;
     for (QChar c : clicks) {
-      if (c == u't') SetGuideSwitch(page, decor, true);
-      if (c == u'u') SetGuideSwitch(page, decor, false);
+      if (c == u't' || c == u'u') SetGuideSwitch(page, decor, c == u't');
       if (c == u'1') SelectRuleStyle(page, decor, RuleStyle::kUnderline);
       if (c == u'3') SelectRuleStyle(page, decor, RuleStyle::kFrame);
     }
-    QTEST(VisibleRuns(decor), "visible");
-    QTEST(MarksVisible(decor), "marks");
-    QTEST(Numbers(decor, [](const RuleLine& l) { return l.dotted; }), "dotted");
-    QTEST(Numbers(decor, [](const RuleLine& l) { return l.width == 2; }), "width2");
-    QTEST(decor.style_enabled, "style_enabled");
+    CheckRules(decor, ticked, frame, true);
   }
 
   // Two pages shown one after the other: the second page's switch and style as stored.
@@ -110,19 +103,12 @@ class TstGuideRules : public QObject {
     QTest::addColumn<int>("style1");
     QTest::addColumn<int>("guide2");
     QTest::addColumn<int>("style2");
-    QTest::addColumn<QString>("visible");
-    QTest::addColumn<bool>("marks");
-    QTest::addColumn<QString>("dotted");
-    QTest::newRow("unticked frame after ticked underline") << 1 << 0 << 0 << 1 << "-" << false;
-    QTest::newRow("ticked frame after ticked underline")
-        << 1 << 0 << 1 << 1 << kAll << true << kDottedRows;
-    QTest::newRow("ticked underline after ticked frame")
-        << 1 << 1 << 1 << 0 << kUnderlineRuns << true << "";
-    QTest::newRow("ticked frame after unticked frame")
-        << 0 << 1 << 1 << 1 << kAll << true << kDottedRows;
-    QTest::newRow("unticked underline after ticked frame") << 1 << 1 << 0 << 0 << "-" << false;
-    QTest::newRow("same settings keep the rules")
-        << 1 << 1 << 1 << 1 << kAll << true << kDottedRows;
+    QTest::newRow("unticked frame after ticked underline") << 1 << 0 << 0 << 1;
+    QTest::newRow("ticked frame after ticked underline") << 1 << 0 << 1 << 1;
+    QTest::newRow("ticked underline after ticked frame") << 1 << 1 << 1 << 0;
+    QTest::newRow("ticked frame after unticked frame") << 0 << 1 << 1 << 1;
+    QTest::newRow("unticked underline after ticked frame") << 1 << 1 << 0 << 0;
+    QTest::newRow("same settings keep the rules") << 1 << 1 << 1 << 1;
   }
   void PageLoaderSetsSwitchThenStyle() {
     QFETCH(int, guide1);
@@ -131,27 +117,21 @@ class TstGuideRules : public QObject {
     QFETCH(int, style2);
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"),
-           {SerializeHeader({}), PageRecord(guide1, static_cast<RuleStyle>(style1)),
-            PageRecord(guide2, static_cast<RuleStyle>(style2))});
+           {SerializeHeader({}), PageRecord(guide1, style1), PageRecord(guide2, style2)});
     Album& album = *f.album;
     QVERIFY(album.decor.guide_switch_enabled);
-    QCOMPARE(album.page.guide_lines, guide1);
+    CheckRules(album.decor, guide1 == 1, style1 == 1, guide1 == 1);
     album.NextPage();
     QCOMPARE(album.CurrentPage(), 2);
     QCOMPARE(album.page.guide_lines, guide2);
     QCOMPARE(static_cast<int>(album.page.rule_style), style2);
-    QCOMPARE(album.decor.style_enabled, guide2 == 1);
-    QTEST(VisibleRuns(album.decor), "visible");
-    QTEST(MarksVisible(album.decor), "marks");
-    if (guide2 == 1)
-      QTEST(Numbers(album.decor, [](const RuleLine& l) { return l.dotted; }), "dotted");
+    CheckRules(album.decor, guide2 == 1, style2 == 1, guide2 == 1);
   }
 
   void SwitchAndStyleAreStoredWithThePageWithoutMarkingModified() {
     AlbumFixture f;
     const QString path =
-        f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageRecord(0, RuleStyle::kUnderline),
-                                         PageRecord(0, RuleStyle::kUnderline)});
+        f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageRecord(0, 0), PageRecord(0, 0)});
     Album& album = *f.album;
     album.modified = false;
     SetGuideSwitch(album.page, album.decor, true);
@@ -162,7 +142,7 @@ class TstGuideRules : public QObject {
     QCOMPARE(fields.at(1), QStringLiteral("1"));
     QCOMPARE(fields.at(2), QStringLiteral("1"));
     album.PreviousPage();
-    QCOMPARE(VisibleRuns(album.decor), kAll);
+    CheckRules(album.decor, true, true, true);
   }
 };
 

@@ -18,12 +18,19 @@ using namespace komasu::test;
 
 namespace {
 
-QString SolidJpeg(const TestFolder& folder, const QString& name, QSize size, QColor color) {
+QByteArray Jpeg(QSize size, QColor color) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(color);
-  const QString path = folder.File(name);
-  image.save(path, "JPEG", 90);
-  return path;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPEG", 90);
+  return bytes;
+}
+
+QString SolidJpeg(const TestFolder& folder, const QString& name, QSize size, QColor color) {
+  WriteBytes(folder.File(name), Jpeg(size, color));
+  return folder.File(name);
 }
 
 QString PageWithPhotos(const QStringList& paths) {
@@ -48,6 +55,15 @@ QPointF BoxPoint(const PhotoElement& p, double fx, double fy) {
   return {p.left + p.width * fx, p.top + p.height * fy};
 }
 
+// A page view of the album's shown page, on screen, its photos asked for when `photos`.
+std::unique_ptr<PageView> ShowView(Album& album, bool photos = false) {
+  auto view = std::make_unique<PageView>(album);
+  view->resize(600, 760);
+  view->show();
+  if (photos) view->RequestPhotos();
+  return view;
+}
+
 }  // namespace
 
 class TstPageView : public QObject {
@@ -56,14 +72,7 @@ class TstPageView : public QObject {
  private slots:
   void BrokenPhotosGiveEmptyBoxes_data() {
     QTest::addColumn<QByteArray>("bytes");  // empty: no file at all
-    QByteArray jpeg;
-    {
-      QBuffer buffer(&jpeg);
-      buffer.open(QIODevice::WriteOnly);
-      QImage image(64, 48, QImage::Format_RGB32);
-      image.fill(Qt::red);
-      image.save(&buffer, "JPEG");
-    }
+    const QByteArray jpeg = Jpeg({64, 48}, Qt::red);
     // A header that claims 65000 × 65000 pixels: refused before any allocation.
     QByteArray bomb = jpeg;
     const qsizetype sof = bomb.indexOf("\xFF\xC0");
@@ -82,13 +91,10 @@ class TstPageView : public QObject {
     const QString path = f.folder.File("photo.jpg");
     if (!bytes.isEmpty()) WriteBytes(path, bytes);
     const QString album_path = f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({path})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    view.RequestPhotos();
-    QTRY_VERIFY(view.PhotosComplete());
+    const auto view = ShowView(*f.album, true);
+    QTRY_VERIFY(view->PhotosComplete());
     const PhotoElement& box = f.album->page.Photo(1);
-    QCOMPARE(PixelAt(view, BoxPoint(box, 0.2, 0.2)), QColor(Qt::white));
+    QCOMPARE(PixelAt(*view, BoxPoint(box, 0.2, 0.2)), QColor(Qt::white));
     // The path stays and is written back.
     f.album->SaveCurrentPage();
     PageContent stored;
@@ -100,19 +106,16 @@ class TstPageView : public QObject {
     const QString red = SolidJpeg(f.folder, "red.jpg", {400, 300}, Qt::red);
     const QString portrait = SolidJpeg(f.folder, "green.jpg", {150, 400}, Qt::green);
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({red, portrait, ""})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    view.RequestPhotos();
-    QTRY_VERIFY(view.PhotosComplete());
+    const auto view = ShowView(*f.album, true);
+    QTRY_VERIFY(view->PhotosComplete());
     const PhotoElement& top = f.album->page.Photo(1);
     const PhotoElement& middle = f.album->page.Photo(2);
-    QVERIFY(Near(PixelAt(view, BoxPoint(top, 0.5, 0.5)), Qt::red));
+    QVERIFY(Near(PixelAt(*view, BoxPoint(top, 0.5, 0.5)), Qt::red));
     // The portrait photo fills the whole 4:3 box, edge to edge.
-    QVERIFY(Near(PixelAt(view, BoxPoint(middle, 0.05, 0.5)), Qt::green));
-    QVERIFY(Near(PixelAt(view, BoxPoint(middle, 0.95, 0.5)), Qt::green));
+    QVERIFY(Near(PixelAt(*view, BoxPoint(middle, 0.05, 0.5)), Qt::green));
+    QVERIFY(Near(PixelAt(*view, BoxPoint(middle, 0.95, 0.5)), Qt::green));
     // Decoded at the shown size, not at the file's.
-    const QImage decoded = view.Photos().Find(red, QSize(1, 1));
+    const QImage decoded = view->Photos().Find(red, QSize(1, 1));
     QVERIFY(!decoded.isNull());
     QVERIFY(decoded.width() < 400);
   }
@@ -124,18 +127,15 @@ class TstPageView : public QObject {
     const QString green = SolidJpeg(f.folder, "green.jpg", {400, 300}, Qt::green);
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({red}), PageWithPhotos({blue}),
                      PageWithPhotos({green})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    view.RequestPhotos();
-    QTRY_VERIFY(view.PhotosComplete() && view.Photos().Idle());
-    const int decodes = view.Photos().DecodeCount();
+    const auto view = ShowView(*f.album, true);
+    QTRY_VERIFY(view->PhotosComplete() && view->Photos().Idle());
+    const int decodes = view->Photos().DecodeCount();
     QCOMPARE(decodes, 2);  // page 1 and page 2; page 3 is not next to page 1
     f.album->NextPage();
-    QVERIFY(view.PhotosComplete());  // at once, without waiting
-    QVERIFY(Near(PixelAt(view, BoxPoint(f.album->page.Photo(1), 0.5, 0.5)), Qt::blue));
-    QTRY_VERIFY(view.Photos().Idle());
-    QCOMPARE(view.Photos().DecodeCount(), 3);  // page 3 now
+    QVERIFY(view->PhotosComplete());  // at once, without waiting
+    QVERIFY(Near(PixelAt(*view, BoxPoint(f.album->page.Photo(1), 0.5, 0.5)), Qt::blue));
+    QTRY_VERIFY(view->Photos().Idle());
+    QCOMPARE(view->Photos().DecodeCount(), 3);  // page 3 now
   }
 
   void PagesPassedInABatchAreNotDecoded() {
@@ -146,35 +146,30 @@ class TstPageView : public QObject {
           {SolidJpeg(f.folder, QStringLiteral("p%1.jpg").arg(p), {80, 60}, Qt::gray)});
     }
     f.Open("a.apt", records);
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    view.RequestPhotos();
-    QTRY_VERIFY(view.Photos().Idle());
+    const auto view = ShowView(*f.album, true);
+    QTRY_VERIFY(view->Photos().Idle());
     {
       Album::Batch batch(*f.album);
       for (int i = 0; i < 4; ++i) f.album->NextPage();
     }
-    QTRY_VERIFY(view.Photos().Idle());
-    QCOMPARE(view.Photos().DecodeCount(), 2 + 3);  // pages 1, 2, then 4, 5 and 6
+    QTRY_VERIFY(view->Photos().Idle());
+    QCOMPARE(view->Photos().DecodeCount(), 2 + 3);  // pages 1, 2, then 4, 5 and 6
   }
 
   void MarkerBarFollowsTheSelectedSlot() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({}), PageWithPhotos({})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
+    const auto view = ShowView(*f.album);
     for (int page : {1, 2}) {
       f.album->JumpToPage(page);
       for (int slot = 0; slot < 3; ++slot) {
         f.album->SelectSlot(slot);
-        view.Refresh();
+        view->Refresh();
         const QRectF bar =
             SlotMarkerBar(slot, f.album->TextColumnLeft(), page == 1 /* left-bound */);
-        QVERIFY(Near(PixelAt(view, bar.center()), SlotColor(slot)));
+        QVERIFY(Near(PixelAt(*view, bar.center()), SlotColor(slot)));
         const QRectF other = SlotMarkerBar((slot + 1) % 3, f.album->TextColumnLeft(), page == 1);
-        QCOMPARE(PixelAt(view, other.center()), QColor(Qt::white));
+        QCOMPARE(PixelAt(*view, other.center()), QColor(Qt::white));
       }
     }
   }
@@ -182,59 +177,49 @@ class TstPageView : public QObject {
   void CursorReadoutOverTheView() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    auto* x = view.findChild<QLabel*>("Label13(0)");
-    auto* y = view.findChild<QLabel*>("Label13(1)");
+    const auto view = ShowView(*f.album);
+    auto* x = view->findChild<QLabel*>("Label13(0)");
+    auto* y = view->findChild<QLabel*>("Label13(1)");
     QVERIFY(x && y);
-    QTest::mouseMove(&view, view.ToWidget({9000, 5000}).toPoint());
+    QTest::mouseMove(view.get(), view->ToWidget({9000, 5000}).toPoint());
     QVERIFY(x->text().endsWith(" mm"));
     const QString last = x->text();
-    QTest::mouseMove(&view, view.ToWidget({6300, 5000}).toPoint());  // left of the canvas
+    QTest::mouseMove(view.get(), view->ToWidget({6300, 5000}).toPoint());  // left of the canvas
     QCOMPARE(x->text(), last);
   }
 
   void OverlayTakesCanvasPresses() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
-    PageView view(*f.album);
-    view.resize(600, 760);
-    view.show();
-    QSignalSpy pressed(&view, &PageView::PagePressed);
-    view.Mode().StartLineDrawing();
-    const QPoint start = view.ToWidget({7000, 2000}).toPoint();
-    QTest::mousePress(&view, Qt::LeftButton, {}, start);
-    QVERIFY(!view.Mode().OverlayVisible());
-    QCOMPARE(view.Mode().Id(), 3);
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, view.ToWidget({8000, 2500}).toPoint());
-    QCOMPARE(view.Mode().Id(), 0);
+    const auto view = ShowView(*f.album);
+    QSignalSpy pressed(view.get(), &PageView::PagePressed);
+    view->Mode().StartLineDrawing();
+    const QPoint start = view->ToWidget({7000, 2000}).toPoint();
+    QTest::mousePress(view.get(), Qt::LeftButton, {}, start);
+    QVERIFY(!view->Mode().OverlayVisible());
+    QCOMPARE(view->Mode().Id(), 3);
+    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, view->ToWidget({8000, 2500}).toPoint());
+    QCOMPARE(view->Mode().Id(), 0);
     QCOMPARE(pressed.size(), 0);
-    const QPointF line_start = view.Mode().LineStart();
-    QVERIFY(std::abs(line_start.x() - 520) < 1 / view.Scale());
-    QTest::mouseClick(&view, Qt::LeftButton, {}, start);  // no mode: the page gets it
+    const QPointF line_start = view->Mode().LineStart();
+    QVERIFY(std::abs(line_start.x() - 520) < 1 / view->Scale());
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, start);  // no mode: the page gets it
     QCOMPARE(pressed.size(), 1);
   }
 
-  void JumpDialogClosesWhateverWasTyped_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("target");  // 0: none
-    QTest::newRow("fraction") << "2.5" << 2;
-    QTest::newRow("beyond") << "9" << 0;
-    QTest::newRow("word") << "abc" << 0;
-  }
   void JumpDialogClosesWhateverWasTyped() {
-    QFETCH(QString, entry);
-    QFETCH(int, target);
-    PageJumpDialog dialog(5);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
-    dialog.show();
-    dialog.findChild<QLineEdit*>("Text1")->setText(entry);
-    auto* ok = dialog.findChild<QPushButton*>("Command1");
-    QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
-    ok->click();
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.Target().value_or(0), target);
+    const std::pair<const char*, int> entries[] = {{"2.5", 2}, {"9", 0}, {"abc", 0}};
+    for (const auto& [entry, target] : entries) {
+      PageJumpDialog dialog(5);
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
+      dialog.show();
+      dialog.findChild<QLineEdit*>("Text1")->setText(entry);
+      auto* ok = dialog.findChild<QPushButton*>("Command1");
+      QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
+      ok->click();
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.Target().value_or(0), target);
+    }
   }
 };
 

@@ -9,6 +9,8 @@ using namespace komasu::test;
 
 namespace {
 
+using Answer = std::optional<QString>;
+
 // Page p's line i reads "p<p>-<i>".
 QString PageText(int p, int i) { return QStringLiteral("p%1-%2").arg(p).arg(i); }
 
@@ -22,34 +24,30 @@ QStringList AlbumRecords(int pages) {
   return records;
 }
 
-// The 27 slot texts of page p of the album file.
-QStringList StoredTexts(const QString& path, int p) {
-  PageContent page;
-  DecodePageRecord(ReadAlbum(path).value(p), page);
+QStringList Texts(const PageContent& page) {
   QStringList out;
   for (const SlotTextLine& l : page.lines) out << l.text;
   return out;
 }
+QStringList ShownTexts(const Album& album) { return Texts(album.page); }
 
-QStringList ShownTexts(const Album& album) {
-  QStringList out;
-  for (const SlotTextLine& l : album.page.lines) out << l.text;
-  return out;
-}
-
-const QStringList kPanel = {
-    QStringLiteral("7"),     QStringLiteral("一行目"), QStringLiteral("二行目"), {}, {}, {}, {}, {},
-    QStringLiteral("八行目")};
-
-void FillPanel(Album& album) {
-  for (int j = 0; j < kLinesPerSlot; ++j) album.SetPanelLine(j, kPanel[j]);
+// The 27 slot texts of page p of the album file.
+QStringList StoredTexts(const QString& path, int p) {
+  PageContent page;
+  DecodePageRecord(ReadAlbum(path).value(p), page);
+  return Texts(page);
 }
 
 QStringList PanelTexts(const Album& album) {
   return QStringList(album.PanelLines().begin(), album.PanelLines().end());
 }
 
-QStringList ThreeTimes(const QStringList& lines) { return lines + lines + lines; }
+const QStringList kPanel = {"7", "一行目", "二行目", {}, {}, {}, {}, {}, "八行目"};
+const QStringList kPanelThreeTimes = kPanel + kPanel + kPanel;
+
+void FillPanel(Album& album) {
+  for (int j = 0; j < kLinesPerSlot; ++j) album.SetPanelLine(j, kPanel[j]);
+}
 
 // The album-wide commands as the page moves run them page by page, each write-back rewriting
 // the file: the reference the batched commands must match byte for byte.
@@ -89,37 +87,45 @@ void NumberPageByPage(Album& album, const QString& answer) {
 class TstSlotTextCommands : public QObject {
   Q_OBJECT
  private slots:
-  void SlotSelectionShowsTheSlotAndResetsOnPageChange() {
+  // Every page change shows the 上 slot in the panel, whichever slot was selected.
+  void PageChangesSelectTheTopSlot_data() {
+    QTest::addColumn<QString>("change");
+    for (const char* change :
+         {"next", "previous", "first", "last", "jump", "append", "insert", "delete"})
+      QTest::newRow(change) << QString(change);
+  }
+  void PageChangesSelectTheTopSlot() {
+    QFETCH(QString, change);
     AlbumFixture f;
-    f.Open(QStringLiteral("a.apt"), AlbumRecords(2));
+    f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
     Album& album = *f.album;
-    album.page.Line(1, 4).text.clear();
+    album.JumpToPage(2);
     album.SelectSlot(1);
-    QCOMPARE(album.SelectedSlot(), 1);
     QCOMPARE(PanelTexts(album), ShownTexts(album).mid(9, 9));
-    album.NextPage();
+    f.prompter.yes_no = {true};
+    const QHash<QString, std::function<void()>> changes{
+        {"next", [&] { album.NextPage(); }},     {"previous", [&] { album.PreviousPage(); }},
+        {"first", [&] { album.FirstPage(); }},   {"last", [&] { album.LastPage(); }},
+        {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { album.AppendPage(); }},
+        {"insert", [&] { album.InsertPage(); }}, {"delete", [&] { album.AskDeleteCurrentPage(); }}};
+    changes[change]();
     QCOMPARE(album.SelectedSlot(), 0);
     QCOMPARE(PanelTexts(album), ShownTexts(album).mid(0, 9));
-    album.PreviousPage();
-    QCOMPARE(album.SelectedSlot(), 0);
-    QCOMPARE(PanelTexts(album).at(0), PageText(1, 0));
   }
 
   // Each bulk command answered Yes or No on page 2 of 3, slot 中 selected.
   void BulkCommandsAskAndActOnlyOnYes_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("question");  // text, title
     for (bool yes : {true, false}) {
       const char* answer = yes ? "yes" : "no";
-      QTest::addRow("clear %s", answer) << "clear" << yes << "テキストをクリアしますか？"
-                                        << "クリア";
-      QTest::addRow("page %s", answer) << "page" << yes << "テキストをページ全体にコピーしますか"
-                                       << "コピー";
+      QTest::addRow("clear %s", answer)
+          << "clear" << yes << QStringList{"テキストをクリアしますか？", "クリア"};
+      QTest::addRow("page %s", answer)
+          << "page" << yes << QStringList{"テキストをページ全体にコピーしますか", "コピー"};
       QTest::addRow("album %s", answer)
-          << "album" << yes << "テキストをアルバム全体にコピーしますか"
-          << "コピー";
+          << "album" << yes << QStringList{"テキストをアルバム全体にコピーしますか", "コピー"};
     }
   }
   void BulkCommandsAskAndActOnlyOnYes() {
@@ -133,8 +139,7 @@ class TstSlotTextCommands : public QObject {
     FillPanel(album);
     album.modified = false;
     const QByteArray file_before = ReadBytes(path);
-    const QStringList shown_before = ShownTexts(album);
-
+    QStringList expected = ShownTexts(album);
     f.prompter.yes_no = {yes};
     bool done = false;
     if (command == u"clear") done = ClearSlotTexts(album);
@@ -144,99 +149,69 @@ class TstSlotTextCommands : public QObject {
     QCOMPARE(done, yes);
     QCOMPARE(f.prompter.asked.size(), size_t{1});
     QCOMPARE(f.prompter.asked[0].kind, QStringLiteral("yesno"));
-    QTEST(f.prompter.asked[0].text, "question");
-    QTEST(f.prompter.asked[0].title, "title");
+    QTEST(QStringList({f.prompter.asked[0].text, f.prompter.asked[0].title}), "question");
     QCOMPARE(f.prompter.asked[0].icon, MessageIcon::kQuestion);
-    if (!yes) {
-      QCOMPARE(ShownTexts(album), shown_before);
+    QCOMPARE(album.CurrentPage(), 2);
+    if (yes && command == u"clear") {
+      for (int j = 0; j < 9; ++j) expected[9 + j].clear();
+    } else if (yes) {
+      expected = kPanelThreeTimes;  // the number line too
+    }
+    QCOMPARE(ShownTexts(album), expected);
+    if (!yes || command != u"album") {
+      // Of these only the clear marks the album modified; the file waits for the next
+      // write-back.
+      QCOMPARE(album.modified, yes && command == u"clear");
       QCOMPARE(ReadBytes(path), file_before);
-      QVERIFY(!album.modified);
       return;
     }
-    QCOMPARE(album.CurrentPage(), 2);
-    if (command == u"clear") {
-      QStringList expected = shown_before;
-      for (int j = 0; j < 9; ++j) expected[9 + j].clear();
-      QCOMPARE(ShownTexts(album), expected);
-      QVERIFY(album.modified);
-      QCOMPARE(ReadBytes(path), file_before);  // reaches the file with the next write-back
-    }
-    if (command == u"page") {
-      QCOMPARE(ShownTexts(album), ThreeTimes(kPanel));  // the number line too
-      QVERIFY(!album.modified);
-      QCOMPARE(ReadBytes(path), file_before);
-    }
-    if (command == u"album") {
-      for (int p = 1; p <= 3; ++p) QCOMPARE(StoredTexts(path, p), ThreeTimes(kPanel));
-      QCOMPARE(ShownTexts(album), ThreeTimes(kPanel));
-      QCOMPARE(album.SelectedSlot(), 0);
-      QCOMPARE(PanelTexts(album), kPanel);
-    }
-  }
-
-  void PasteIntoAlbumFromPageThreeOfFiveShowsPageThreeAgain() {
-    AlbumFixture f;
-    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(5));
-    Album& album = *f.album;
-    album.JumpToPage(3);
-    FillPanel(album);
-    f.prompter.yes_no = {true};
-    int last_done = 0, total = 0;
-    QVERIFY(PasteIntoAlbum(album, [&](int d, int t) { last_done = d, total = t; }));
-    QCOMPARE(album.CurrentPage(), 3);
-    QCOMPARE(std::pair(last_done, total), std::pair(5, 5));
-    for (int p = 1; p <= 5; ++p) QCOMPARE(StoredTexts(path, p), ThreeTimes(kPanel));
-    QCOMPARE(ReadAlbum(path).at(0), SerializeHeader({QStringLiteral("旅行"), {}, {}}));
-  }
-
-  void PasteIntoAlbumEndingOnTheShownLastPageKeepsItOnScreen() {
-    AlbumFixture f;
-    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
-    Album& album = *f.album;
-    album.LastPage();
-    album.SelectSlot(2);
-    FillPanel(album);
-    f.prompter.yes_no = {true};
-    QVERIFY(PasteIntoAlbum(album));
-    QCOMPARE(album.CurrentPage(), 3);
-    QCOMPARE(ShownTexts(album), ThreeTimes(kPanel));
-    QCOMPARE(StoredTexts(path, 2), ThreeTimes(kPanel));
-    QCOMPARE(StoredTexts(path, 3).at(0), PageText(3, 0));  // until the next write-back
+    for (int p = 1; p <= 3; ++p) QCOMPARE(StoredTexts(path, p), kPanelThreeTimes);
+    QCOMPARE(album.SelectedSlot(), 0);
     QCOMPARE(PanelTexts(album), kPanel);
-    album.SaveCurrentPage();
-    QCOMPARE(StoredTexts(path, 3), ThreeTimes(kPanel));
   }
 
   void SerialNumbering_data() {
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("shown");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QStringList>("numbers");  // line 0 of every slot, page after page
+    QTest::addColumn<Answer>("answer");
+    // Line 0 of every slot, page after page; empty: nothing may change.
+    QTest::addColumn<QStringList>("numbers");
     QTest::newRow("10 on two pages")
-        << 2 << 1 << "10" << QStringList{"10", "11", "12", "13", "14", "15"};
+        << 2 << 1 << Answer("10") << QStringList{"10", "11", "12", "13", "14", "15"};
     QTest::newRow("leading zeros only first")
-        << 2 << 2 << "007" << QStringList{"007", "8", "9", "10", "11", "12"};
-    QTest::newRow("one page") << 1 << 1 << "1" << QStringList{"1", "2", "3"};
+        << 2 << 2 << Answer("007") << QStringList{"007", "8", "9", "10", "11", "12"};
+    QTest::newRow("one page") << 1 << 1 << Answer("1") << QStringList{"1", "2", "3"};
     QTest::newRow("decimal start")
-        << 2 << 1 << "0.5" << QStringList{"0.5", "1.5", "2.5", "3.5", "4.5", "5.5"};
+        << 2 << 1 << Answer("0.5") << QStringList{"0.5", "1.5", "2.5", "3.5", "4.5", "5.5"};
     QTest::newRow("negative and blanks")
-        << 2 << 2 << " -2" << QStringList{" -2", "-1", "0", "1", "2", "3"};
+        << 2 << 2 << Answer(" -2") << QStringList{" -2", "-1", "0", "1", "2", "3"};
+    QTest::newRow("text") << 2 << 2 << Answer("abc") << QStringList();
+    QTest::newRow("empty") << 2 << 2 << Answer("") << QStringList();
+    QTest::newRow("partly numeric") << 2 << 2 << Answer("12番") << QStringList();
+    QTest::newRow("cancelled") << 2 << 2 << Answer() << QStringList();
   }
   void SerialNumbering() {
     QFETCH(int, pages);
     QFETCH(int, shown);
-    QFETCH(QString, answer);
+    QFETCH(Answer, answer);
     QFETCH(QStringList, numbers);
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(pages));
     Album& album = *f.album;
     album.JumpToPage(shown);
+    const QByteArray file_before = ReadBytes(path);
+    const QStringList shown_before = ShownTexts(album);
     f.prompter.texts = {answer};
-    QVERIFY(NumberSlotsSerially(album));
+    QCOMPARE(NumberSlotsSerially(album), !numbers.isEmpty());
     QCOMPARE(f.prompter.asked.at(0).text, QStringLiteral("通し番号の最初の№を入力してください。"));
     QCOMPARE(f.prompter.asked.at(0).title, QStringLiteral("連番"));
     QCOMPARE(f.prompter.asked.at(0).folder, QStringLiteral("1"));  // the default text
     QCOMPARE(album.CurrentPage(), shown);
+    if (numbers.isEmpty()) {
+      QCOMPARE(ShownTexts(album), shown_before);
+      QCOMPARE(ReadBytes(path), file_before);
+      return;
+    }
     QStringList stored;
     for (int p = 1; p <= pages; ++p) {
       const QStringList texts = StoredTexts(path, p);
@@ -248,28 +223,6 @@ class TstSlotTextCommands : public QObject {
     QCOMPARE(stored, numbers);
     QCOMPARE(album.page.Line(0, 0).text, numbers[3 * (shown - 1)]);
     QCOMPARE(PanelTexts(album).at(0), numbers[3 * (shown - 1)]);
-  }
-
-  void SerialNumberingWithoutANumberChangesNothing_data() {
-    QTest::addColumn<std::optional<QString>>("answer");
-    QTest::newRow("text") << std::optional<QString>(QStringLiteral("abc"));
-    QTest::newRow("empty") << std::optional<QString>(QString());
-    QTest::newRow("partly numeric") << std::optional<QString>(QStringLiteral("12番"));
-    QTest::newRow("cancelled") << std::optional<QString>();
-  }
-  void SerialNumberingWithoutANumberChangesNothing() {
-    QFETCH(std::optional<QString>, answer);
-    AlbumFixture f;
-    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(2));
-    Album& album = *f.album;
-    album.NextPage();
-    const QByteArray before = ReadBytes(path);
-    const QStringList shown = ShownTexts(album);
-    f.prompter.texts = {answer};
-    QVERIFY(!NumberSlotsSerially(album));
-    QCOMPARE(album.CurrentPage(), 2);
-    QCOMPARE(ShownTexts(album), shown);
-    QCOMPARE(ReadBytes(path), before);
   }
 
   void WithoutPagesNothingChanges() {
@@ -307,15 +260,18 @@ class TstSlotTextCommands : public QObject {
       f->album->SelectSlot(1);
       FillPanel(*f->album);
     }
+    std::pair<int, int> progress;
+    const auto step = [&](int done, int total) { progress = {done, total}; };
     if (command == u"paste") {
       batched.prompter.yes_no = {true};
-      QVERIFY(PasteIntoAlbum(*batched.album));
+      QVERIFY(PasteIntoAlbum(*batched.album, step));
       PastePageByPage(*reference.album);
     } else {
       batched.prompter.texts = {QStringLiteral("5")};
-      QVERIFY(NumberSlotsSerially(*batched.album));
+      QVERIFY(NumberSlotsSerially(*batched.album, step));
       NumberPageByPage(*reference.album, QStringLiteral("5"));
     }
+    QCOMPARE(progress, std::pair(4, 4));
     QCOMPARE(ReadBytes(batched_path), ReadBytes(reference_path));
     QCOMPARE(batched.album->CurrentPage(), reference.album->CurrentPage());
     QVERIFY(batched.album->page == reference.album->page);
@@ -339,33 +295,6 @@ class TstSlotTextCommands : public QObject {
     QCOMPARE(f.prompter.Notices().size(), 2);  // one per command, not one per page
     QCOMPARE(album.CurrentPage(), 2);
     QCOMPARE(ReadBytes(path), before);
-  }
-
-  void DroppedWordIsAppended_data() {
-    QTest::addColumn<QString>("old_text");
-    QTest::addColumn<std::optional<QString>>("word");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("after text") << "北側" << std::optional<QString>(QStringLiteral("配筋状況"))
-                                << "北側配筋状況" << false;
-    QTest::newRow("empty line") << "" << std::optional<QString>(QStringLiteral("型枠")) << "型枠"
-                                << false;
-    QTest::newRow("nothing selected") << "北側" << std::optional<QString>() << "北側" << false;
-    QTest::newRow("unstorable word")
-        << "北側" << std::optional<QString>(QStringLiteral("a\"b")) << "北側" << true;
-  }
-  void DroppedWordIsAppended() {
-    QFETCH(QString, old_text);
-    QFETCH(std::optional<QString>, word);
-    AlbumFixture f;
-    f.Open(QStringLiteral("a.apt"), AlbumRecords(1));
-    Album& album = *f.album;
-    album.SelectSlot(1);
-    album.SetPanelLine(3, old_text);
-    DropWord(album, 3, word);
-    QTEST(album.PanelLines()[3], "expected");
-    QTEST(album.page.Line(1, 3).text, "expected");
-    QTEST(!f.prompter.Notices().isEmpty(), "refused");
   }
 };
 

@@ -61,48 +61,26 @@ void DropOn(QWidget* field) {
 class TstSlotTextPanel : public QObject {
   Q_OBJECT
  private slots:
-  void ControlsCarryTheirNamesAndCaptions_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("上") << "Option4(0)"
-                        << "上";
-    QTest::newRow("中") << "Option4(1)"
-                        << "中";
-    QTest::newRow("下") << "Option4(2)"
-                        << "下";
-    QTest::newRow("№") << "Label14"
-                       << "№";
-    QTest::newRow("clear") << "Command2"
-                           << "ALLクリア";
-    QTest::newRow("page") << "Command14(0)"
-                          << "ページ全体に貼付";
-    QTest::newRow("album") << "Command14(1)"
-                           << "アルバム全体に貼付";
-    QTest::newRow("switch") << "Check3"
-                            << "補助線";
-    QTest::newRow("underline") << "Option1"
-                               << "下　線";
-    QTest::newRow("frame") << "Option3"
-                           << "枠　線";
-  }
-  void ControlsCarryTheirNamesAndCaptions() {
-    QFETCH(QString, name);
-    AlbumFixture f;
-    SlotTextPanel panel(*f.album);
-    QWidget* w = Find<QWidget>(panel, name);
-    QString caption;
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) caption = b->text();
-    if (auto* l = qobject_cast<QLabel*>(w)) caption = l->text();
-    QTEST(caption, "caption");
-  }
-
-  void NumberFieldIsNarrowerAndRulesStartDisabled() {
+  // Names and captions of the controls, and their state before an album is open.
+  void ControlsAndTheirStartState() {
     AlbumFixture f;
     SlotTextPanel panel(*f.album);
     panel.show();
+    const QStringList names{"Option4(0)",   "Option4(1)",   "Option4(2)", "Label14", "Command2",
+                            "Command14(0)", "Command14(1)", "Check3",     "Option1", "Option3"};
+    const QStringList captions{
+        "上",     "中",     "下",    "№", "ALLクリア", "ページ全体に貼付", "アルバム全体に貼付",
+        "補助線", "下　線", "枠　線"};
+    QStringList shown;
+    for (const QString& name : names) {
+      QWidget* w = Find<QWidget>(panel, name);
+      auto* label = qobject_cast<QLabel*>(w);
+      shown << (label ? label->text() : qobject_cast<QAbstractButton*>(w)->text());
+    }
+    QCOMPARE(shown, captions);
+    for (int j = 0; j < 9; ++j) Find<QLineEdit>(panel, QStringLiteral("Text4(%1)").arg(j));
     QVERIFY(Find<QLineEdit>(panel, "Text4(0)")->width() <
             Find<QLineEdit>(panel, "Text4(1)")->width());
-    for (int j = 0; j < 9; ++j) Find<QLineEdit>(panel, QStringLiteral("Text4(%1)").arg(j));
     QVERIFY(!Find<QCheckBox>(panel, "Check3")->isEnabled());
     QVERIFY(!Find<QFrame>(panel, "Frame1")->isEnabled());
     QVERIFY(Find<QRadioButton>(panel, "Option1")->isChecked());
@@ -142,35 +120,39 @@ class TstSlotTextPanel : public QObject {
     QCOMPARE(f.album->page.Line(0, 0).text, QStringLiteral("p1-0"));
     QVERIFY(f.album->modified);
     QVERIFY(edited.count() >= 2);  // the page view repaints with every keystroke
-  }
-
-  void TypedUnstorableTextIsRefused() {
-    AlbumFixture f;
-    f.Open(QStringLiteral("a.apt"), Records(1));
-    SlotTextPanel panel(*f.album);
-    QLineEdit* line = Find<QLineEdit>(panel, "Text4(3)");
-    Type(line, QStringLiteral("ζ"));
+    // What the album cannot store is refused.
+    Type(number, QStringLiteral("ζ"));
     QCoreApplication::processEvents();
-    QCOMPARE(f.album->page.Line(0, 3).text, QStringLiteral("p1-3"));
+    QCOMPARE(number->text(), QStringLiteral("12"));
+    QCOMPARE(f.album->page.Line(2, 0).text, QStringLiteral("12"));
     QCOMPARE(f.prompter.Notices().size(), 1);
   }
 
+  // A drop appends the word source's word; the 中 slot of page 1 is empty.
   void DropAppendsTheWordSourcesWord_data() {
+    QTest::addColumn<int>("slot");
     QTest::addColumn<std::optional<QString>>("word");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("selected word") << std::optional<QString>(QStringLiteral("配筋")) << "p1-5配筋";
-    QTest::newRow("nothing selected") << std::optional<QString>() << "p1-5";
+    QTest::addColumn<bool>("refused");
+    using Word = std::optional<QString>;
+    QTest::newRow("after text") << 0 << Word("配筋") << "p1-5配筋" << false;
+    QTest::newRow("empty line") << 1 << Word("型枠") << "型枠" << false;
+    QTest::newRow("nothing selected") << 0 << Word() << "p1-5" << false;
+    QTest::newRow("unstorable word") << 0 << Word("a\"b") << "p1-5" << true;
   }
   void DropAppendsTheWordSourcesWord() {
+    QFETCH(int, slot);
     QFETCH(std::optional<QString>, word);
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), Records(1));
     SlotTextPanel panel(*f.album);
     panel.SetWordSource([word] { return word; });
+    Find<QRadioButton>(panel, QStringLiteral("Option4(%1)").arg(slot))->click();
     QLineEdit* line = Find<QLineEdit>(panel, "Text4(5)");
     DropOn(line);
     QTEST(line->text(), "expected");
-    QTEST(f.album->page.Line(0, 5).text, "expected");
+    QTEST(f.album->page.Line(slot, 5).text, "expected");
+    QTEST(!f.prompter.Notices().isEmpty(), "refused");
   }
 
   void ButtonsRunTheirCommands() {

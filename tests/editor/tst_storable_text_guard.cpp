@@ -95,22 +95,18 @@ class TstStorableTextGuard : public QObject {
     QCOMPARE(field.Text(), expected + u'a');
   }
 
-  void TextSetByTheProgramIsNotRefused_data() {
-    QTest::addColumn<bool>("plain_text");
-    QTest::newRow("line") << false;
-    QTest::newRow("plain") << true;
-  }
   void TextSetByTheProgramIsNotRefused() {
-    QFETCH(bool, plain_text);
-    ScriptedPrompter prompter;
-    Field field(plain_text, prompter);
-    field.SetText(QStringLiteral("aζb"));
-    QCoreApplication::processEvents();
-    QCOMPARE(field.Text(), QStringLiteral("aζb"));
-    QTest::keyClick(field.widget.get(), Qt::Key_End);
-    QTest::keyClicks(field.widget.get(), QStringLiteral("c"));  // still editable
-    QCOMPARE(field.Text(), QStringLiteral("aζbc"));
-    QVERIFY(prompter.Notices().isEmpty());
+    for (bool plain_text : {false, true}) {
+      ScriptedPrompter prompter;
+      Field field(plain_text, prompter);
+      field.SetText(QStringLiteral("aζb"));
+      QCoreApplication::processEvents();
+      QCOMPARE(field.Text(), QStringLiteral("aζb"));
+      QTest::keyClick(field.widget.get(), Qt::Key_End);
+      QTest::keyClicks(field.widget.get(), QStringLiteral("c"));  // still editable
+      QCOMPARE(field.Text(), QStringLiteral("aζbc"));
+      QVERIFY(prompter.Notices().isEmpty());
+    }
   }
 
   void LineBreaksFollowTheFieldsChoice() {
