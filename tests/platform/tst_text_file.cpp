@@ -4,35 +4,25 @@
 #include "support/test_folder.h"
 
 using namespace komasu;
-
-namespace {
-QByteArray Bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-}  // namespace
+using komasu::test::ReadBytes;
 
 class TstTextFile : public QObject {
   Q_OBJECT
   QTemporaryDir dir_;
 
  private slots:
+  // Lines the code page cannot hold are refused and the old file stays.
   void WritesJapaneseCodePageWithCrLf() {
     const QString path = dir_.filePath("out.txt");
     QVERIFY(WriteTextLines(path, {"ζⅡ①", "", "abc"}).ok);
-    QCOMPARE(Bytes(path), QByteArray::fromHex("83c487558740") + "\r\n\r\nabc\r\n");
+    QCOMPARE(ReadBytes(path), QByteArray::fromHex("83c487558740") + "\r\n\r\nabc\r\n");
     bool ok = false;
     QCOMPARE(ReadTextLines(path, &ok), (QStringList{"ζⅡ①", "", "abc"}));
     QVERIFY(ok);
-  }
-
-  void RefusesLinesTheCodePageCannotHold() {
-    const QString path = dir_.filePath("kept.txt");
-    QVERIFY(WriteTextLines(path, {"old"}).ok);
     const WriteResult r = WriteTextLines(path, {"new", "café"});
     QVERIFY(!r.ok);
     QVERIFY(!r.error.isEmpty());
-    QCOMPARE(Bytes(path), QByteArray("old\r\n"));
+    QCOMPARE(ReadBytes(path), QByteArray::fromHex("83c487558740") + "\r\n\r\nabc\r\n");
   }
 
   void SplitsLinesAtAnyLineEnd_data() {
@@ -50,44 +40,34 @@ class TstTextFile : public QObject {
     QCOMPARE(SplitLines(text), lines);
   }
 
-  // Tests run as root, so an unwritable target is made from a file standing where a folder
-  // must be, or a folder standing where the file must be.
-  void FailedWriteKeepsTheOldFileAndSaysWhy_data() {
+  // A failed write leaves the old file, no temporary file, and says why. Tests run as root,
+  // so an unwritable target is a file standing where a folder must be, or a folder where the
+  // file must be; a full disk shows only when the buffered bytes are flushed.
+  void FailedWriteKeepsTheOldFile_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("parent is a file") << "plain.txt/album.apt";
-    QTest::newRow("target is a folder") << "folder.apt";
+    QTest::addColumn<int>("full_disk_size");  // 0: no size limit
+    QTest::newRow("parent is a file") << "plain.txt/album.apt" << 0;
+    QTest::newRow("target is a folder") << "folder.apt" << 0;
+    QTest::newRow("full disk within the write buffer") << "plain.txt" << 5000;
+    QTest::newRow("full disk beyond the write buffer") << "plain.txt" << 100000;
   }
-  void FailedWriteKeepsTheOldFileAndSaysWhy() {
+  void FailedWriteKeepsTheOldFile() {
     QFETCH(QString, name);
+    QFETCH(int, full_disk_size);
     QTemporaryDir dir;
     QVERIFY(WriteFileAtomically(dir.filePath("plain.txt"), "keep me").ok);
     QVERIFY(QDir(dir.path()).mkdir("folder.apt"));
-    const WriteResult r = WriteFileAtomically(dir.filePath(name), "new bytes");
-    QVERIFY(!r.ok);
-    QVERIFY(r.error.contains("folder.apt") || r.error.contains("album.apt"));
-    QCOMPARE(Bytes(dir.filePath("plain.txt")), QByteArray("keep me"));
-    QVERIFY(QFileInfo(dir.filePath("folder.apt")).isDir());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});
-  }
-
-  // A full disk shows only when the buffered bytes are flushed.
-  void FullDiskKeepsTheOldFile_data() {
-    QTest::addColumn<int>("size");
-    QTest::newRow("within the write buffer") << 5000;
-    QTest::newRow("beyond the write buffer") << 100000;
-  }
-  void FullDiskKeepsTheOldFile() {
-    QFETCH(int, size);
-    const QString path = dir_.filePath("full.txt");
-    QVERIFY(WriteFileAtomically(path, "old").ok);
     WriteResult r;
     {
-      test::FileSizeLimit limit(100);
-      r = WriteFileAtomically(path, QByteArray(size, 'x'));
+      std::optional<test::FileSizeLimit> limit;
+      if (full_disk_size > 0) limit.emplace(100);
+      r = WriteFileAtomically(dir.filePath(name), QByteArray(qMax(full_disk_size, 9), 'x'));
     }
     QVERIFY(!r.ok);
-    QCOMPARE(Bytes(path), QByteArray("old"));
-    QCOMPARE(QDir(dir_.path()).entryList({"full.txt*"}), QStringList{"full.txt"});
+    QVERIFY(r.error.contains(QFileInfo(name).fileName()));
+    QCOMPARE(ReadBytes(dir.filePath("plain.txt")), QByteArray("keep me"));
+    QVERIFY(QFileInfo(dir.filePath("folder.apt")).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});
   }
 
   void CopiesBytesOver() {
@@ -96,10 +76,9 @@ class TstTextFile : public QObject {
     QVERIFY(WriteFileAtomically(from, bytes).ok);
     QVERIFY(WriteFileAtomically(to, "older and longer content").ok);
     QVERIFY(CopyFileOver(from, to).ok);
-    QCOMPARE(Bytes(to), bytes);
-    const WriteResult missing = CopyFileOver(dir_.filePath("none.bin"), to);
-    QVERIFY(!missing.ok);
-    QCOMPARE(Bytes(to), bytes);
+    QCOMPARE(ReadBytes(to), bytes);
+    QVERIFY(!CopyFileOver(dir_.filePath("none.bin"), to).ok);
+    QCOMPARE(ReadBytes(to), bytes);
   }
 };
 

@@ -59,4 +59,15 @@ QString PageWithTexts(const QStringList& texts) {
   return SerializePage(page);
 }
 
+QString JoinFields(const QStringList& fields) {
+  const QString z(kSeparator);
+  return z + fields.join(z) + z;
+}
+
+QString ToLegacyRecord(const QString& current) {
+  const QStringList f = SplitRecordFields(current);
+  // switches, photos (from field 4), text lines (from 54), labels (from 324)
+  return JoinFields(f.mid(0, 3) + f.mid(5, 50) + f.mid(56, 270) + f.mid(327, 285));
+}
+
 }  // namespace komasu::test

@@ -61,5 +61,10 @@ class FileSizeLimit {
 
 // A record whose slot text lines hold `texts` (line i ← texts[i]), built by the serializer.
 QString PageWithTexts(const QStringList& texts);
+// Fields joined into a record, framed by separators.
+QString JoinFields(const QStringList& fields);
+// The record of the layout before callout lines holding what `current` holds: no version, no
+// section tags, no callout fields.
+QString ToLegacyRecord(const QString& current);
 
 }  // namespace komasu::test
