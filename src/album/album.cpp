@@ -104,8 +104,9 @@ bool Album::WriteRecords(const QList<QByteArray>& records) {
   }
   const WriteResult result = WriteFileAtomically(path_, JoinAlbumRecords(records));
   if (!result.ok) {
-    Report(QStringLiteral("アルバムを保存できませんでした。元のファイルはそのまま残っています。\n\n") +
-           result.error);
+    Report(
+        QStringLiteral("アルバムを保存できませんでした。元のファイルはそのまま残っています。\n\n") +
+        result.error);
     return false;
   }
   records_ = records;
@@ -231,9 +232,8 @@ QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
                              : prompter_.ChooseOpenFile(title, file_save_folder, kFileFilter);
   if (name.isEmpty()) return {};
   if (!name.endsWith(QStringLiteral(".apt"))) name += QStringLiteral(".apt");
-  if (QFile::exists(name) &&
-      !prompter_.AskYesNo(kOverwriteQuestion, QStringLiteral("上書き"), MessageIcon::kQuestion,
-                          true)) {
+  if (QFile::exists(name) && !prompter_.AskYesNo(kOverwriteQuestion, QStringLiteral("上書き"),
+                                                 MessageIcon::kQuestion, true)) {
     return {};
   }
   return name;
@@ -257,7 +257,8 @@ bool Album::CanOpenAsAlbum(const QString& path) {
     return false;
   }
   if (SplitAlbumRecords(bytes).size() < 2) {
-    Report(QStringLiteral("ファイル「%1」にはページがないため、アルバムとして開けません。").arg(shown));
+    Report(QStringLiteral("ファイル「%1」にはページがないため、アルバムとして開けません。")
+               .arg(shown));
     return false;
   }
   return true;
@@ -276,7 +277,8 @@ bool Album::OpenAlbum() {
   if (pending_open_path_) {
     path = *pending_open_path_;
   } else if (!delete_pending_) {
-    path = prompter_.ChooseOpenFile(QStringLiteral("アルバムを開く"), file_save_folder, kFileFilter);
+    path =
+        prompter_.ChooseOpenFile(QStringLiteral("アルバムを開く"), file_save_folder, kFileFilter);
     if (path.isEmpty()) return false;
   }
   pending_open_path_.reset();
@@ -506,7 +508,8 @@ void Album::JumpToPage(int n) {
 
 bool Album::RefuseAtPageLimit() {
   if (page_count_ < kMaxPages) return false;
-  Report(QStringLiteral("ページは最大%1ページまでです。これ以上ページを追加できません。").arg(kMaxPages));
+  Report(QStringLiteral("ページは最大%1ページまでです。これ以上ページを追加できません。")
+             .arg(kMaxPages));
   return true;
 }
 

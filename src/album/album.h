@@ -12,8 +12,8 @@
 #include <array>
 
 #include "album/layout_settings.h"
-#include "album/page_decor.h"
 #include "album/page_content.h"
+#include "album/page_decor.h"
 #include "platform/program_folder.h"
 
 namespace komasu {

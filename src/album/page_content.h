@@ -81,13 +81,13 @@ inline constexpr int kPhotoElements = 10;  // 1..10; slots 1..3 hold page photos
 inline constexpr int kPhotoSlots = 3;
 inline constexpr int kSlotTextLines = 27;  // line j of slot s is 9*s + j
 inline constexpr int kLinesPerSlot = 9;
-inline constexpr int kFreeLabels = 100;      // 1..100
+inline constexpr int kFreeLabels = 100;       // 1..100
 inline constexpr int kStoredFreeLabels = 19;  // 1..19 are written to records
-inline constexpr int kCalloutLines = 15;     // 0..14
+inline constexpr int kCalloutLines = 15;      // 0..14
 
 struct PageContent {
   RuleStyle rule_style = RuleStyle::kUnderline;
-  int guide_lines = 0;  // the "補助線" switch: 0 off, 1 on
+  int guide_lines = 0;                              // the "補助線" switch: 0 off, 1 on
   std::array<PhotoElement, kPhotoElements> photos;  // element i at [i - 1]
   std::array<SlotTextLine, kSlotTextLines> lines;
   std::array<FreeLabel, kFreeLabels> labels;  // label i at [i - 1]

@@ -13,7 +13,10 @@ namespace {
 
 class RecordWriter {
  public:
-  RecordWriter() { text_.reserve(16 * 1024); text_ += QChar(kSeparator); }
+  RecordWriter() {
+    text_.reserve(16 * 1024);
+    text_ += QChar(kSeparator);
+  }
   void Add(const QString& field) {
     text_ += field;
     text_ += QChar(kSeparator);
@@ -219,10 +222,14 @@ DecodedRecord DecodePageRecord(const QString& record, PageContent& page, const Q
   }
   qsizetype pic = at[0], text = at[1], label = at[2], line = at[3], yj = at[4];
 
-  if (f[3] == u"1") page.guide_lines = 1;
-  else if (f[3] == u"0") page.guide_lines = 0;
-  if (f[2] == u"1") page.rule_style = RuleStyle::kFrame;
-  else if (f[2] == u"0") page.rule_style = RuleStyle::kUnderline;
+  if (f[3] == u"1")
+    page.guide_lines = 1;
+  else if (f[3] == u"0")
+    page.guide_lines = 0;
+  if (f[2] == u"1")
+    page.rule_style = RuleStyle::kFrame;
+  else if (f[2] == u"0")
+    page.rule_style = RuleStyle::kUnderline;
 
   if (pic > 0) {
     if (f[pic - 1] != version) {

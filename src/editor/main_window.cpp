@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QCheckBox>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -30,9 +30,9 @@
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
-#include "print/print_dialog.h"
 #include "platform/settings_values.h"
 #include "print/layout_settings_dialog.h"
+#include "print/print_dialog.h"
 
 namespace komasu {
 
@@ -40,10 +40,10 @@ namespace {
 
 // Commands that need an open album, disabled until a page is shown.
 const QStringList kAlbumCommands = {
-    "f3",     "f4",     "f7",     "e1",       "e3",       "e4",     "v1",     "v2",
-    "v3",     "v5",     "e5",     "e6",       "fc1",      "fc2",    "fileV3", "fileV4",
-    "fileV5", "hensV1", "hensV2", "pergV1",   "Command7", "pergV2", "pergV3", "Command4",
-    "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
+    "f3",     "f4",     "f7",       "e1",          "e3",          "e4",          "v1",
+    "v2",     "v3",     "v5",       "e5",          "e6",          "fc1",         "fc2",
+    "fileV3", "fileV4", "fileV5",   "hensV1",      "hensV2",      "pergV1",      "Command7",
+    "pergV2", "pergV3", "Command4", "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
 
 }  // namespace
 
@@ -66,8 +66,8 @@ MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
   ShowAlbumState();
 }
 
-QAction* MainWindow::AddCommand(QWidget* menu_or_bar, const QString& name,
-                                const QString& caption, void (MainWindow::*handler)()) {
+QAction* MainWindow::AddCommand(QWidget* menu_or_bar, const QString& name, const QString& caption,
+                                void (MainWindow::*handler)()) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
   action->setToolTip(caption);
@@ -147,8 +147,7 @@ void MainWindow::BuildToolBar() {
   button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, &MainWindow::NotYetAvailable,
          "補助文字");
   bar->addSeparator();
-  button("pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, &MainWindow::AppendPage,
-         "追加");
+  button("pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, &MainWindow::AppendPage, "追加");
   button("Command7", "ページの挿入", QStyle::SP_ArrowDown, &MainWindow::InsertPage, "挿入");
   button("pergV2", "ページの削除", QStyle::SP_TrashIcon, &MainWindow::DeletePage, "削除");
   button("pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView,
@@ -263,9 +262,7 @@ void MainWindow::UpdateCommandStates() {
 }
 
 void MainWindow::ShowAlbumState() {
-  const auto number = [](int n) {
-    return n == 0 ? QStringLiteral("000") : QString::number(n);
-  };
+  const auto number = [](int n) { return n == 0 ? QStringLiteral("000") : QString::number(n); };
   page_number_->setText(number(album_.CurrentPage()));
   page_count_->setText(number(album_.PageCount()));
   const QString fields[] = {album_.header.name, album_.header.author, album_.header.date};
@@ -318,8 +315,7 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == page_number_ && event->type() == QEvent::MouseButtonDblClick &&
-      album_.IsOpen()) {
+  if (watched == page_number_ && event->type() == QEvent::MouseButtonDblClick && album_.IsOpen()) {
     OpenJumpDialog();
     return true;
   }

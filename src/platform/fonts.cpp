@@ -17,9 +17,8 @@ void InstallFontSubstitutions() {
   const struct {
     const char16_t* face;
     const QStringList& targets;
-  } map[] = {{u"ＭＳ Ｐゴシック", pgothic}, {u"MS Pゴシック", pgothic},
-             {u"ＭＳ ゴシック", gothic},    {u"MS ゴシック", gothic},
-             {u"ＭＳ 明朝", mincho},        {u"MS 明朝", mincho},
+  } map[] = {{u"ＭＳ Ｐゴシック", pgothic}, {u"MS Pゴシック", pgothic}, {u"ＭＳ ゴシック", gothic},
+             {u"MS ゴシック", gothic},      {u"ＭＳ 明朝", mincho},     {u"MS 明朝", mincho},
              {u"ＭＳ Ｐ明朝", pmincho},     {u"MS P明朝", pmincho}};
   for (const auto& m : map) QFont::insertSubstitutions(QString::fromUtf16(m.face), m.targets);
 }

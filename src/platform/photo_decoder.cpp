@@ -22,9 +22,8 @@ QImage DecodePhoto(const QString& path, QSize box, PhotoFit fit) {
   QSize target = fit == PhotoFit::kStretch ? box : full.scaled(box, Qt::KeepAspectRatio);
   // Never scale up while decoding: the painter scales small photos instead.
   if (target.width() > full.width() || target.height() > full.height()) {
-    target = full.scaled(target.boundedTo(full), fit == PhotoFit::kStretch
-                                                     ? Qt::IgnoreAspectRatio
-                                                     : Qt::KeepAspectRatio);
+    target = full.scaled(target.boundedTo(full),
+                         fit == PhotoFit::kStretch ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
   }
   if (target.isEmpty()) target = QSize(1, 1);
   reader.setScaledSize(target);

@@ -82,8 +82,8 @@ QStringList DefaultPositionLines() {
 }
 
 QStringList DefaultFontInfoLines() {
-  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("9.75"), QStringLiteral("False"),
-          QStringLiteral("False"),          QStringLiteral("False"), QStringLiteral("0")};
+  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("9.75"),  QStringLiteral("False"),
+          QStringLiteral("False"),           QStringLiteral("False"), QStringLiteral("0")};
 }
 
 QStringList DefaultOptLines() {

@@ -37,8 +37,7 @@ int32_t ToRgb(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() <
 
 bool QtPrompter::AskYesNo(const QString& text, const QString& title, MessageIcon icon,
                           bool default_no) {
-  QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Yes | QMessageBox::No,
-                  parent_);
+  QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Yes | QMessageBox::No, parent_);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
   box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
   box.setDefaultButton(default_no ? QMessageBox::No : QMessageBox::Yes);
@@ -96,8 +95,8 @@ std::optional<FontChoice> QtPrompter::ChooseFont(const FontChoice& initial) {
   out.underline = chosen.underline();
   out.strikethrough = chosen.strikeOut();
   // Qt's font dialog has no colour; the colour chooser follows it.
-  const QColor color = QColorDialog::getColor(FromRgb(initial.color), parent_,
-                                              QStringLiteral("文字の色"));
+  const QColor color =
+      QColorDialog::getColor(FromRgb(initial.color), parent_, QStringLiteral("文字の色"));
   if (color.isValid()) out.color = ToRgb(color);
   return out;
 }

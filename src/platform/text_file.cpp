@@ -24,7 +24,8 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
   const QString shown = QDir::toNativeSeparators(path);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    return {false, QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown, file.errorString())};
+    return {false,
+            QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown, file.errorString())};
   }
   // QSaveFile buffers writes and commit() renames even when the final flush fails (a full
   // disk), which would put a cut-off file in place; flushing first catches that.
@@ -34,7 +35,9 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
     return {false, QStringLiteral("ファイル「%1」の書き込みに失敗しました。\n%2").arg(shown, why)};
   }
   if (!file.commit()) {
-    return {false, QStringLiteral("ファイル「%1」の保存に失敗しました。\n%2").arg(shown, file.errorString())};
+    return {
+        false,
+        QStringLiteral("ファイル「%1」の保存に失敗しました。\n%2").arg(shown, file.errorString())};
   }
   return {};
 }
@@ -81,7 +84,8 @@ WriteResult CopyFileOver(const QString& from, const QString& to) {
   bool ok = false;
   const QByteArray bytes = ReadFileBytes(from, &ok);
   if (!ok) {
-    return {false, QStringLiteral("ファイル「%1」を読み込めません。").arg(QDir::toNativeSeparators(from))};
+    return {false,
+            QStringLiteral("ファイル「%1」を読み込めません。").arg(QDir::toNativeSeparators(from))};
   }
   return WriteFileAtomically(to, bytes);
 }

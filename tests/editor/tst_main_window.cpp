@@ -1,8 +1,7 @@
-#include <QtTest>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QtTest>
 
 #include "editor/main_window.h"
 #include "editor/start_dialog.h"
@@ -36,21 +35,41 @@ class TstMainWindow : public QObject {
   void CommandsCarryCaptionsAndTooltips_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    const char* rows[][2] = {
-        {"f0", "新規アルバム"},     {"f1", "アルバムを開く"},   {"f3", "上書き保存"},
-        {"f4", "名前を付けて保存"}, {"fc1", "CSV読込"},         {"fc2", "CSV書出"},
-        {"f7", "印刷"},             {"f9", "閉じる"},           {"e5", "コピー"},
-        {"e6", "連番"},             {"e1", "写真編集"},         {"e4", "補助文字"},
-        {"e3", "クリア"},           {"v1", "ページの追加"},     {"v5", "ページの挿入"},
-        {"v2", "ページの削除"},     {"v3", "ページへジャンプ"}, {"o1", "ドライブの設定"},
-        {"o2", "印刷設定"},         {"H3", "バージョン情報"},   {"o3", "前Verから設定移行"},
-        {"H1", "ヘルプ"}};
+    const char* rows[][2] = {{"f0", "新規アルバム"},
+                             {"f1", "アルバムを開く"},
+                             {"f3", "上書き保存"},
+                             {"f4", "名前を付けて保存"},
+                             {"fc1", "CSV読込"},
+                             {"fc2", "CSV書出"},
+                             {"f7", "印刷"},
+                             {"f9", "閉じる"},
+                             {"e5", "コピー"},
+                             {"e6", "連番"},
+                             {"e1", "写真編集"},
+                             {"e4", "補助文字"},
+                             {"e3", "クリア"},
+                             {"v1", "ページの追加"},
+                             {"v5", "ページの挿入"},
+                             {"v2", "ページの削除"},
+                             {"v3", "ページへジャンプ"},
+                             {"o1", "ドライブの設定"},
+                             {"o2", "印刷設定"},
+                             {"H3", "バージョン情報"},
+                             {"o3", "前Verから設定移行"},
+                             {"H1", "ヘルプ"}};
     for (const auto& r : rows) QTest::newRow(r[0]) << QString(r[0]) << QString::fromUtf8(r[1]);
-    const char* tips[][2] = {
-        {"fileV1", "新規アルバム"}, {"fileV2", "アルバムを開く"}, {"fileV3", "上書き保存"},
-        {"fileV4", "名前を付けて保存"}, {"fileV5", "印刷"},       {"hensV1", "写真編集"},
-        {"hensV2", "補助文字"},     {"pergV1", "ページの追加"},   {"Command7", "ページの挿入"},
-        {"pergV2", "ページの削除"}, {"pergV3", "ページへジャンプ"}, {"Command4", "コピーツール"}};
+    const char* tips[][2] = {{"fileV1", "新規アルバム"},
+                             {"fileV2", "アルバムを開く"},
+                             {"fileV3", "上書き保存"},
+                             {"fileV4", "名前を付けて保存"},
+                             {"fileV5", "印刷"},
+                             {"hensV1", "写真編集"},
+                             {"hensV2", "補助文字"},
+                             {"pergV1", "ページの追加"},
+                             {"Command7", "ページの挿入"},
+                             {"pergV2", "ページの削除"},
+                             {"pergV3", "ページへジャンプ"},
+                             {"Command4", "コピーツール"}};
     for (const auto& r : tips) QTest::newRow(r[0]) << QString(r[0]) << QString::fromUtf8(r[1]);
   }
   void CommandsCarryCaptionsAndTooltips() {
@@ -80,11 +99,13 @@ class TstMainWindow : public QObject {
 
   void AlbumCommandsWaitForAPage() {
     const QStringList album_commands = {"f3", "f4", "f7", "e1", "e3", "e4", "v1", "v2", "v3"};
-    for (const QString& n : album_commands) QVERIFY2(!window_->Command(n)->isEnabled(), qPrintable(n));
+    for (const QString& n : album_commands)
+      QVERIFY2(!window_->Command(n)->isEnabled(), qPrintable(n));
     QVERIFY(window_->Command("f0")->isEnabled());
     QVERIFY(window_->Command("f1")->isEnabled());
     OpenTwoPages();
-    for (const QString& n : album_commands) QVERIFY2(window_->Command(n)->isEnabled(), qPrintable(n));
+    for (const QString& n : album_commands)
+      QVERIFY2(window_->Command(n)->isEnabled(), qPrintable(n));
   }
 
   void PageNumbersAndCoverFieldsFollowTheAlbum() {
