@@ -52,7 +52,7 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent) {
   auto* new_button = make_button(QStringLiteral("Command1"), QStringLiteral("新規アルバム"),
                                  QStyle::SP_FileIcon, Choice::kNewAlbum);
   auto* open_button = make_button(QStringLiteral("Command2"), QStringLiteral("アルバムを開く"),
-                                  QStyle::SP_DirOpenIcon, Choice::kOpenAlbum);
+                                  QStyle::SP_DialogOpenButton, Choice::kOpenAlbum);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(new_button);
