@@ -1,6 +1,7 @@
 #include "editor/start_dialog.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
@@ -62,6 +63,16 @@ StartDialog::StartDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   layout->addWidget(version);
   new_button->setFocus();
+}
+
+void StartDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QToolButton*>(focusWidget())) {
+      button->click();
+      return;
+    }
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace komasu

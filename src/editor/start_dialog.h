@@ -15,6 +15,10 @@ class StartDialog : public QDialog {
   explicit StartDialog(QWidget* parent = nullptr);
   Choice Chosen() const { return choice_; }
 
+ protected:
+  // Return and Enter press the focused button, as in any dialog.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   Choice choice_ = Choice::kNone;
 };
