@@ -60,19 +60,20 @@ MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
     size = size.boundedTo(screen->availableSize() - QSize(40, 60));
   }
   resize(size);
-  connect(&album_, &Album::PageShown, this, &MainWindow::ShowAlbumState);
-  connect(&album_, &Album::AlbumOpened, this, &MainWindow::ShowAlbumState);
+  connect(&album_, &Album::PageShown, this, [this] { ShowAlbumState(); });
+  connect(&album_, &Album::AlbumOpened, this, [this] { ShowAlbumState(); });
   UpdateCommandStates();
   ShowAlbumState();
 }
 
 QAction* MainWindow::AddCommand(QWidget* menu_or_bar, const QString& name, const QString& caption,
-                                void (MainWindow::*handler)()) {
+                                std::function<void()> handler) {
   auto* action = new QAction(caption, this);
   action->setObjectName(name);
   action->setToolTip(caption);
   menu_or_bar->addAction(action);
-  connect(action, &QAction::triggered, this, handler);
+  // Commands of later steps have no handler yet.
+  if (handler) connect(action, &QAction::triggered, this, std::move(handler));
   commands_.insert(name, action);
   return action;
 }
@@ -84,44 +85,49 @@ void MainWindow::BuildMenus() {
     commands_.insert(name, s);
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  AddCommand(file, "f0", "新規アルバム", &MainWindow::NewAlbum)->setShortcut(QKeySequence::New);
-  AddCommand(file, "f1", "アルバムを開く", &MainWindow::OpenAlbum)->setShortcut(QKeySequence::Open);
+  AddCommand(file, "f0", "新規アルバム", [this] {
+    album_.NewAlbum();
+  })->setShortcut(QKeySequence::New);
+  AddCommand(file, "f1", "アルバムを開く", [this] {
+    album_.OpenAlbum();
+  })->setShortcut(QKeySequence::Open);
   separator(file, "f2");
-  AddCommand(file, "f3", "上書き保存", &MainWindow::SaveAlbum)->setShortcut(QKeySequence::Save);
-  AddCommand(file, "f4", "名前を付けて保存", &MainWindow::SaveAlbumAs)
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  AddCommand(file, "f3", "上書き保存", [this] { album_.Save(); })->setShortcut(QKeySequence::Save);
+  AddCommand(file, "f4", "名前を付けて保存", [this] {
+    SaveAlbumAs();
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   separator(file, "f5");
-  AddCommand(file, "fc1", "CSV読込", &MainWindow::NotYetAvailable);
-  AddCommand(file, "fc2", "CSV書出", &MainWindow::NotYetAvailable);
+  AddCommand(file, "fc1", "CSV読込", nullptr);
+  AddCommand(file, "fc2", "CSV書出", nullptr);
   separator(file, "f111");
-  AddCommand(file, "f7", "印刷", &MainWindow::OpenPrintDialog)->setShortcut(QKeySequence::Print);
+  AddCommand(file, "f7", "印刷", [this] { OpenPrintDialog(); })->setShortcut(QKeySequence::Print);
   separator(file, "f8");
-  AddCommand(file, "f9", "閉じる", &MainWindow::Quit);
+  AddCommand(file, "f9", "閉じる", [this] { Quit(); });
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-  AddCommand(edit, "e5", "コピー", &MainWindow::NotYetAvailable);
-  AddCommand(edit, "e6", "連番", &MainWindow::NumberSlotsSerially);
+  AddCommand(edit, "e5", "コピー", nullptr);
+  AddCommand(edit, "e6", "連番", [this] { NumberSlotsSerially(); });
   separator(edit, "e7");
-  AddCommand(edit, "e1", "写真編集", &MainWindow::NotYetAvailable);
-  AddCommand(edit, "e4", "補助文字", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e1", "写真編集", nullptr);
+  AddCommand(edit, "e4", "補助文字", nullptr);
   separator(edit, "e2");
-  AddCommand(edit, "e3", "クリア", &MainWindow::NotYetAvailable);
+  AddCommand(edit, "e3", "クリア", nullptr);
 
   QMenu* page = menuBar()->addMenu(QStringLiteral("ページ(&P)"));
-  AddCommand(page, "v1", "ページの追加", &MainWindow::AppendPage);
-  AddCommand(page, "v5", "ページの挿入", &MainWindow::InsertPage);
-  AddCommand(page, "v2", "ページの削除", &MainWindow::DeletePage);
-  AddCommand(page, "v3", "ページへジャンプ", &MainWindow::OpenJumpDialog);
+  AddCommand(page, "v1", "ページの追加", [this] { album_.AppendPage(); });
+  AddCommand(page, "v5", "ページの挿入", [this] { album_.InsertPage(); });
+  AddCommand(page, "v2", "ページの削除", [this] { album_.AskDeleteCurrentPage(); });
+  AddCommand(page, "v3", "ページへジャンプ", [this] { OpenJumpDialog(); });
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
-  AddCommand(settings, "o1", "ドライブの設定", &MainWindow::NotYetAvailable);
-  AddCommand(settings, "o2", "印刷設定", &MainWindow::OpenLayoutSettings);
+  AddCommand(settings, "o1", "ドライブの設定", nullptr);
+  AddCommand(settings, "o2", "印刷設定", [this] { OpenLayoutSettings(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-  AddCommand(help, "H1", "ヘルプ", &MainWindow::ShowHelp)->setShortcut(QKeySequence::HelpContents);
-  AddCommand(help, "o3", "前Verから設定移行", &MainWindow::NotYetAvailable);
+  AddCommand(help, "H1", "ヘルプ", [this] { ShowHelp(); })->setShortcut(QKeySequence::HelpContents);
+  AddCommand(help, "o3", "前Verから設定移行", nullptr);
   separator(help, "hh");
-  AddCommand(help, "H3", "バージョン情報", &MainWindow::ShowAbout);
+  AddCommand(help, "H3", "バージョン情報", [this] { ShowAbout(); });
 }
 
 void MainWindow::BuildToolBar() {
@@ -130,43 +136,53 @@ void MainWindow::BuildToolBar() {
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   auto button = [&](const QString& name, const QString& tip, QStyle::StandardPixmap icon,
-                    void (MainWindow::*handler)(), const QString& text = {}) {
+                    std::function<void()> handler, const QString& text = {}) {
     QAction* a = AddCommand(bar, name, text.isEmpty() ? tip : text, handler);
     a->setToolTip(tip);
     a->setIcon(style()->standardIcon(icon));
     return a;
   };
-  button("fileV1", "新規アルバム", QStyle::SP_FileIcon, &MainWindow::NewAlbum, "新規");
-  button("fileV2", "アルバムを開く", QStyle::SP_DialogOpenButton, &MainWindow::OpenAlbum, "開く");
-  button("fileV3", "上書き保存", QStyle::SP_DialogSaveButton, &MainWindow::SaveAlbum, "保存");
-  button("fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, &MainWindow::SaveAlbumAs,
-         "別名保存");
-  button("fileV5", "印刷", QStyle::SP_ComputerIcon, &MainWindow::OpenPrintDialog);
+  button(
+      "fileV1", "新規アルバム", QStyle::SP_FileIcon, [this] { album_.NewAlbum(); }, "新規");
+  button(
+      "fileV2", "アルバムを開く", QStyle::SP_DialogOpenButton, [this] { album_.OpenAlbum(); },
+      "開く");
+  button(
+      "fileV3", "上書き保存", QStyle::SP_DialogSaveButton, [this] { album_.Save(); }, "保存");
+  button(
+      "fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, [this] { SaveAlbumAs(); }, "別名保存");
+  button("fileV5", "印刷", QStyle::SP_ComputerIcon, [this] { OpenPrintDialog(); });
   bar->addSeparator();
-  button("hensV1", "写真編集", QStyle::SP_DirIcon, &MainWindow::NotYetAvailable, "写真");
-  button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, &MainWindow::NotYetAvailable,
-         "補助文字");
+  button("hensV1", "写真編集", QStyle::SP_DirIcon, nullptr, "写真");
+  button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, nullptr, "補助文字");
   bar->addSeparator();
-  button("pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, &MainWindow::AppendPage, "追加");
-  button("Command7", "ページの挿入", QStyle::SP_ArrowDown, &MainWindow::InsertPage, "挿入");
-  button("pergV2", "ページの削除", QStyle::SP_TrashIcon, &MainWindow::DeletePage, "削除");
-  button("pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView,
-         &MainWindow::OpenJumpDialog, "ジャンプ");
-  button("Command4", "コピーツール", QStyle::SP_FileDialogListView, &MainWindow::NotYetAvailable,
-         "コピー");
+  button(
+      "pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, [this] { album_.AppendPage(); },
+      "追加");
+  button(
+      "Command7", "ページの挿入", QStyle::SP_ArrowDown, [this] { album_.InsertPage(); }, "挿入");
+  button(
+      "pergV2", "ページの削除", QStyle::SP_TrashIcon, [this] { album_.AskDeleteCurrentPage(); },
+      "削除");
+  button(
+      "pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView, [this] { OpenJumpDialog(); },
+      "ジャンプ");
+  button("Command4", "コピーツール", QStyle::SP_FileDialogListView, nullptr, "コピー");
   bar->addSeparator();
   const struct {
     const char* name;
     const char* text;
     QStyle::StandardPixmap icon;
-    void (MainWindow::*handler)();
+    std::function<void()> handler;
     QKeySequence key;
-  } moves[] = {
-      {"Command1(0)", "最初", QStyle::SP_MediaSkipBackward, &MainWindow::FirstPage, Qt::Key_Home},
-      {"Command1(1)", "前", QStyle::SP_MediaSeekBackward, &MainWindow::PreviousPage,
-       Qt::Key_PageUp},
-      {"Command1(2)", "次", QStyle::SP_MediaSeekForward, &MainWindow::NextPage, Qt::Key_PageDown},
-      {"Command1(3)", "最後", QStyle::SP_MediaSkipForward, &MainWindow::LastPage, Qt::Key_End}};
+  } moves[] = {{"Command1(0)", "最初", QStyle::SP_MediaSkipBackward, [this] { album_.FirstPage(); },
+                Qt::Key_Home},
+               {"Command1(1)", "前", QStyle::SP_MediaSeekBackward,
+                [this] { album_.PreviousPage(); }, Qt::Key_PageUp},
+               {"Command1(2)", "次", QStyle::SP_MediaSeekForward, [this] { album_.NextPage(); },
+                Qt::Key_PageDown},
+               {"Command1(3)", "最後", QStyle::SP_MediaSkipForward, [this] { album_.LastPage(); },
+                Qt::Key_End}};
   for (const auto& m : moves) {
     QAction* a = AddCommand(bar, m.name, QString::fromUtf8(m.text), m.handler);
     a->setToolTip(QString());
@@ -337,12 +353,6 @@ void MainWindow::RunModal(QDialog& dialog) {
 
 // ---------------------------------------------------------------- commands
 
-void MainWindow::NewAlbum() { album_.NewAlbum(); }
-
-void MainWindow::OpenAlbum() { album_.OpenAlbum(); }
-
-void MainWindow::SaveAlbum() { album_.Save(); }
-
 void MainWindow::SaveAlbumAs() {
   if (album_.SaveAlbumAs()) album_.modified = false;
 }
@@ -352,14 +362,6 @@ void MainWindow::Quit() {
   quitting_ = true;
   QCoreApplication::exit(0);
 }
-
-void MainWindow::FirstPage() { album_.FirstPage(); }
-void MainWindow::PreviousPage() { album_.PreviousPage(); }
-void MainWindow::NextPage() { album_.NextPage(); }
-void MainWindow::LastPage() { album_.LastPage(); }
-void MainWindow::AppendPage() { album_.AppendPage(); }
-void MainWindow::InsertPage() { album_.InsertPage(); }
-void MainWindow::DeletePage() { album_.AskDeleteCurrentPage(); }
 
 void MainWindow::OpenJumpDialog() {
   PageJumpDialog dialog(album_.PageCount(), this);
@@ -388,7 +390,5 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::NumberSlotsSerially() { slot_panel_->NumberSlotsSerially(); }
-
-void MainWindow::NotYetAvailable() {}
 
 }  // namespace komasu

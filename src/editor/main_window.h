@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -42,7 +43,7 @@ class MainWindow : public QMainWindow {
 
  private:
   QAction* AddCommand(QWidget* menu_or_bar, const QString& name, const QString& caption,
-                      void (MainWindow::*handler)());
+                      std::function<void()> handler);
   void BuildMenus();
   void BuildToolBar();
   void BuildCentralArea();
@@ -52,25 +53,14 @@ class MainWindow : public QMainWindow {
   // Runs a modal dialog; the window is active again afterwards.
   void RunModal(QDialog& dialog);
 
-  void NewAlbum();
-  void OpenAlbum();
-  void SaveAlbum();
   void SaveAlbumAs();
   void Quit();
-  void FirstPage();
-  void PreviousPage();
-  void NextPage();
-  void LastPage();
-  void AppendPage();
-  void InsertPage();
-  void DeletePage();
   void OpenJumpDialog();
   void OpenPrintDialog();
   void OpenLayoutSettings();
   void ShowHelp();
   void ShowAbout();
   void NumberSlotsSerially();
-  void NotYetAvailable();
 
   Album& album_;
   Prompter& prompter_;
