@@ -22,6 +22,7 @@
 #include "album/album.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "editor/editor_controller.h"
 #include "editor/page_view.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -157,7 +158,8 @@ int main(int argc, char** argv) {
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(folder, prompter, clock);
-  PageView view(album);
+  EditorController editor(album);
+  PageView view(editor);
   view.resize(900, 1000);
   view.show();
   QCoreApplication::processEvents();

@@ -10,6 +10,7 @@
 #include "album/album.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "editor/editor_controller.h"
 #include "editor/slot_text_commands.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -56,12 +57,22 @@ double Run(const char* name, const std::function<void()>& work) {
   return ms;
 }
 
-void PageByPagePaste(Album& album) {
+struct Session {
+  std::unique_ptr<Album> album;
+  std::unique_ptr<EditorController> editor;
+};
+
+void PageByPagePaste(EditorController& editor) {
+  Album& album = editor.Doc();
   const int remembered = album.CurrentPage();
-  const auto lines = album.PanelLines();
+  const auto lines = editor.PanelLines();
   album.FirstPage();
   for (int done = 0; done < album.PageCount(); ++done) {
-    for (int i = 0; i < kSlotTextLines; ++i) album.page.lines[i].text = lines[i % 9];
+    album.EditPage(
+        [&](PageContent& p, PageDecor&) {
+          for (int i = 0; i < kSlotTextLines; ++i) p.lines[i].text = lines[i % 9];
+        },
+        false);
     album.NextPage();
   }
   if (album.CurrentPage() != remembered) {
@@ -98,11 +109,12 @@ int main(int argc, char** argv) {
   FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
   const auto fresh_album = [&]() {
     WriteFileAtomically(path, bytes);
-    auto album = std::make_unique<Album>(folder, prompter, clock);
-    album->OpenAlbumAt(path);
-    album->JumpToPage(250);
-    album->SetPanelLine(1, QStringLiteral("共通の説明文"));
-    return album;
+    Session s{std::make_unique<Album>(folder, prompter, clock), nullptr};
+    s.editor = std::make_unique<EditorController>(*s.album);
+    s.album->OpenAlbumAt(path);
+    s.album->JumpToPage(250);
+    s.editor->SetPanelLine(1, QStringLiteral("共通の説明文"));
+    return s;
   };
 
   for (int round = 1; round <= 2; ++round) {
@@ -110,17 +122,17 @@ int main(int argc, char** argv) {
     {
       auto album = fresh_album();
       prompter.yes_no = {true};
-      Run("アルバム全体に貼付 (batched)", [&] { PasteIntoAlbum(*album); });
+      Run("アルバム全体に貼付 (batched)", [&] { PasteIntoAlbum(*album.editor); });
     }
     {
       auto album = fresh_album();
       prompter.texts = {QStringLiteral("1")};
-      Run("連番 (batched)", [&] { NumberSlotsSerially(*album); });
+      Run("連番 (batched)", [&] { NumberSlotsSerially(*album.editor); });
     }
   }
   if (page_by_page) {
     auto album = fresh_album();
-    Run("アルバム全体に貼付 (page by page)", [&] { PageByPagePaste(*album); });
+    Run("アルバム全体に貼付 (page by page)", [&] { PageByPagePaste(*album.editor); });
   }
   return prompter.Notices().isEmpty() ? 0 : 1;
 }

@@ -14,6 +14,7 @@
 #include "album/album.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "editor/editor_controller.h"
 #include "editor/page_view.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
@@ -98,18 +99,21 @@ int main(int argc, char** argv) {
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(folder, prompter, clock);
-  PageView view(album);
+  EditorController editor(album);
+  PageView view(editor);
   view.resize(640, 820);
   view.show();
   album.OpenAlbumAt(path);
   // As the main window does when it becomes active.
-  album.ApplySlotTextFont(ReadSettingsFile(folder.FontInfoIni(), 11));
+  album.ApplySettingsFiles();
   for (int page = 1; page <= 2; ++page) {
     album.JumpToPage(page);
     // Rules are switched by the guide rule commands; here every underline rule is shown.
-    for (int n = 1; n <= kRuleLines; ++n) album.decor.Rule(n).visible = (n - 1) % 12 >= 3;
-    for (NoMark& m : album.decor.no_marks) m.visible = true;
-    album.SelectSlot(page == 1 ? 0 : 1);
+    album.EditPage([](PageContent&, PageDecor& decor) {
+      for (int n = 1; n <= kRuleLines; ++n) decor.Rule(n).visible = (n - 1) % 12 >= 3;
+      for (NoMark& m : decor.no_marks) m.visible = true;
+    });
+    editor.SelectSlot(page == 1 ? 0 : 1);
     view.RequestPhotos();
     while (!view.PhotosComplete()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();

@@ -22,9 +22,6 @@ namespace {
 const QString kFileFilter = QStringLiteral("すべてのファイル (*.apt)");
 const QString kOverwriteQuestion = QStringLiteral("同じファイル名が存在します！上書きしますか？");
 
-constexpr float kTwipsPerMm = 28.57142857f;
-constexpr float kSlotTops[kPhotoSlots] = {1150, 3800, 6470};
-
 bool SamePath(const QString& a, const QString& b) {
   if (a.isEmpty() || b.isEmpty()) return false;
   const QFileInfo fa(a), fb(b);
@@ -37,7 +34,7 @@ bool SamePath(const QString& a, const QString& b) {
 
 Album::Album(ProgramFolder folder, Prompter& prompter, const Clock& clock, QObject* parent)
     : QObject(parent), folder_(std::move(folder)), prompter_(prompter), clock_(clock) {
-  file_save_folder = ReadSettingsFile(folder_.OptIni(), 101).value(2);
+  file_save_folder_ = ReadSettingsFile(folder_.OptIni(), 101).value(2);
 }
 
 // ---------------------------------------------------------------- records
@@ -123,24 +120,24 @@ bool Album::CheckStorable() {
                .arg(what, why));
     return false;
   };
-  for (const QString& field : {header.name, header.author, header.date}) {
+  for (const QString& field : {header_.name, header_.author, header_.date}) {
     if (const QString why = UnstorableTextMessage(field); !why.isEmpty()) {
       return refuse(QStringLiteral("表紙の項目"), why);
     }
   }
   if (preserved_record_) return true;
-  for (const PhotoElement& p : page.photos) {
+  for (const PhotoElement& p : page_.photos) {
     if (const QString why = UnstorableTextMessage(p.path); !why.isEmpty()) {
       return refuse(QStringLiteral("写真のファイル名"), why);
     }
   }
-  for (const SlotTextLine& l : page.lines) {
+  for (const SlotTextLine& l : page_.lines) {
     if (const QString why = UnstorableTextMessage(l.text); !why.isEmpty()) {
       return refuse(QStringLiteral("写真の説明文"), why);
     }
   }
   for (int i = 1; i <= kStoredFreeLabels; ++i) {
-    if (const QString why = UnstorableTextMessage(page.Label(i).text, true); !why.isEmpty()) {
+    if (const QString why = UnstorableTextMessage(page_.Label(i).text, true); !why.isEmpty()) {
       return refuse(QStringLiteral("ラベル"), why);
     }
   }
@@ -152,7 +149,7 @@ QByteArray Album::EncodedShownPage(bool* ok) {
     *ok = true;
     return *preserved_record_;
   }
-  return EncodeCp932(SerializePage(page, format_version), ok);
+  return EncodeCp932(SerializePage(page_), ok);
 }
 
 bool Album::SaveCurrentPage() {
@@ -162,7 +159,7 @@ bool Album::SaveCurrentPage() {
   bool ok = false;
   QList<QByteArray> out;
   out.reserve(page_count_ + 1);
-  out.append(EncodeCp932(SerializeHeader(header), &ok));
+  out.append(EncodeCp932(SerializeHeader(header_), &ok));
   for (int j = 1; j <= page_count_; ++j) {
     if (j == current_page_) {
       if (delete_pending_) continue;
@@ -196,7 +193,7 @@ bool Album::Save() {
   // When the snapshot cannot be renewed, the one taken at opening still belongs here.
   const QString snapshot_of = snapshot_of_;
   if (!TakeSnapshot()) snapshot_of_ = snapshot_of;
-  modified = false;
+  SetModified(false);
   return true;
 }
 
@@ -216,7 +213,7 @@ bool Album::RestoreSnapshot() {
 }
 
 bool Album::ConfirmClose() {
-  if (!modified) return true;
+  if (!modified_) return true;
   if (prompter_.AskYesNo(QStringLiteral("アルバムを保存しますか"), QStringLiteral("確認"),
                          MessageIcon::kQuestion)) {
     return SaveCurrentPage();
@@ -228,8 +225,8 @@ bool Album::ConfirmClose() {
 // ---------------------------------------------------------------- file commands
 
 QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
-  QString name = save_dialog ? prompter_.ChooseSaveFile(title, file_save_folder, kFileFilter)
-                             : prompter_.ChooseOpenFile(title, file_save_folder, kFileFilter);
+  QString name = save_dialog ? prompter_.ChooseSaveFile(title, file_save_folder_, kFileFilter)
+                             : prompter_.ChooseOpenFile(title, file_save_folder_, kFileFilter);
   if (name.isEmpty()) return {};
   if (!name.endsWith(QStringLiteral(".apt"))) name += QStringLiteral(".apt");
   if (QFile::exists(name) && !prompter_.AskYesNo(kOverwriteQuestion, QStringLiteral("上書き"),
@@ -278,7 +275,7 @@ bool Album::OpenAlbum() {
     path = *pending_open_path_;
   } else if (!delete_pending_) {
     path =
-        prompter_.ChooseOpenFile(QStringLiteral("アルバムを開く"), file_save_folder, kFileFilter);
+        prompter_.ChooseOpenFile(QStringLiteral("アルバムを開く"), file_save_folder_, kFileFilter);
     if (path.isEmpty()) return false;
   }
   pending_open_path_.reset();
@@ -299,7 +296,7 @@ bool Album::OpenAlbum() {
     SetCurrentPage(1);
   }
   page_count_ = static_cast<int>(records_.size()) - 1;
-  header = DecodeHeader(DecodeCp932(records_.value(0)));
+  header_ = DecodeHeader(DecodeCp932(records_.value(0)));
   emit AlbumOpened();
   EmitPageShown();
   return true;
@@ -318,18 +315,16 @@ bool Album::NewAlbum() {
   if (!SwitchTo(name)) return false;
 
   ClearPage();
-  const AlbumHeader old_header = header;
-  header.name.clear();
-  header.author.clear();
-  header.date.clear();
-  if (!WriteRecords({EncodeCp932(SerializeHeader(header))})) {
+  const AlbumHeader old_header = header_;
+  header_ = AlbumHeader();
+  if (!WriteRecords({EncodeCp932(SerializeHeader(header_))})) {
     path_ = old_path;  // the album open before stays open
-    header = old_header;
+    header_ = old_header;
     page_count_ = old_count;
     LoadPage();
     return false;
   }
-  header.date = QLocale(QLocale::Japanese).toString(clock_.Now().date(), QLocale::ShortFormat);
+  header_.date = QLocale(QLocale::Japanese).toString(clock_.Now().date(), QLocale::ShortFormat);
   suppress_page_load_ = true;
   page_count_ = 1;
   if (current_page_ == 1) {
@@ -357,15 +352,22 @@ bool Album::SaveAlbumAs() {
   }
   RestoreSnapshot();
   pending_open_path_ = name;
-  return OpenAlbum();
+  if (!OpenAlbum()) return false;
+  SetModified(false);
+  return true;
 }
 
 // ---------------------------------------------------------------- page display
 
 void Album::ReadLayoutSettings() { layout_.Read(folder_.PositionIni()); }
 
-void Album::ApplyCalloutSettings() {
-  for (int k = 0; k < 4; ++k) line_d[k] = layout_[15 + k];
+QStringList Album::ApplySettingsFiles() {
+  const QStringList fontinfo = ReadSettingsFile(folder_.FontInfoIni(), 11);
+  ApplySlotTextFont(fontinfo);
+  ReadLayoutSettings();
+  callout_ = layout_.Callout();
+  emit PageChanged();
+  return fontinfo;
 }
 
 void Album::SetCurrentPage(int n) {
@@ -376,7 +378,7 @@ void Album::SetCurrentPage(int n) {
 
 void Album::LoadPage() {
   ReadLayoutSettings();
-  if (current_page_ != 0) decor.guide_switch_enabled = true;
+  if (current_page_ != 0) decor_.guide_switch_enabled = true;
   ClearPage();
   HidePageElements();
   preserved_record_.reset();
@@ -394,15 +396,15 @@ void Album::LoadPage() {
 
   // The record's switch and style reach the page as the user's clicks would: switch first,
   // then style, each handler running only when its value changes.
-  const int shown_switch = page.guide_lines;
-  const RuleStyle shown_style = page.rule_style;
-  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(raw), page, format_version);
-  const int stored_switch = page.guide_lines;
-  const RuleStyle stored_style = page.rule_style;
-  page.guide_lines = shown_switch;
-  page.rule_style = shown_style;
-  SetGuideSwitch(page, decor, stored_switch != 0);
-  SelectRuleStyle(page, decor, stored_style);
+  const int shown_switch = page_.guide_lines;
+  const RuleStyle shown_style = page_.rule_style;
+  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(raw), page_);
+  const int stored_switch = page_.guide_lines;
+  const RuleStyle stored_style = page_.rule_style;
+  page_.guide_lines = shown_switch;
+  page_.rule_style = shown_style;
+  SetGuideSwitch(page_, decor_, stored_switch != 0);
+  SelectRuleStyle(page_, decor_, stored_style);
   if (!decoded.version_ok) {
     // A page of another format version is shown empty and written back untouched.
     if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;
@@ -413,70 +415,70 @@ void Album::LoadPage() {
     if (!decoded.slot_paths[s].isEmpty()) PlaceSlotPhoto(s + 1, decoded.slot_paths[s]);
   }
   LayOutPage();
-  FillSlotTextPanel();
+  emit PageFilled();
   EmitPageShown();
 }
 
 void Album::ClearPage() {
-  ClearElements(page);
-  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, QString());
-  SelectSlot(0);
+  ClearElements(page_);
+  emit PageCleared();
+  emit PageChanged();
 }
 
 void Album::HidePageElements() {
-  for (SlotTextLine& l : page.lines) l.visible = false;
-  for (int i = 1; i <= kPhotoSlots; ++i) page.Photo(i).visible = false;
-  for (int i = 1; i <= 20; ++i) page.Label(i).visible = false;
-  for (CalloutLine& c : page.callouts) c.line.visible = false;
+  for (SlotTextLine& l : page_.lines) l.visible = false;
+  for (int i = 1; i <= kPhotoSlots; ++i) page_.Photo(i).visible = false;
+  for (int i = 1; i <= 20; ++i) page_.Label(i).visible = false;
+  for (CalloutLine& c : page_.callouts) c.line.visible = false;
 }
 
 void Album::ShowPageElements() {
-  for (SlotTextLine& l : page.lines) l.visible = true;
-  for (int i = 1; i <= kPhotoSlots; ++i) page.Photo(i).visible = true;
-  for (int i = 1; i <= 20; ++i) page.Label(i).visible = !page.Label(i).text.isEmpty();
-  for (CalloutLine& c : page.callouts) c.line.visible = c.line.x1 != 0;
+  for (SlotTextLine& l : page_.lines) l.visible = true;
+  for (int i = 1; i <= kPhotoSlots; ++i) page_.Photo(i).visible = true;
+  for (int i = 1; i <= 20; ++i) page_.Label(i).visible = !page_.Label(i).text.isEmpty();
+  for (CalloutLine& c : page_.callouts) c.line.visible = c.line.x1 != 0;
 }
 
+// The layout settings were read by LoadPage just before.
 void Album::LayOutPage() {
-  ReadLayoutSettings();
-  if (const auto side = layout_.SideFor(current_page_)) {
-    column_left_ = *side == PageSide::kLeftBound ? 10680 : 6555;
-    decor.SetColumn(TextColumnLeft(), TextColumnRight());
-    for (int i = 0; i < kSlotTextLines; ++i) {
-      page.lines[i].left = column_left_ + (i % kLinesPerSlot == 0 ? 60 : 420);
-    }
+  column_left_ = ColumnLeftFor(layout_.SideFor(current_page_));
+  decor_.SetColumn(TextColumnLeft(), TextColumnRight());
+  for (int i = 0; i < kSlotTextLines; ++i) {
+    page_.lines[i].left = column_left_ + SlotLineIndent(i % kLinesPerSlot);
   }
   ShowPageElements();
 }
 
 void Album::PlaceSlotPhoto(int h, const QString& path) {
-  PhotoElement& p = page.Photo(h);
-  const float scale = layout_[13] / 100.0f;
-  if (const auto side = layout_.SideFor(current_page_)) {
-    p.left = (*side == PageSide::kLeftBound ? 7100 : 8400) + layout_[11] * kTwipsPerMm;
-  }
-  p.top = kSlotTops[h - 1] + layout_[12] * kTwipsPerMm;
-  p.width = 3100 * scale;
-  p.height = 2325 * scale;
+  PhotoElement& p = page_.Photo(h);
+  const float scale = static_cast<float>(layout_.PhotoScalePercent()) / 100.0f;
+  p.left = PhotoLeftFor(layout_.SideFor(current_page_)) +
+           static_cast<float>(layout_.PhotoOffsetX()) * kTwipsPerMm;
+  p.top = kPhotoSlotTops[h - 1] + static_cast<float>(layout_.PhotoOffsetY()) * kTwipsPerMm;
+  p.width = kPhotoBoxWidth * scale;
+  p.height = kPhotoBoxHeight * scale;
   p.path = path;
 }
 
-// ---------------------------------------------------------------- slot text panel
+// ---------------------------------------------------------------- edits
 
-void Album::SetPanelLine(int j, const QString& text) {
-  if (panel_[j] == text) return;
-  panel_[j] = text;
-  page.Line(selected_slot_, j).text = text;
-  modified = true;
+bool Album::EditPage(const PageEdit& edit, bool marks_modified) {
+  if (!PageEditable()) return false;
+  edit(page_, decor_);
+  if (marks_modified) SetModified(true);
+  emit PageChanged();
+  return true;
 }
 
-void Album::SelectSlot(int slot) {
-  selected_slot_ = slot;
-  FillSlotTextPanel();
+void Album::SetCoverField(int index, const QString& text) {
+  QString* fields[] = {&header_.name, &header_.author, &header_.date};
+  *fields[std::clamp(index, 0, 2)] = text;
 }
 
-void Album::FillSlotTextPanel() {
-  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, page.Line(selected_slot_, j).text);
+void Album::SetModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  emit ModifiedChanged(modified_);
 }
 
 // ---------------------------------------------------------------- page moves
@@ -518,17 +520,16 @@ void Album::AppendPage() {
   ClearPage();
   suppress_page_load_ = true;
   ++page_count_;
-  SetCurrentPage(page_count_);
-  for (int j = 0; j < kLinesPerSlot; ++j) SetPanelLine(j, QString());
+  SetCurrentPage(page_count_);  // its ClearPage has emptied the panel
 }
 
 void Album::InsertPage() {
   if (RefuseAtPageLimit() || !SaveCurrentPage()) return;
-  PageContent empty = page;  // the new record is what the cleared page serializes to
+  PageContent empty = page_;  // the new record is what the cleared page serializes to
   ClearElements(empty);
   bool ok = false;
   QList<QByteArray> out = records_;
-  const QByteArray record = EncodeCp932(SerializePage(empty, format_version), &ok);
+  const QByteArray record = EncodeCp932(SerializePage(empty), &ok);
   const qsizetype at = std::min<qsizetype>(current_page_ + 1, out.size());
   out.insert(at, record);
   if (!ok || !WriteRecords(out)) return;
@@ -567,7 +568,7 @@ void Album::DeleteCurrentPage() {
 // ---------------------------------------------------------------- settings
 
 void Album::ApplySlotTextFont(const QStringList& v) {
-  for (SlotTextLine& line : page.lines) {
+  for (SlotTextLine& line : page_.lines) {
     TextStyle& s = line.style;
     if (!v.value(0).isEmpty()) s.font_name = v.value(0);
     if (const auto size = ParseNumber(v.value(1)); size && *size - 5 > 0) s.size = *size - 5;
@@ -577,9 +578,10 @@ void Album::ApplySlotTextFont(const QStringList& v) {
     if (const auto c = ParseInt32(v.value(5))) s.color = *c;
   }
   for (int s = 0; s < kPhotoSlots; ++s) {
-    page.Line(s, 0).style.size = 8;
-    page.Line(s, 1).style.size = 6;
+    page_.Line(s, 0).style.size = 8;
+    page_.Line(s, 1).style.size = 6;
   }
+  emit PageChanged();
 }
 
 }  // namespace komasu

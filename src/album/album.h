@@ -9,11 +9,12 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
-#include <array>
+#include <functional>
 
 #include "album/layout_settings.h"
 #include "album/page_content.h"
 #include "album/page_decor.h"
+#include "album/page_geometry.h"
 #include "platform/program_folder.h"
 
 namespace komasu {
@@ -37,28 +38,32 @@ class Album : public QObject {
   const ProgramFolder& Folder() const { return folder_; }
   Prompter& Prompts() { return prompter_; }
   const LayoutSettings& Layout() const { return layout_; }
-
-  AlbumHeader header;  // the cover fields
-  PageContent page;    // the shown page, possibly ahead of its record
-  PageDecor decor;     // guide rules and "No." marks of the shown page
-  bool modified = false;
-  QString format_version = QStringLiteral("3.50");
+  const AlbumHeader& Header() const { return header_; }
+  // The shown page, possibly ahead of its record.
+  const PageContent& Page() const { return page_; }
+  // Guide rules and "No." marks of the shown page.
+  const PageDecor& Decor() const { return decor_; }
+  bool IsModified() const { return modified_; }
   // The third value of OPT.ini: where album and CSV file dialogs open.
-  QString file_save_folder;
+  const QString& FileSaveFolder() const { return file_save_folder_; }
+  // The callout settings taken from position.ini when the settings files were last applied.
+  const CalloutSettings& Callout() const { return callout_; }
 
   // The text column's left and right edges of the current layout (twips).
   float TextColumnLeft() const { return column_left_; }
-  float TextColumnRight() const { return column_left_ + 1245; }
-  // True when the shown page's record belongs to another format version and is kept as is.
-  bool ShownRecordPreserved() const { return preserved_record_.has_value(); }
+  float TextColumnRight() const { return column_left_ + kTextColumnWidth; }
+  // False when the shown page's record belongs to another format version: it is shown empty,
+  // kept byte for byte and cannot be edited, so nothing typed on it would be lost.
+  bool PageEditable() const { return !preserved_record_.has_value(); }
 
-  // --- the slot text panel ---
-  int SelectedSlot() const { return selected_slot_; }
-  const std::array<QString, 9>& PanelLines() const { return panel_; }
-  // A change of panel line j: the line of the selected slot follows, the album is modified.
-  void SetPanelLine(int j, const QString& text);
-  void SelectSlot(int slot);
-  void FillSlotTextPanel();
+  // --- changes of the shown page and the cover ---
+  using PageEdit = std::function<void(PageContent& page, PageDecor& decor)>;
+  // Runs `edit` on the shown page and tells the views; `marks_modified` sets the modified flag.
+  // False (nothing done) when the page is not editable.
+  bool EditPage(const PageEdit& edit, bool marks_modified = true);
+  // Cover field 0 (name), 1 (author) or 2 (date).
+  void SetCoverField(int index, const QString& text);
+  void SetModified(bool modified);
 
   // --- file operations ---
   // Rewrites the album file with the shown page. False (after telling the user) when the
@@ -70,6 +75,7 @@ class Album : public QObject {
   // Opens `path` without a file dialog (the desktop's "open with").
   bool OpenAlbumAt(const QString& path);
   bool NewAlbum();
+  // "名前を付けて保存": the copy is opened and starts unmodified.
   bool SaveAlbumAs();
   // The "No" answer at closing: the snapshot back.apt replaces the album file. Only a
   // snapshot taken of this album is restored; false when there is none.
@@ -82,11 +88,6 @@ class Album : public QObject {
   void SetCurrentPage(int n);
   void LoadPage();
   void ClearPage();
-  void HidePageElements();
-  void ShowPageElements();
-  void LayOutPage();
-  // Places the photo of slot h (1..3) by the layout settings and the current page number.
-  void PlaceSlotPhoto(int h, const QString& path);
 
   // --- page moves and page management ---
   void FirstPage();
@@ -101,16 +102,16 @@ class Album : public QObject {
   // Moves to page n after writing the shown page back; out-of-range numbers do nothing.
   void JumpToPage(int n);
 
-  // --- settings applied on activation ---
+  // --- settings files ---
+  // What becoming active applies, for the window and the command line alike: fontinfo.ini to
+  // the 27 slot text lines, position.ini to the layout, and its callout values. Returns the
+  // fontinfo.ini values (up to 11) for the panel's line fields.
+  QStringList ApplySettingsFiles();
   // Applies fontinfo.ini values (name, size, strikethrough, bold, italic, colour) to the 27
   // slot text lines: size minus 5; then the first line of each slot 8 pt, the second 6 pt.
   void ApplySlotTextFont(const QStringList& fontinfo_values);
+  // Re-reads position.ini (the printer does so before every page).
   void ReadLayoutSettings();
-  // Takes line width, arrow length, arrow angle and line colour (layout values 15..18) as the
-  // settings of callout lines.
-  void ApplyCalloutSettings();
-  // Callout settings: [0] printed line width, [1] arrow length, [2] arrow angle, [3] colour.
-  std::array<int32_t, 4> line_d{2, 100, 20, 0};
 
   // Raw record bytes of the album file as last read or written (header at 0).
   const QList<QByteArray>& Records();
@@ -149,6 +150,13 @@ class Album : public QObject {
   void AlbumOpened();
   // SaveCurrentPage wrote the shown page back (inside a batch: into the records in memory).
   void PageWrittenBack();
+  // The shown page or its rules changed in place.
+  void PageChanged();
+  void ModifiedChanged(bool modified);
+  // ClearPage ran, and a loaded page's content is in place: the editor's slot text panel
+  // empties and selects the top slot, then fills from the page, at exactly these points.
+  void PageCleared();
+  void PageFilled();
 
  private:
   void BeginBatch();
@@ -165,6 +173,11 @@ class Album : public QObject {
   bool TakeSnapshot();
   void ReportSnapshotFailed();
   bool RefuseAtPageLimit();
+  void HidePageElements();
+  void ShowPageElements();
+  void LayOutPage();
+  // Places the photo of slot h (1..3) by the layout settings and the current page number.
+  void PlaceSlotPhoto(int h, const QString& path);
 
   ProgramFolder folder_;
   Prompter& prompter_;
@@ -181,9 +194,13 @@ class Album : public QObject {
   // The album whose copy back.apt holds; empty when the last snapshot could not be taken.
   QString snapshot_of_;
 
-  int selected_slot_ = 0;
-  std::array<QString, 9> panel_;
-  float column_left_ = 10680;
+  AlbumHeader header_;
+  PageContent page_;
+  PageDecor decor_;
+  bool modified_ = false;
+  QString file_save_folder_;
+  CalloutSettings callout_;
+  float column_left_ = ColumnLeftFor(PageSide::kLeftBound);
 
   int batch_depth_ = 0;
   bool batch_dirty_ = false;

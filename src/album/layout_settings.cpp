@@ -16,16 +16,23 @@ void LayoutSettings::Read(const QString& position_ini) {
   }
 }
 
-std::optional<PageSide> LayoutSettings::SideFor(int page) const {
-  switch ((*this)[19]) {
-    case 0:
-      return page % 2 != 0 ? PageSide::kLeftBound : PageSide::kRightBound;
+TextBlockOffsets LayoutSettings::Offsets(PageSide side) const {
+  const int k = side == PageSide::kLeftBound ? kLeftSideOffsets : kRightSideOffsets;
+  return {At(k), At(k + 1), At(k + 2), At(k + 3), At(k + 4)};
+}
+
+CalloutSettings LayoutSettings::Callout() const {
+  return {At(kCalloutWidth), At(kCalloutWidth + 1), At(kCalloutWidth + 2), At(kCalloutColor)};
+}
+
+PageSide LayoutSettings::SideFor(int page) const {
+  switch (Binding()) {
     case 1:
       return PageSide::kLeftBound;
     case 2:
       return PageSide::kRightBound;
     default:
-      return std::nullopt;
+      return page % 2 != 0 ? PageSide::kLeftBound : PageSide::kRightBound;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "album/album.h"
+#include "editor/editor_controller.h"
 #include "editor/main_window.h"
 #include "platform/clock.h"
 #include "platform/fonts.h"
@@ -42,7 +43,8 @@ int main(int argc, char* argv[]) {
   komasu::QtPrompter prompter;
   komasu::SystemClock clock;
   komasu::Album album(folder, prompter, clock);
-  komasu::MainWindow window(album, prompter);
+  komasu::EditorController editor(album);
+  komasu::MainWindow window(editor, prompter);
   prompter.SetParent(&window);
 
   // An album given on the command line (the desktop's "open with") opens directly.
@@ -52,7 +54,7 @@ int main(int argc, char* argv[]) {
     window.RunStartDialog();
   }
   if (!album.IsOpen()) return 0;
-  album.modified = false;
+  album.SetModified(false);
   window.show();
   window.OnActivated();
   return app.exec();

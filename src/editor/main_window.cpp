@@ -24,13 +24,13 @@
 
 #include "album/album.h"
 #include "editor/about_dialog.h"
+#include "editor/editor_controller.h"
 #include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
-#include "platform/settings_values.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
 
@@ -47,8 +47,8 @@ const QStringList kAlbumCommands = {
 
 }  // namespace
 
-MainWindow::MainWindow(Album& album, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), album_(album), prompter_(prompter) {
+MainWindow::MainWindow(EditorController& editor, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), editor_(editor), album_(editor.Doc()), prompter_(prompter) {
   setObjectName(QStringLiteral("pritm"));
   setWindowTitle(QStringLiteral("ＫＯＭＡＳＵⅡ"));
   BuildMenus();
@@ -94,7 +94,7 @@ void MainWindow::BuildMenus() {
   separator(file, "f2");
   AddCommand(file, "f3", "上書き保存", [this] { album_.Save(); })->setShortcut(QKeySequence::Save);
   AddCommand(file, "f4", "名前を付けて保存", [this] {
-    SaveAlbumAs();
+    album_.SaveAlbumAs();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   separator(file, "f5");
   AddCommand(file, "fc1", "CSV読込", nullptr);
@@ -106,7 +106,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   AddCommand(edit, "e5", "コピー", nullptr);
-  AddCommand(edit, "e6", "連番", [this] { NumberSlotsSerially(); });
+  AddCommand(edit, "e6", "連番", [this] { slot_panel_->NumberSlotsSerially(); });
   separator(edit, "e7");
   AddCommand(edit, "e1", "写真編集", nullptr);
   AddCommand(edit, "e4", "補助文字", nullptr);
@@ -150,7 +150,8 @@ void MainWindow::BuildToolBar() {
   button(
       "fileV3", "上書き保存", QStyle::SP_DialogSaveButton, [this] { album_.Save(); }, "保存");
   button(
-      "fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, [this] { SaveAlbumAs(); }, "別名保存");
+      "fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, [this] { album_.SaveAlbumAs(); },
+      "別名保存");
   button("fileV5", "印刷", QStyle::SP_ComputerIcon, [this] { OpenPrintDialog(); });
   bar->addSeparator();
   button("hensV1", "写真編集", QStyle::SP_DirIcon, nullptr, "写真");
@@ -195,7 +196,7 @@ void MainWindow::BuildCentralArea() {
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
 
-  page_area_ = new PageView(album_, central);
+  page_area_ = new PageView(editor_, central);
   layout->addWidget(page_area_, 1);
 
   auto* side = new QVBoxLayout;
@@ -210,7 +211,7 @@ void MainWindow::BuildCentralArea() {
     cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
     StorableTextGuard::Install(cover_[i], prompter_);
     connect(cover_[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { EditCoverField(i, text); });
+            [this, i](const QString& text) { album_.SetCoverField(i, text); });
   }
   side->addWidget(cover_box);
 
@@ -235,9 +236,7 @@ void MainWindow::BuildCentralArea() {
   page_row->addStretch();
   side->addLayout(page_row);
 
-  slot_panel_ = new SlotTextPanel(album_, central);
-  connect(slot_panel_, &SlotTextPanel::PageEdited, page_area_, qOverload<>(&QWidget::update));
-  connect(this, &MainWindow::SlotTextFontRead, slot_panel_, &SlotTextPanel::ApplyFontInfo);
+  slot_panel_ = new SlotTextPanel(editor_, central);
   side->addWidget(slot_panel_);
 
   auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
@@ -281,18 +280,13 @@ void MainWindow::ShowAlbumState() {
   const auto number = [](int n) { return n == 0 ? QStringLiteral("000") : QString::number(n); };
   page_number_->setText(number(album_.CurrentPage()));
   page_count_->setText(number(album_.PageCount()));
-  const QString fields[] = {album_.header.name, album_.header.author, album_.header.date};
+  const AlbumHeader& header = album_.Header();
+  const QString fields[] = {header.name, header.author, header.date};
   for (int i = 0; i < 3; ++i) {
     if (cover_[i]->text() != fields[i]) cover_[i]->setText(fields[i]);
   }
   path_label_->setText(QDir::toNativeSeparators(album_.Path()));
   UpdateCommandStates();
-  page_area_->update();
-}
-
-void MainWindow::EditCoverField(int index, const QString& text) {
-  QString* fields[] = {&album_.header.name, &album_.header.author, &album_.header.date};
-  *fields[index] = text;
 }
 
 bool MainWindow::RunStartDialog() {
@@ -317,12 +311,7 @@ void MainWindow::OnActivated() {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return;
   }
-  const QStringList fontinfo = ReadSettingsFile(album_.Folder().FontInfoIni(), 11);
-  album_.ApplySlotTextFont(fontinfo);
-  emit SlotTextFontRead(fontinfo);
-  album_.ReadLayoutSettings();
-  album_.ApplyCalloutSettings();
-  page_area_->update();
+  slot_panel_->ApplyFontInfo(album_.ApplySettingsFiles());
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -352,10 +341,6 @@ void MainWindow::RunModal(QDialog& dialog) {
 }
 
 // ---------------------------------------------------------------- commands
-
-void MainWindow::SaveAlbumAs() {
-  if (album_.SaveAlbumAs()) album_.modified = false;
-}
 
 void MainWindow::Quit() {
   // "閉じる" ends at once: no question, no write-back, no restore.
@@ -388,7 +373,5 @@ void MainWindow::ShowAbout() {
   AboutDialog dialog(this);
   RunModal(dialog);
 }
-
-void MainWindow::NumberSlotsSerially() { slot_panel_->NumberSlotsSerially(); }
 
 }  // namespace komasu

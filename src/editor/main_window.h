@@ -14,6 +14,7 @@ class QLineEdit;
 namespace komasu {
 
 class Album;
+class EditorController;
 class Prompter;
 class SlotTextPanel;
 
@@ -21,7 +22,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+  MainWindow(EditorController& editor, Prompter& prompter, QWidget* parent = nullptr);
 
   // Shows the start dialog and runs its choice; false when no album is open afterwards.
   bool RunStartDialog();
@@ -31,10 +32,6 @@ class MainWindow : public QMainWindow {
 
   // The menu item or toolbar button with this control name.
   QAction* Command(const QString& name) const { return commands_.value(name); }
-
- signals:
-  // fontinfo.ini was read again (its values, up to 11).
-  void SlotTextFontRead(const QStringList& values);
 
  protected:
   bool event(QEvent* event) override;
@@ -49,19 +46,17 @@ class MainWindow : public QMainWindow {
   void BuildCentralArea();
   void UpdateCommandStates();
   void ShowAlbumState();
-  void EditCoverField(int index, const QString& text);
   // Runs a modal dialog; the window is active again afterwards.
   void RunModal(QDialog& dialog);
 
-  void SaveAlbumAs();
   void Quit();
   void OpenJumpDialog();
   void OpenPrintDialog();
   void OpenLayoutSettings();
   void ShowHelp();
   void ShowAbout();
-  void NumberSlotsSerially();
 
+  EditorController& editor_;
   Album& album_;
   Prompter& prompter_;
   QMap<QString, QAction*> commands_;

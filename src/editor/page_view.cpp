@@ -5,9 +5,11 @@
 #include <QPainter>
 
 #include "album/album.h"
+#include "album/page_geometry.h"
 #include "editor/cursor_readout.h"
-#include "editor/page_geometry.h"
+#include "editor/editor_controller.h"
 #include "editor/slot_text_commands.h"
+#include "platform/stored_color.h"
 
 namespace komasu {
 
@@ -37,7 +39,8 @@ void DrawStroke(QPainter& p, const LineStroke& s) {
 
 }  // namespace
 
-PageView::PageView(Album& album, QWidget* parent) : QWidget(parent), album_(album) {
+PageView::PageView(EditorController& editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), album_(editor.Doc()), mode_(editor.Mode()) {
   setObjectName(QStringLiteral("pageView"));
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,7 +53,9 @@ PageView::PageView(Album& album, QWidget* parent) : QWidget(parent), album_(albu
 
   connect(&album_, &Album::PageShown, this, &PageView::RequestPhotos);
   connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
-  connect(&loader_, &PhotoLoader::PhotoReady, this, [this] { update(); });
+  connect(&album_, &Album::PageChanged, this, qOverload<>(&QWidget::update));
+  connect(&editor_, &EditorController::PanelChanged, this, qOverload<>(&QWidget::update));
+  connect(&loader_, &PhotoLoader::PhotoReady, this, qOverload<>(&QWidget::update));
   resize_settled_.setSingleShot(true);
   resize_settled_.setInterval(150);
   connect(&resize_settled_, &QTimer::timeout, this, &PageView::RequestPhotos);
@@ -85,10 +90,8 @@ void PageView::resizeEvent(QResizeEvent*) {
   resize_settled_.start();
 }
 
-void PageView::Refresh() { update(); }
-
 QSize PageView::PhotoPixelSize(int slot) const {
-  const PhotoElement& p = album_.page.Photo(slot);
+  const PhotoElement& p = album_.Page().Photo(slot);
   const double factor = scale_ * devicePixelRatioF();
   return QSize(std::max(1, qRound(p.width * factor)), std::max(1, qRound(p.height * factor)));
 }
@@ -96,12 +99,12 @@ QSize PageView::PhotoPixelSize(int slot) const {
 void PageView::RequestPhotos() {
   QList<PhotoRequest> wanted;
   // Every page's boxes have the size the photo scale setting gives them.
-  const float photo_scale = static_cast<float>(album_.Layout()[13]) / 100.0f;
+  const float photo_scale = static_cast<float>(album_.Layout().PhotoScalePercent()) / 100.0f;
   const double factor = scale_ * devicePixelRatioF();
-  const QSize size(std::max(1, qRound(3100 * photo_scale * factor)),
-                   std::max(1, qRound(2325 * photo_scale * factor)));
+  const QSize size(std::max(1, qRound(kPhotoBoxWidth * photo_scale * factor)),
+                   std::max(1, qRound(kPhotoBoxHeight * photo_scale * factor)));
   for (int s = 1; s <= kPhotoSlots; ++s) {
-    wanted.append({album_.page.Photo(s).path, PhotoPixelSize(s)});
+    wanted.append({album_.Page().Photo(s).path, PhotoPixelSize(s)});
   }
   if (decode_ahead_ && album_.IsOpen()) {
     for (int page : {album_.CurrentPage() + 1, album_.CurrentPage() - 1}) {
@@ -115,7 +118,7 @@ void PageView::RequestPhotos() {
 
 bool PageView::PhotosComplete() const {
   for (int s = 1; s <= kPhotoSlots; ++s) {
-    const PhotoElement& p = album_.page.Photo(s);
+    const PhotoElement& p = album_.Page().Photo(s);
     if (!p.path.isEmpty() && !loader_.IsDone(p.path, PhotoPixelSize(s))) return false;
   }
   return true;
@@ -144,7 +147,7 @@ void PageView::PaintPage(QPainter& p) const {
 
   // Photos, stretched into their boxes.
   for (int s = 1; s <= kPhotoSlots; ++s) {
-    const PhotoElement& photo = album_.page.Photo(s);
+    const PhotoElement& photo = album_.Page().Photo(s);
     if (!photo.visible || photo.path.isEmpty()) continue;
     const QImage image = loader_.Find(photo.path, PhotoPixelSize(s));
     if (!image.isNull())
@@ -153,14 +156,13 @@ void PageView::PaintPage(QPainter& p) const {
 
   // The marker bar of the selected slot.
   if (album_.IsOpen()) {
-    const auto side = album_.Layout().SideFor(album_.CurrentPage());
-    const bool left_bound = !side || *side == PageSide::kLeftBound;
-    const int slot = album_.SelectedSlot();
+    const bool left_bound = album_.Layout().SideFor(album_.CurrentPage()) == PageSide::kLeftBound;
+    const int slot = editor_.SelectedSlot();
     p.fillRect(SlotMarkerBar(slot, album_.TextColumnLeft(), left_bound), SlotColor(slot));
   }
 
   // Guide rules and "No." marks.
-  for (const RuleLine& r : album_.decor.rules) {
+  for (const RuleLine& r : album_.Decor().rules) {
     if (!r.visible) continue;
     p.setPen(CosmeticPen(Qt::black, r.width, r.dotted ? Qt::DotLine : Qt::SolidLine));
     p.drawLine(QPointF(r.x1, r.y1), QPointF(r.x2, r.y2));
@@ -171,7 +173,7 @@ void PageView::PaintPage(QPainter& p) const {
   no_style.size = 9.75;
   no_style.italic = true;
   p.setFont(FontFor(no_style, dpi));
-  for (const NoMark& m : album_.decor.no_marks) {
+  for (const NoMark& m : album_.Decor().no_marks) {
     if (m.visible)
       p.drawText(QRectF(m.left, m.top, 315, 195), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                  QStringLiteral("No."));
@@ -180,7 +182,7 @@ void PageView::PaintPage(QPainter& p) const {
   // Slot text lines, cut at the column's right edge as their fixed-width labels are. The
   // number line starts right of its "No." mark.
   for (int i = 0; i < kSlotTextLines; ++i) {
-    const SlotTextLine& line = album_.page.lines[i];
+    const SlotTextLine& line = album_.Page().lines[i];
     if (!line.visible || line.text.isEmpty()) continue;
     const float x = line.left + (i % kLinesPerSlot == 0 ? kSlotNumberIndent : 0);
     const float top = SlotTextLineTop(i);
@@ -194,7 +196,7 @@ void PageView::PaintPage(QPainter& p) const {
   }
 
   // Free labels: auto-sized texts at their top left corner, possibly of several lines.
-  for (const FreeLabel& label : album_.page.labels) {
+  for (const FreeLabel& label : album_.Page().labels) {
     if (!label.visible || label.text.isEmpty()) continue;
     p.setFont(FontFor(label.style, dpi));
     p.setPen(ColorFromCode(label.style.color));
@@ -209,8 +211,8 @@ void PageView::PaintPage(QPainter& p) const {
 
   // Callout lines and their arrow strokes, in the callout colour.
   p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(CosmeticPen(ColorFromCode(album_.line_d[3]), 1));
-  for (const CalloutLine& c : album_.page.callouts) {
+  p.setPen(CosmeticPen(ColorFromCode(album_.Callout().color), 1));
+  for (const CalloutLine& c : album_.Page().callouts) {
     DrawStroke(p, c.line);
     DrawStroke(p, c.arrow_a);
     DrawStroke(p, c.arrow_b);

@@ -1,8 +1,8 @@
 #pragma once
-// The page view: paints the shown page of the Album from its twips model, scaled to fit the
-// widget, and feeds mouse input to the cursor readout and the canvas modes. Photos are
-// decoded off the user-interface thread at their shown size; the neighbouring pages' photos
-// are decoded ahead.
+// The page view: paints the shown page of the Album (repainting on its change signals) from its
+// twips model, scaled to fit the widget, and feeds mouse input to the cursor readout and the canvas
+// modes. Photos are decoded off the user-interface thread at their shown size; the neighbouring
+// pages' photos are decoded ahead.
 
 #include <QTimer>
 #include <QWidget>
@@ -15,12 +15,13 @@ class QLabel;
 namespace komasu {
 
 class Album;
+class EditorController;
 
 class PageView : public QWidget {
   Q_OBJECT
 
  public:
-  PageView(Album& album, QWidget* parent = nullptr);
+  explicit PageView(EditorController& editor, QWidget* parent = nullptr);
 
   CanvasMode& Mode() { return mode_; }
   PhotoLoader& Photos() { return loader_; }
@@ -44,8 +45,6 @@ class PageView : public QWidget {
   bool hasHeightForWidth() const override { return false; }
 
  public slots:
-  // Repaints after the shown page changed in place (texts typed, labels moved, …).
-  void Refresh();
   // Asks for the shown page's photos and those of the pages around it.
   void RequestPhotos();
 
@@ -65,8 +64,9 @@ class PageView : public QWidget {
   QSize PhotoPixelSize(int slot) const;
   void UpdateCursorShape();
 
+  EditorController& editor_;
   Album& album_;
-  CanvasMode mode_;
+  CanvasMode& mode_;
   PhotoLoader loader_;
   bool decode_ahead_ = true;
   double scale_ = 0.05;

@@ -127,8 +127,7 @@ std::array<QString, 3> SlotPhotoPaths(Album& album, int page) {
   const QList<QByteArray>& records = album.Records();
   if (page < 1 || page >= records.size()) return {};
   PageContent scratch;
-  const DecodedRecord decoded =
-      DecodePageRecord(DecodeCp932(records[page]), scratch, album.format_version);
+  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(records[page]), scratch);
   if (!decoded.version_ok) return {};
   return decoded.slot_paths;
 }

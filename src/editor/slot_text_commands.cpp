@@ -4,6 +4,7 @@
 #include <array>
 
 #include "album/album.h"
+#include "editor/editor_controller.h"
 #include "platform/cp932.h"
 #include "platform/number_text.h"
 #include "platform/prompter.h"
@@ -12,10 +13,15 @@ namespace komasu {
 
 namespace {
 
-void SetAllSlots(PageContent& page, const std::array<QString, kLinesPerSlot>& lines) {
-  for (int s = 0; s < kPhotoSlots; ++s) {
-    for (int j = 0; j < kLinesPerSlot; ++j) page.Line(s, j).text = lines[j];
-  }
+// The lines go into every slot of the shown page; the album is not marked modified by this.
+void SetAllSlots(Album& album, const std::array<QString, kLinesPerSlot>& lines) {
+  album.EditPage(
+      [&](PageContent& page, PageDecor&) {
+        for (int s = 0; s < kPhotoSlots; ++s) {
+          for (int j = 0; j < kLinesPerSlot; ++j) page.Line(s, j).text = lines[j];
+        }
+      },
+      false);
 }
 
 // The next-page move; false when the shown page could not be written back (the user was told
@@ -28,26 +34,29 @@ bool MoveToNextPage(Album& album) {
 
 }  // namespace
 
-bool ClearSlotTexts(Album& album) {
+bool ClearSlotTexts(EditorController& editor) {
+  Album& album = editor.Doc();
   if (!album.Prompts().AskYesNo(QStringLiteral("テキストをクリアしますか？"),
                                 QStringLiteral("クリア"), MessageIcon::kQuestion)) {
     return false;
   }
-  for (int j = 0; j < kLinesPerSlot; ++j) album.SetPanelLine(j, QString());
+  for (int j = 0; j < kLinesPerSlot; ++j) editor.SetPanelLine(j, QString());
   return true;
 }
 
-bool PasteIntoPage(Album& album) {
+bool PasteIntoPage(EditorController& editor) {
+  Album& album = editor.Doc();
   if (!album.Prompts().AskYesNo(QStringLiteral("テキストをページ全体にコピーしますか"),
                                 QStringLiteral("コピー"), MessageIcon::kQuestion)) {
     return false;
   }
   if (album.PageCount() == 0) return false;
-  SetAllSlots(album.page, album.PanelLines());
+  SetAllSlots(album, editor.PanelLines());
   return true;
 }
 
-bool PasteIntoAlbum(Album& album, const ProgressCallback& progress) {
+bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress) {
+  Album& album = editor.Doc();
   if (!album.Prompts().AskYesNo(QStringLiteral("テキストをアルバム全体にコピーしますか"),
                                 QStringLiteral("コピー"), MessageIcon::kQuestion)) {
     return false;
@@ -55,14 +64,14 @@ bool PasteIntoAlbum(Album& album, const ProgressCallback& progress) {
   const int count = album.PageCount();
   if (count == 0) return false;
   const int remembered = album.CurrentPage();
-  const std::array<QString, kLinesPerSlot> lines = album.PanelLines();
+  const std::array<QString, kLinesPerSlot> lines = editor.PanelLines();
 
   Album::Batch batch(album);
   album.FirstPage();
   if (album.CurrentPage() != 1) return false;  // the shown page could not be written back
   bool failed = false;
   for (int done = 1; done <= count; ++done) {
-    SetAllSlots(album.page, lines);
+    SetAllSlots(album, lines);
     if (progress) progress(done, count);
     if (album.CurrentPage() < album.PageCount() && !MoveToNextPage(album)) {
       failed = true;
@@ -77,13 +86,14 @@ bool PasteIntoAlbum(Album& album, const ProgressCallback& progress) {
         album.SetCurrentPage(remembered);
       }
     } else {
-      album.FillSlotTextPanel();  // the panel mirrors the pasted lines of the selected slot
+      editor.FillPanel();  // the panel mirrors the pasted lines of the selected slot
     }
   }
   return batch.Finish() && !failed;
 }
 
-bool NumberSlotsSerially(Album& album, const ProgressCallback& progress) {
+bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress) {
+  Album& album = editor.Doc();
   const std::optional<QString> answer =
       album.Prompts().AskText(QStringLiteral("通し番号の最初の№を入力してください。"),
                               QStringLiteral("連番"), QStringLiteral("1"));
@@ -100,9 +110,13 @@ bool NumberSlotsSerially(Album& album, const ProgressCallback& progress) {
   double n = *start;
   bool failed = false;
   for (int done = 1;; ++done) {
-    album.page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
-    album.page.Line(1, 0).text = SerialNumberText(n + 1);
-    album.page.Line(2, 0).text = SerialNumberText(n + 2);
+    album.EditPage(
+        [&](PageContent& page, PageDecor&) {
+          page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
+          page.Line(1, 0).text = SerialNumberText(n + 1);
+          page.Line(2, 0).text = SerialNumberText(n + 2);
+        },
+        false);
     n += 3;
     if (progress) progress(done, album.PageCount());
     if (done >= album.PageCount()) break;
@@ -115,7 +129,7 @@ bool NumberSlotsSerially(Album& album, const ProgressCallback& progress) {
     if (album.CurrentPage() != remembered) {
       album.SetCurrentPage(remembered);
     } else {
-      album.FillSlotTextPanel();
+      editor.FillPanel();
     }
   } else {
     failed = true;
@@ -123,14 +137,14 @@ bool NumberSlotsSerially(Album& album, const ProgressCallback& progress) {
   return batch.Finish() && !failed;
 }
 
-bool DropWord(Album& album, int line, const std::optional<QString>& word) {
+bool DropWord(EditorController& editor, int line, const std::optional<QString>& word) {
   if (!word || line < 0 || line >= kLinesPerSlot) return false;
-  const QString text = album.PanelLines()[static_cast<size_t>(line)] + *word;
+  const QString text = editor.PanelLines()[static_cast<size_t>(line)] + *word;
   if (const QString why = UnstorableTextMessage(text); !why.isEmpty()) {
-    album.Prompts().Notify(why, QString(), MessageIcon::kExclamation);
+    editor.Doc().Prompts().Notify(why, QString(), MessageIcon::kExclamation);
     return false;
   }
-  album.SetPanelLine(line, text);
+  editor.SetPanelLine(line, text);
   return true;
 }
 

@@ -11,33 +11,33 @@
 
 namespace komasu {
 
-class Album;
+class EditorController;
 
 // Told after each page an album-wide command has finished: pages done, pages in all.
 using ProgressCallback = std::function<void(int done, int total)>;
 
 // "ALLクリア": after confirmation, empties the nine panel lines and so the selected slot's
 // lines of the shown page. True when the user said Yes.
-bool ClearSlotTexts(Album& album);
+bool ClearSlotTexts(EditorController& editor);
 
 // "ページ全体に貼付": after confirmation, the panel's nine lines go into all three slots of the
 // shown page, number line included. The album is not marked modified by this.
-bool PasteIntoPage(Album& album);
+bool PasteIntoPage(EditorController& editor);
 
 // "アルバム全体に貼付": after confirmation, the panel's nine lines go into every slot of every
 // page; the page shown before is shown again. False when nothing was done or the album file
 // could not be written (the user was told).
-bool PasteIntoAlbum(Album& album, const ProgressCallback& progress = {});
+bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress = {});
 
 // 編集 → 連番: asks for the first number and numbers the three slots of every page in turn; the
 // first slot gets the answer as typed, all later ones plain decimal numbers. False when the
 // answer was not a number, nothing was done, or the file could not be written.
-bool NumberSlotsSerially(Album& album, const ProgressCallback& progress = {});
+bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress = {});
 
 // A word dropped on panel line `line`: appended to the line's text without a separator. No
 // word (nothing selected in the word list) changes nothing; a word the album cannot store is
 // refused with a message.
-bool DropWord(Album& album, int line, const std::optional<QString>& word);
+bool DropWord(EditorController& editor, int line, const std::optional<QString>& word);
 
 // The colour of slot 0 (上), 1 (中) or 2 (下): the panel background and the marker bar.
 QColor SlotColor(int slot);

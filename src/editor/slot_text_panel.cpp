@@ -15,6 +15,7 @@
 
 #include "album/album.h"
 #include "album/guide_rules.h"
+#include "editor/editor_controller.h"
 #include "editor/slot_text_commands.h"
 #include "editor/storable_text_guard.h"
 #include "editor/work_progress.h"
@@ -43,7 +44,8 @@ QString Indexed(const char* name, int index) {
 
 }  // namespace
 
-SlotTextPanel::SlotTextPanel(Album& album, QWidget* parent) : QWidget(parent), album_(album) {
+SlotTextPanel::SlotTextPanel(EditorController& editor, QWidget* parent)
+    : QWidget(parent), editor_(editor), album_(editor.Doc()) {
   setObjectName(QStringLiteral("SlotTextPanel"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -56,9 +58,20 @@ SlotTextPanel::SlotTextPanel(Album& album, QWidget* parent) : QWidget(parent), a
   BuildLineFields(background_);
   BuildCommands(background_);
   BuildRuleControls();
+  read_only_note_ = new QLabel(
+      QStringLiteral(
+          "このページは別のバージョンの形式で保存されているため、表示だけで編集できません。"
+          "ページの内容はそのまま保存されます。"),
+      this);
+  read_only_note_->setObjectName(QStringLiteral("readOnlyNote"));
+  read_only_note_->setWordWrap(true);
+  read_only_note_->setStyleSheet(QStringLiteral("color: #b00000;"));
+  layout->addWidget(read_only_note_);
   layout->addStretch(1);
-  connect(&album_, &Album::PageShown, this, &SlotTextPanel::Refresh);
-  connect(&album_, &Album::AlbumOpened, this, &SlotTextPanel::Refresh);
+  for (auto signal : {&Album::PageShown, &Album::AlbumOpened, &Album::PageChanged}) {
+    connect(&album_, signal, this, &SlotTextPanel::Refresh);
+  }
+  connect(&editor_, &EditorController::PanelChanged, this, &SlotTextPanel::Refresh);
   Refresh();
 }
 
@@ -75,10 +88,7 @@ void SlotTextPanel::BuildSlotSelector(QFrame* background) {
     slot_buttons_[s] = button;
   }
   row->addStretch(1);
-  connect(group, &QButtonGroup::idClicked, this, [this](int s) {
-    album_.SelectSlot(s);
-    AfterEdit();
-  });
+  connect(group, &QButtonGroup::idClicked, &editor_, &EditorController::SelectSlot);
   static_cast<QVBoxLayout*>(background->layout())->addLayout(row);
 }
 
@@ -116,12 +126,8 @@ void SlotTextPanel::BuildCommands(QFrame* background) {
   page->setObjectName(Indexed("Command14", 0));
   auto* whole = new QPushButton(QStringLiteral("アルバム全体に貼付"), background);
   whole->setObjectName(Indexed("Command14", 1));
-  connect(clear, &QPushButton::clicked, this, [this] {
-    if (ClearSlotTexts(album_)) AfterEdit();
-  });
-  connect(page, &QPushButton::clicked, this, [this] {
-    if (komasu::PasteIntoPage(album_)) AfterEdit();
-  });
+  connect(clear, &QPushButton::clicked, this, [this] { ClearSlotTexts(editor_); });
+  connect(page, &QPushButton::clicked, this, [this] { komasu::PasteIntoPage(editor_); });
   connect(whole, &QPushButton::clicked, this, &SlotTextPanel::PasteIntoAlbum);
   auto* grid = new QGridLayout;
   grid->addWidget(clear, 0, 0);
@@ -149,18 +155,23 @@ void SlotTextPanel::BuildRuleControls() {
   row->addStretch(1);
   static_cast<QVBoxLayout*>(layout())->addLayout(row);
 
+  // The rule controls change the page without marking the album modified.
   connect(guide_switch_, &QCheckBox::clicked, this, [this](bool ticked) {
-    SetGuideSwitch(album_.page, album_.decor, ticked);
-    AfterEdit();
+    if (!album_.EditPage([ticked](PageContent& p, PageDecor& d) { SetGuideSwitch(p, d, ticked); },
+                         false)) {
+      Refresh();
+    }
   });
-  connect(underline_, &QRadioButton::clicked, this, [this] {
-    SelectRuleStyle(album_.page, album_.decor, RuleStyle::kUnderline);
-    AfterEdit();
-  });
-  connect(frame_, &QRadioButton::clicked, this, [this] {
-    SelectRuleStyle(album_.page, album_.decor, RuleStyle::kFrame);
-    AfterEdit();
-  });
+  const std::pair<QRadioButton*, RuleStyle> choices[] = {{underline_, RuleStyle::kUnderline},
+                                                         {frame_, RuleStyle::kFrame}};
+  for (const auto& [button, choice] : choices) {
+    connect(button, &QRadioButton::clicked, this, [this, style = choice] {
+      if (!album_.EditPage([style](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, style); },
+                           false)) {
+        Refresh();
+      }
+    });
+  }
 }
 
 void SlotTextPanel::SetWordSource(std::function<std::optional<QString>()> source) {
@@ -190,42 +201,39 @@ void SlotTextPanel::ApplyFontInfo(const QStringList& v) {
 
 void SlotTextPanel::Refresh() {
   refreshing_ = true;
-  const int slot = album_.SelectedSlot();
+  const int slot = editor_.SelectedSlot();
   slot_buttons_[slot]->setChecked(true);
   Paint(background_, SlotColor(slot));
+  const bool editable = album_.PageEditable();
   for (int j = 0; j < kLinesPerSlot; ++j) {
-    const QString& text = album_.PanelLines()[j];
+    const QString& text = editor_.PanelLines()[j];
     if (fields_[j]->text() != text) fields_[j]->setText(text);
+    fields_[j]->setReadOnly(!editable);
   }
-  guide_switch_->setEnabled(album_.decor.guide_switch_enabled);
-  guide_switch_->setChecked(album_.page.guide_lines != 0);
-  style_frame_->setEnabled(album_.decor.style_enabled);
-  underline_->setEnabled(album_.decor.style_enabled);
-  frame_->setEnabled(album_.decor.style_enabled);
-  (album_.page.rule_style == RuleStyle::kFrame ? frame_ : underline_)->setChecked(true);
+  read_only_note_->setVisible(!editable);
+  const PageDecor& decor = album_.Decor();
+  guide_switch_->setEnabled(decor.guide_switch_enabled && editable);
+  guide_switch_->setChecked(album_.Page().guide_lines != 0);
+  style_frame_->setEnabled(decor.style_enabled && editable);
+  underline_->setEnabled(decor.style_enabled && editable);
+  frame_->setEnabled(decor.style_enabled && editable);
+  (album_.Page().rule_style == RuleStyle::kFrame ? frame_ : underline_)->setChecked(true);
   refreshing_ = false;
 }
 
 void SlotTextPanel::OnLineChanged(int j, const QString& text) {
   if (refreshing_) return;
-  album_.SetPanelLine(j, text);
-  emit PageEdited();
-}
-
-void SlotTextPanel::AfterEdit() {
-  Refresh();
-  emit PageEdited();
+  editor_.SetPanelLine(j, text);
 }
 
 void SlotTextPanel::NumberSlotsSerially() {
   WorkProgress progress(window(), QStringLiteral("連番を付けています…"));
-  komasu::NumberSlotsSerially(album_, progress.Callback());
-  AfterEdit();
+  komasu::NumberSlotsSerially(editor_, progress.Callback());
 }
 
 void SlotTextPanel::PasteIntoAlbum() {
   WorkProgress progress(window(), QStringLiteral("アルバム全体に貼り付けています…"));
-  if (komasu::PasteIntoAlbum(album_, progress.Callback())) AfterEdit();
+  komasu::PasteIntoAlbum(editor_, progress.Callback());
 }
 
 // A drop on a line field appends the word list's selected word; what the drag carries is not
@@ -249,7 +257,7 @@ bool SlotTextPanel::eventFilter(QObject* watched, QEvent* event) {
       auto* drop = static_cast<QDropEvent*>(event);
       if (!word_source_) return true;
       drop->acceptProposedAction();
-      if (DropWord(album_, j, word_source_())) AfterEdit();
+      DropWord(editor_, j, word_source_());
       return true;
     }
     default:

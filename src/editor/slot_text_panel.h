@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -18,12 +19,13 @@ class QRadioButton;
 namespace komasu {
 
 class Album;
+class EditorController;
 
 class SlotTextPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit SlotTextPanel(Album& album, QWidget* parent = nullptr);
+  explicit SlotTextPanel(EditorController& editor, QWidget* parent = nullptr);
 
   // Where a word dropped on a line field comes from: the word list's selected word, nullopt
   // when nothing is selected. Until set, line fields take no drops.
@@ -33,15 +35,11 @@ class SlotTextPanel : public QWidget {
   void ApplyFontInfo(const QStringList& values);
 
  public slots:
-  // Shows the album's selected slot, panel lines and rule settings.
+  // Shows the editor's selected slot and panel lines and the page's rule settings.
   void Refresh();
   // 編集 → 連番.
   void NumberSlotsSerially();
   void PasteIntoAlbum();
-
- signals:
-  // The shown page or its rules changed without a page change: the page view must repaint.
-  void PageEdited();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,8 +50,8 @@ class SlotTextPanel : public QWidget {
   void BuildCommands(QFrame* background);
   void BuildRuleControls();
   void OnLineChanged(int j, const QString& text);
-  void AfterEdit();
 
+  EditorController& editor_;
   Album& album_;
   std::function<std::optional<QString>()> word_source_;
   bool refreshing_ = false;
@@ -65,6 +63,7 @@ class SlotTextPanel : public QWidget {
   QFrame* style_frame_ = nullptr;
   QRadioButton* underline_ = nullptr;
   QRadioButton* frame_ = nullptr;
+  QLabel* read_only_note_ = nullptr;
 };
 
 }  // namespace komasu

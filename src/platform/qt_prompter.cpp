@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/stored_color.h"
+
 namespace komasu {
 
 namespace {
@@ -30,7 +32,6 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 QString TitleOrApp(const QString& title) { return title.isEmpty() ? ApplicationTitle() : title; }
 
-QColor FromRgb(int32_t c) { return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff); }
 int32_t ToRgb(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
 }  // namespace
@@ -96,7 +97,7 @@ std::optional<FontChoice> QtPrompter::ChooseFont(const FontChoice& initial) {
   out.strikethrough = chosen.strikeOut();
   // Qt's font dialog has no colour; the colour chooser follows it.
   const QColor color =
-      QColorDialog::getColor(FromRgb(initial.color), parent_, QStringLiteral("文字の色"));
+      QColorDialog::getColor(ColorFromCode(initial.color), parent_, QStringLiteral("文字の色"));
   if (color.isValid()) out.color = ToRgb(color);
   return out;
 }

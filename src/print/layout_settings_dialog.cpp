@@ -13,16 +13,9 @@
 #include <QVBoxLayout>
 
 #include "platform/prompter.h"
+#include "platform/stored_color.h"
 
 namespace komasu {
-
-namespace {
-
-QColor FromRgbCode(int32_t code) {
-  return QColor(code & 0xff, (code >> 8) & 0xff, (code >> 16) & 0xff);
-}
-
-}  // namespace
 
 // The preview line `Line5`: a horizontal line of pen width 2 in the chosen callout colour.
 class PreviewLine : public QWidget {
@@ -186,7 +179,7 @@ void LayoutSettingsDialog::BuildFields(QGridLayout* grid) {
   for (int i = 0; i < 5; ++i) {
     auto* swatch = new QLabel(QStringLiteral("▼"), this);
     swatch->setObjectName(QStringLiteral("Label7(%1)").arg(i));
-    swatch->setStyleSheet(QStringLiteral("color: %1;").arg(FromRgbCode(kSwatchColors[i]).name()));
+    swatch->setStyleSheet(QStringLiteral("color: %1;").arg(ColorFromCode(kSwatchColors[i]).name()));
     swatch->setCursor(Qt::PointingHandCursor);
     swatch->installEventFilter(this);
     swatch_row->addWidget(swatch);
@@ -207,7 +200,7 @@ void LayoutSettingsDialog::BuildFields(QGridLayout* grid) {
     connect(fields_[k], &QLineEdit::textChanged, this, [this, k](const QString& text) {
       if (showing_) return;
       form_.SetField(k, text);
-      preview_->SetColor(FromRgbCode(form_.PreviewColor()));
+      preview_->SetColor(ColorFromCode(form_.PreviewColor()));
     });
   }
 }
@@ -241,8 +234,8 @@ void LayoutSettingsDialog::ShowForm() {
   font.setBold(f.bold);
   font.setItalic(f.italic);
   sample_->setFont(font);
-  sample_->setStyleSheet(QStringLiteral("color: %1;").arg(FromRgbCode(f.color).name()));
-  preview_->SetColor(FromRgbCode(form_.PreviewColor()));
+  sample_->setStyleSheet(QStringLiteral("color: %1;").arg(ColorFromCode(f.color).name()));
+  preview_->SetColor(ColorFromCode(form_.PreviewColor()));
   showing_ = false;
 }
 

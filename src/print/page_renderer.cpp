@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 
+#include "album/page_geometry.h"
+
 namespace komasu {
 
 namespace {
 
-constexpr double kCanvasLeft = 6480;
-constexpr double kCanvasTop = 1080;
 constexpr int kPrintedLabels = 50;
 constexpr int kMaxBreakScan = 255;
 
@@ -33,11 +33,11 @@ QStringList LabelLines(const QString& text) {
   return out;
 }
 
-void PrintLabel(const FreeLabel& label, const LayoutSettings& layout, const PrintSideValues& side,
-                PrintSurface& s) {
-  const double x = LabelX(label.left) + layout[side.offset_set] + side.label_dx;
-  const double y = LabelY(label.top) + layout[side.offset_set + 1];
-  if (layout[14] == 0) {
+void PrintLabel(const FreeLabel& label, const LayoutSettings& layout, const TextBlockOffsets& at,
+                const PrintSideValues& side, PrintSurface& s) {
+  const double x = LabelX(label.left) + at.x + side.label_dx;
+  const double y = LabelY(label.top) + at.y;
+  if (layout.LabelBackground() == 0) {
     s.SetOpaqueText(true);
     s.Print(QString());
     s.SetOpaqueText(false);
@@ -62,14 +62,9 @@ void PrintStroke(const LineStroke& stroke, int width, const QColor& color, Print
 
 }  // namespace
 
-PageSide PrintSideFor(const LayoutSettings& layout, int page_number) {
-  if (const auto side = layout.SideFor(page_number)) return *side;
-  return page_number % 2 != 0 ? PageSide::kLeftBound : PageSide::kRightBound;
-}
-
 PrintSideValues SideValuesOf(PageSide side) {
-  if (side == PageSide::kLeftBound) return {2.5, -1, 0, 0, 0, 0};
-  return {0, -1, -15.5, 5, -158.5, 3};
+  if (side == PageSide::kLeftBound) return {2.5, -1, 0, 0, 0};
+  return {0, -1, -15.5, -158.5, 3};
 }
 
 QRectF PrintedPhotoBox(const PhotoElement& photo) {
@@ -96,9 +91,11 @@ QColor CalloutPrintColor(int32_t color) {
 }
 
 void PrintPage(const PageContent& page, int page_number, const LayoutSettings& layout,
-               const CalloutPen& pen, PrintPhotoSource& photos, PrintSurface& s) {
+               const CalloutSettings& callout, PrintPhotoSource& photos, PrintSurface& s) {
   s.SetUpPage();
-  const PrintSideValues side = SideValuesOf(PrintSideFor(layout, page_number));
+  const PageSide page_side = layout.SideFor(page_number);
+  const PrintSideValues side = SideValuesOf(page_side);
+  const TextBlockOffsets offsets = layout.Offsets(page_side);
 
   for (int i = 1; i <= kPhotoElements; ++i) {
     const PhotoElement& photo = page.Photo(i);
@@ -108,25 +105,24 @@ void PrintPage(const PageContent& page, int page_number, const LayoutSettings& l
     }
   }
 
-  for (int i = 1; i <= kPrintedLabels; ++i) PrintLabel(page.Label(i), layout, side, s);
+  for (int i = 1; i <= kPrintedLabels; ++i) PrintLabel(page.Label(i), layout, offsets, side, s);
 
-  const int set = side.offset_set;
   if (page.guide_lines == 1) {
     TextColumnPlacement at;
-    at.x0 = layout[set];
-    at.y0 = layout[set + 1];
-    at.top = layout[set + 2];
-    at.middle = layout[set + 3];
-    at.bottom = layout[set + 4];
+    at.x0 = offsets.x;
+    at.y0 = offsets.y;
+    at.top = offsets.top;
+    at.middle = offsets.middle;
+    at.bottom = offsets.bottom;
     at.text_shift = side.text_shift;
     at.rule_shift = side.rule_shift;
-    at.pen_width = layout[10];
+    at.pen_width = layout.RulePenWidth();
     at.style = page.rule_style;
     PrintTextColumn(page.lines, at, s);
   }
 
-  const int line_width = pen.width;
-  const QColor color = CalloutPrintColor(pen.color);
+  const int line_width = callout.width;
+  const QColor color = CalloutPrintColor(callout.color);
   for (const CalloutLine& c : page.callouts) {
     PrintStroke(c.line, line_width, color, s);
     PrintStroke(c.arrow_a, line_width, color, s);

@@ -18,14 +18,10 @@ namespace komasu {
 struct PrintSideValues {
   double photo_dx = 0, photo_dy = -1;  // photo shifts
   double label_dx = 0;                 // free label x shift
-  int offset_set = 0;                  // first position.ini value of the offset set (0 or 5)
   double text_shift = 0;               // S
   double rule_shift = 0;               // F
 };
 
-// The page side of page `page_number`; a binding value other than 0, 1 and 2 prints like
-// "左右とじ" (odd pages left-bound, even pages right-bound).
-PageSide PrintSideFor(const LayoutSettings& layout, int page_number);
 PrintSideValues SideValuesOf(PageSide side);
 
 // Printed rectangle (mm) of a photo element before the side's shift.
@@ -37,15 +33,9 @@ QSizeF PrintedPhotoSize(float width_twips, float height_twips);
 // themselves, anything else (black included) grey.
 QColor CalloutPrintColor(int32_t color);
 
-// The pen of the callout lines: the editor's callout settings of line width and colour.
-struct CalloutPen {
-  int width = 2;      // printer device units
-  int32_t color = 0;  // colour setting, red in the low byte
-};
-
 // Prints the page: sets the page up, draws it and ends the document. `layout` is the fresh read
-// of position.ini for this page.
+// of position.ini for this page; the callout lines use the width and colour of `callout`.
 void PrintPage(const PageContent& page, int page_number, const LayoutSettings& layout,
-               const CalloutPen& pen, PrintPhotoSource& photos, PrintSurface& surface);
+               const CalloutSettings& callout, PrintPhotoSource& photos, PrintSurface& surface);
 
 }  // namespace komasu

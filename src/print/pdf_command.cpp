@@ -159,9 +159,8 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
     return fail(QStringLiteral("ファイル「%1」をアルバムとして開けません。")
                     .arg(QDir::toNativeSeparators(line->album)));
   }
-  // What the main window does when it becomes active: the callout settings from position.ini.
-  album.ReadLayoutSettings();
-  album.ApplyCalloutSettings();
+  // What the main window does when it becomes active.
+  album.ApplySettingsFiles();
   const std::optional<PrintRequest> request = RequestOf(line->pages, album.PageCount());
   if (!request) {
     return fail(QStringLiteral("ページの指定「%1」が正しくありません。このアルバムは%2ページです。")

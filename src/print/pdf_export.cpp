@@ -41,7 +41,8 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
                           QPageLayout::Millimeter);
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("ＫＯＭＡＳＵⅡ"));
-    writer.setTitle(album.header.name.isEmpty() ? target.completeBaseName() : album.header.name);
+    const QString& name = album.Header().name;
+    writer.setTitle(name.isEmpty() ? target.completeBaseName() : name);
     PainterPrintSurface surface(writer, PainterPrintSurface::Documents::kOne);
     surface.SetPhotoDpi(kPdfPhotoDpi);
     result.run = PrintPageRun(album, request, surface, monitor);

@@ -204,7 +204,7 @@ void PrintDialog::Preview() {
 void PrintDialog::SavePdf() {
   const std::optional<PrintRequest> request = RangeRequest();
   if (!request) return;
-  QString path = prompter_.ChooseSaveFile(QStringLiteral("PDF出力"), album_.file_save_folder,
+  QString path = prompter_.ChooseSaveFile(QStringLiteral("PDF出力"), album_.FileSaveFolder(),
                                           QStringLiteral("PDFファイル (*.pdf)"));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");

@@ -1,5 +1,6 @@
 #include "print/print_run.h"
 
+#include "album/page_geometry.h"
 #include "album/page_record.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
@@ -21,11 +22,10 @@ void PrefetchRecord(Album& album, int n, PrintPhotoLoader& photos) {
   const QList<QByteArray>& records = album.Records();
   if (n < 1 || n >= records.size()) return;
   PageContent page;
-  const DecodedRecord decoded =
-      DecodePageRecord(DecodeCp932(records[n]), page, album.format_version);
+  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(records[n]), page);
   if (!decoded.version_ok) return;
-  const float scale = album.Layout()[13] / 100.0f;
-  const QSizeF box = PrintedPhotoSize(3100 * scale, 2325 * scale);
+  const float scale = static_cast<float>(album.Layout().PhotoScalePercent()) / 100.0f;
+  const QSizeF box = PrintedPhotoSize(kPhotoBoxWidth * scale, kPhotoBoxHeight * scale);
   for (const QString& path : decoded.slot_paths) {
     if (!path.isEmpty()) photos.Prefetch(path, box);
   }
@@ -61,15 +61,14 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   for (int counter = r.start; last >= counter; counter += step) {
     album.ReadLayoutSettings();
     const LayoutSettings layout = album.Layout();
-    const CalloutPen pen{album.line_d[0], album.line_d[3]};
     const int shown = album.CurrentPage();
     if (monitor && !monitor->BeforePage(static_cast<int>(result.printed.size()), total, shown)) {
       result.cancelled = true;
       break;
     }
-    PrefetchShownPage(album.page, photos);
+    PrefetchShownPage(album.Page(), photos);
     if (counter + step <= last) PrefetchRecord(album, shown + step, photos);
-    PrintPage(album.page, shown, layout, pen, photos, surface);
+    PrintPage(album.Page(), shown, layout, album.Callout(), photos, surface);
     if (surface.Failed()) {
       result.failed = true;
       break;

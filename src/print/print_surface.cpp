@@ -3,6 +3,7 @@
 #include <QLineF>
 
 #include "album/page_content.h"
+#include "platform/stored_color.h"
 
 namespace komasu {
 
@@ -46,26 +47,6 @@ void PrintSurface::DrawPicture(const QImage& image, const QRectF& rect) {
   OutputPicture(image, rect);
 }
 
-QColor PrintColorOf(int32_t stored) {
-  const uint32_t v = static_cast<uint32_t>(stored);
-  if (v & 0x80000000u) {
-    switch (v & 0xffu) {
-      case 0x05:  // window background
-      case 0x0e:  // highlighted text
-      case 0x14:  // 3-D highlight
-        return Qt::white;
-      case 0x0f:  // button face
-        return QColor(240, 240, 240);
-      case 0x10:  // button shadow
-      case 0x11:  // grey text
-        return QColor(160, 160, 160);
-      default:  // window text and the other text colours
-        return Qt::black;
-    }
-  }
-  return QColor(v & 0xff, (v >> 8) & 0xff, (v >> 16) & 0xff);
-}
-
 void ApplyTextStyle(const TextStyle& style, double extra_points, PrintSurface& s) {
   s.SetFontBold(style.bold);
   s.SetFontCharset(style.charset);
@@ -75,7 +56,7 @@ void ApplyTextStyle(const TextStyle& style, double extra_points, PrintSurface& s
   s.SetFontStrikethrough(style.strikethrough);
   s.SetFontUnderline(style.underline);
   s.SetFontWeight(style.weight);
-  s.SetTextColor(PrintColorOf(style.color));
+  s.SetTextColor(ColorFromCode(style.color));
 }
 
 }  // namespace komasu

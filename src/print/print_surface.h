@@ -98,10 +98,6 @@ class PrintSurface {
   PrintState state_;
 };
 
-// The printed colour of a stored colour value (RGB with red in the low byte); system colour
-// references (top bit set) print as the colour they stand for on a white page.
-QColor PrintColorOf(int32_t stored);
-
 struct TextStyle;
 // Sets the surface's font attributes and text colour from a stored text style, in the order a
 // printer takes them (the weight last, so it decides boldness), with the size enlarged by

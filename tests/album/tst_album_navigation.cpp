@@ -81,16 +81,16 @@ class TstAlbumNavigation : public QObject {
     Album& a = *f.album;
     a.JumpToPage(start);
     const QByteArray before = ReadBytes(path);
-    a.page.lines[1].text = "changed";
+    Edit(a, [&](PageContent& p) { p.lines[1].text = "changed"; });
     QSignalSpy shown(&a, &Album::PageShown);
     Move(a, move);
     QCOMPARE(a.CurrentPage(), target);
     if (target == start) {
       QCOMPARE(ReadBytes(path), before);
       QCOMPARE(shown.size(), 0);
-      QCOMPARE(a.page.lines[1].text, QStringLiteral("changed"));
+      QCOMPARE(a.Page().lines[1].text, QStringLiteral("changed"));
     } else {
-      QCOMPARE(a.page.lines[1].text, QStringLiteral("p%1").arg(target));
+      QCOMPARE(a.Page().lines[1].text, QStringLiteral("p%1").arg(target));
       QCOMPARE(PageMarks(path).value(start - 1), QStringLiteral("changed"));
     }
   }
@@ -100,15 +100,15 @@ class TstAlbumNavigation : public QObject {
     const QString path = f.Open("a.apt", Records(5));
     Album& a = *f.album;
     a.NextPage();
-    a.page.lines[1].text = "two";
+    Edit(a, [&](PageContent& p) { p.lines[1].text = "two"; });
     a.AppendPage();
     QCOMPARE(a.CurrentPage(), 6);
     QCOMPARE(a.PageCount(), 6);
     QCOMPARE(PageMarks(path), (QStringList{"p1", "two", "p3", "p4", "p5"}));
-    for (const SlotTextLine& line : a.page.lines) QVERIFY(line.text.isEmpty());
-    for (const QString& line : a.PanelLines()) QVERIFY(line.isEmpty());
+    for (const SlotTextLine& line : a.Page().lines) QVERIFY(line.text.isEmpty());
+    for (const QString& line : (*f.editor).PanelLines()) QVERIFY(line.isEmpty());
     // The new page reaches the file with the next write-back.
-    a.page.lines[1].text = "six";
+    Edit(a, [&](PageContent& p) { p.lines[1].text = "six"; });
     a.FirstPage();
     QCOMPARE(PageMarks(path), (QStringList{"p1", "two", "p3", "p4", "p5", "six"}));
   }
@@ -118,13 +118,13 @@ class TstAlbumNavigation : public QObject {
     const QString path = f.Open("a.apt", Records(5));
     Album& a = *f.album;
     a.JumpToPage(3);
-    a.page.lines[1].text = "three";
+    Edit(a, [&](PageContent& p) { p.lines[1].text = "three"; });
     a.InsertPage();
     QCOMPARE(a.CurrentPage(), 4);
     QCOMPARE(a.PageCount(), 6);
     QCOMPARE(PageMarks(path), (QStringList{"p1", "p2", "three", "", "p4", "p5"}));
-    QVERIFY(a.page.lines[1].text.isEmpty());
-    QCOMPARE(a.page.lines[1].left, 6555.0f + 420);  // laid out as the even page 4
+    QVERIFY(a.Page().lines[1].text.isEmpty());
+    QCOMPARE(a.Page().lines[1].left, 6555.0f + 420);  // laid out as the even page 4
   }
 
   void DeleteAsksAndRenewsTheSnapshot_data() {
@@ -155,7 +155,7 @@ class TstAlbumNavigation : public QObject {
     QCOMPARE(q.icon, MessageIcon::kQuestion);
     QCOMPARE(a.PageCount(), remaining.size());
     QCOMPARE(a.CurrentPage(), now_shown);
-    QCOMPARE(a.page.lines[1].text, remaining[now_shown - 1]);
+    QCOMPARE(a.Page().lines[1].text, remaining[now_shown - 1]);
     QCOMPARE(PageMarks(path), remaining);
     if (yes)
       QCOMPARE(ReadBytes(f.folder.Program().BackApt()), ReadBytes(path));
@@ -190,10 +190,10 @@ class TstAlbumNavigation : public QObject {
     QTest::newRow("always right") << 2 << 1 << 0 << 0 << 100 << 1 << QRectF(8400, 1150, 3100, 2325);
     QTest::newRow("offsets and scale")
         << 0 << 1 << 7 << -3 << 50 << 2 << QRectF(7100 + 7 * step, 3800 - 3 * step, 1550, 1162.5);
-    // A binding outside 0..2 leaves the left edge where ClearPage put it.
-    QTest::newRow("binding 5") << 5 << 1 << 0 << 0 << 100 << 1 << QRectF(6840, 1150, 3100, 2325);
+    // A binding outside 0..2 lays pages out as 0 does, as they print.
+    QTest::newRow("binding 5") << 5 << 1 << 0 << 0 << 100 << 1 << QRectF(7100, 1150, 3100, 2325);
     QTest::newRow("binding -1") << -1 << 2 << 0 << 4 << 100 << 3
-                                << QRectF(6840, 6470 + 4 * step, 3100, 2325);
+                                << QRectF(8400, 6470 + 4 * step, 3100, 2325);
   }
   void PhotoGeometry() {
     QFETCH(int, binding);
@@ -216,7 +216,7 @@ class TstAlbumNavigation : public QObject {
     const QString record = SerializePage(with_photos);
     f.Open("a.apt", {SerializeHeader({}), record, record});
     f.album->JumpToPage(page);
-    const PhotoElement& p = f.album->page.Photo(slot);
+    const PhotoElement& p = f.album->Page().Photo(slot);
     QCOMPARE(QRectF(p.left, p.top, p.width, p.height), box);
     QVERIFY(p.visible);
     QCOMPARE(p.path, QStringLiteral("/no/such/%1.jpg").arg(slot));  // kept though missing
@@ -228,11 +228,11 @@ class TstAlbumNavigation : public QObject {
     f.Open("a.apt", Records(2));
     for (float left : {10680.0f, 6555.0f}) {
       const Album& a = *f.album;
-      QCOMPARE(a.page.lines[0].left, left + 60);
-      QCOMPARE(a.page.lines[26].left, left + 420);
-      QCOMPARE(a.decor.no_marks[1].left, left + 70);
-      QCOMPARE(a.decor.Rule(14).x1, left + 1245);
-      QCOMPARE(a.decor.Rule(16).x2, left + 940);
+      QCOMPARE(a.Page().lines[0].left, left + 60);
+      QCOMPARE(a.Page().lines[26].left, left + 420);
+      QCOMPARE(a.Decor().no_marks[1].left, left + 70);
+      QCOMPARE(a.Decor().Rule(14).x1, left + 1245);
+      QCOMPARE(a.Decor().Rule(16).x2, left + 940);
       f.album->NextPage();
     }
   }
@@ -241,26 +241,28 @@ class TstAlbumNavigation : public QObject {
     AlbumFixture f;
     f.Open("a.apt", Records(2));
     Album& a = *f.album;
-    a.SelectSlot(2);
-    a.page.Photo(4).path = "x.jpg";
-    a.page.Photo(2).left = 1;
-    FreeLabel& label = a.page.Label(50);
-    label = {1, 2, 300, 400, "text", {}, true, true};
-    label.style.size = 20;
-    a.page.callouts[14].arrow_a = {1, 2, 3, 4, true};
-    a.page.lines[26].text = "t";
+    (*f.editor).SelectSlot(2);
+    Edit(a, [&](PageContent& p) {
+      p.Photo(4).path = "x.jpg";
+      p.Photo(2).left = 1;
+      p.Label(50) = {1, 2, 300, 400, "text", {}, true, true};
+      p.Label(50).style.size = 20;
+      p.callouts[14].arrow_a = {1, 2, 3, 4, true};
+      p.lines[26].text = "t";
+    });
     a.ClearPage();
-    for (int i = 1; i <= kPhotoElements; ++i) QCOMPARE(a.page.Photo(i), PhotoElement());
-    QCOMPARE(a.page.Photo(1).left, 6840.0f);
+    const FreeLabel& label = a.Page().Label(50);
+    for (int i = 1; i <= kPhotoElements; ++i) QCOMPARE(a.Page().Photo(i), PhotoElement());
+    QCOMPARE(a.Page().Photo(1).left, 6840.0f);
     QVERIFY(!label.visible);
     QVERIFY(!label.border);
     QVERIFY(label.text.isEmpty());
     QCOMPARE(QPointF(label.left, label.top), QPointF(4680, 3600));
     QCOMPARE(label.style.size, 20.0);  // fonts stay
-    QCOMPARE(a.page.callouts[14], CalloutLine());
-    QVERIFY(a.page.lines[26].text.isEmpty());
-    QCOMPARE(a.SelectedSlot(), 0);
-    for (const QString& line : a.PanelLines()) QVERIFY(line.isEmpty());
+    QCOMPARE(a.Page().callouts[14], CalloutLine());
+    QVERIFY(a.Page().lines[26].text.isEmpty());
+    QCOMPARE((*f.editor).SelectedSlot(), 0);
+    for (const QString& line : (*f.editor).PanelLines()) QVERIFY(line.isEmpty());
   }
 };
 

@@ -44,6 +44,7 @@ class TstAlbumSession : public QObject {
   std::unique_ptr<AlbumFixture> f_;
 
   Album& A() { return *f_->album; }
+  EditorController& E() { return *f_->editor; }
   ScriptedPrompter& P() { return f_->prompter; }
   QString File(const QString& name) { return f_->folder.File(name); }
   QString Back() { return f_->folder.Program().BackApt(); }
@@ -71,12 +72,12 @@ class TstAlbumSession : public QObject {
     QCOMPARE(A().Path(), path);
     QCOMPARE(A().PageCount(), 1);
     QCOMPARE(A().CurrentPage(), 1);
-    QCOMPARE(A().header, (AlbumHeader{"運動会", "山田", "2020/01/02"}));
-    QCOMPARE(A().page.lines[1].text, QString("運動会の朝"));
-    QCOMPARE(A().PanelLines()[0], QString("7"));
+    QCOMPARE(A().Header(), (AlbumHeader{"運動会", "山田", "2020/01/02"}));
+    QCOMPARE(A().Page().lines[1].text, QString("運動会の朝"));
+    QCOMPARE(E().PanelLines()[0], QString("7"));
     QCOMPARE(ReadBytes(Back()), ReadBytes(path));
-    A().header.name = "ＫＯＭＡＳＵⅡ";
-    A().SetPanelLine(1, "Ⅱ①");
+    A().SetCoverField(0, "ＫＯＭＡＳＵⅡ");
+    E().SetPanelLine(1, "Ⅱ①");
     QVERIFY(A().Save());
     const QByteArray bytes = ReadBytes(path);
     QVERIFY(bytes.startsWith(QByteArray::fromHex("2283c4826a826e826c826082728274875583c4")));
@@ -102,7 +103,7 @@ class TstAlbumSession : public QObject {
     QFETCH(QString, steps);
     const QByteArray legacy = EncodeCp932(ToLegacyRecord(PageWithTexts({"旧形式", "説明"})));
     const QString path = OpenFourPages({OtherVersionRecord(), legacy});
-    A().SetPanelLine(2, "編集");
+    E().SetPanelLine(2, "編集");
     for (const QString& step : steps.split(',')) {
       if (step == "save") A().SaveCurrentPage();
       if (step == "keep") A().Save();
@@ -119,14 +120,14 @@ class TstAlbumSession : public QObject {
     if (!steps.contains("next")) QVERIFY(after.contains(TwoCodeRecord()));
     QVERIFY(after.contains(OtherVersionRecord()));
     QVERIFY(after.contains(legacy));
-    QCOMPARE(DecodeHeader(DecodeCp932(after.at(0))), A().header);
+    QCOMPARE(DecodeHeader(DecodeCp932(after.at(0))), A().Header());
     QVERIFY(PageHolds(path, 1, "編集"));
     QVERIFY(P().Notices().isEmpty());
     if (steps.endsWith("page5")) {  // a page of another format version shows empty
       QCOMPARE(A().CurrentPage(), 5);
-      QVERIFY(A().ShownRecordPreserved());
-      QCOMPARE(A().page.lines[0].text, QString());
-      QVERIFY(!A().page.lines[0].visible);
+      QVERIFY(A().PageEditable() == false);
+      QCOMPARE(A().Page().lines[0].text, QString());
+      QVERIFY(!A().Page().lines[0].visible);
     }
   }
 
@@ -173,7 +174,7 @@ class TstAlbumSession : public QObject {
     QCOMPARE(A().Path(), path);
     QCOMPARE(A().PageCount(), 1);
     QCOMPARE(A().CurrentPage(), 1);
-    QCOMPARE(A().header, (AlbumHeader{"", "", "2026/12/09"}));
+    QCOMPARE(A().Header(), (AlbumHeader{"", "", "2026/12/09"}));
     const QByteArray bytes = ReadBytes(path);
     QCOMPARE(bytes.count("\r\n"), 2);
     QVERIFY(bytes.startsWith(EncodeCp932("\"ζζζ2026/12/09ζ\"\r\n\"ζ1ζ0ζ0ζ3.50ζ<pic>ζ")));
@@ -192,9 +193,9 @@ class TstAlbumSession : public QObject {
     QFETCH(bool, own_file);
     const QString old_path = OpenFourPages(), path = own_file ? old_path : File("copy.apt");
     const QByteArray opened = ReadBytes(old_path);
-    A().SetPanelLine(3, "一頁目の変更");
+    E().SetPanelLine(3, "一頁目の変更");
     A().JumpToPage(3);
-    A().SetPanelLine(3, "三頁目の変更");
+    E().SetPanelLine(3, "三頁目の変更");
     P().files = {own_file ? old_path : File("copy")};
     P().yes_no = {true};
     QVERIFY(A().SaveAlbumAs());
@@ -203,11 +204,11 @@ class TstAlbumSession : public QObject {
     if (!own_file) {
       QCOMPARE(ReadBytes(old_path), opened);
       QCOMPARE(A().CurrentPage(), 1);
-      QCOMPARE(A().page.lines[3].text, QString("一頁目の変更"));
+      QCOMPARE(A().Page().lines[3].text, QString("一頁目の変更"));
     }
     QCOMPARE(Records(path).at(4), EncodeCp932(PageWithTexts({"4"})));
     QCOMPARE(ReadBytes(Back()), ReadBytes(path));
-    A().modified = true;
+    A().SetModified(true);
     P().yes_no = {false};
     QVERIFY(A().ConfirmClose());
     QVERIFY(PageHolds(path, 1, "一頁目の変更"));
@@ -231,10 +232,10 @@ class TstAlbumSession : public QObject {
     QFETCH(bool, modified);
     QFETCH(bool, yes);
     const QString path = OpenFourPages();
-    A().SetPanelLine(1, "保存済み");
+    E().SetPanelLine(1, "保存済み");
     if (before == "keep") {
       QVERIFY(A().Save());
-      QVERIFY(!A().modified);
+      QVERIFY(!A().IsModified());
     }
     if (before == "delete") {
       A().JumpToPage(3);
@@ -243,11 +244,11 @@ class TstAlbumSession : public QObject {
     }
     const QByteArray snapshot = ReadBytes(path);
     QCOMPARE(ReadBytes(Back()), snapshot);
-    A().SetPanelLine(1, "未保存");
+    E().SetPanelLine(1, "未保存");
     A().JumpToPage(2);  // writes the change back
     QVERIFY(ReadBytes(path) != snapshot);
-    A().SetPanelLine(1, "閉じる前");
-    A().modified = modified;
+    E().SetPanelLine(1, "閉じる前");
+    A().SetModified(modified);
     P().yes_no = {yes};
     P().asked.clear();
     QVERIFY(A().ConfirmClose());
@@ -256,7 +257,7 @@ class TstAlbumSession : public QObject {
       QCOMPARE(P().asked.at(0).text, QString("アルバムを保存しますか"));
       QCOMPARE(P().asked.at(0).title, QString("確認"));
     }
-    QCOMPARE(A().page.lines[1].text, QString("閉じる前"));
+    QCOMPARE(A().Page().lines[1].text, QString("閉じる前"));
     if (!yes) QCOMPARE(ReadBytes(path), snapshot);
     if (yes) QCOMPARE(PageHolds(path, 2, "閉じる前"), modified);
   }
@@ -315,11 +316,13 @@ class TstAlbumSession : public QObject {
     QFETCH(bool, full_disk);
     QFETCH(QString, notice);
     WriteBytes(f_->folder.Program().OptIni(), EncodeCp932("E:\\\r\nD:\\写真\r\nD:\\アルバム\r\n"));
+    f_->editor.reset();
     f_->album = std::make_unique<Album>(f_->folder.Program(), P(), f_->clock);
+    f_->editor = std::make_unique<EditorController>(*f_->album);
     const QString path = OpenFourPages();
     const QByteArray before = ReadBytes(path), back = ReadBytes(Back());
-    A().SetPanelLine(5, "書けない変更");
-    A().modified = true;
+    E().SetPanelLine(5, "書けない変更");
+    A().SetModified(true);
     WriteBytes(File("plain"), "a file, not a folder");
     if (!notice.isEmpty()) P().files = {File("plain/target")};
     P().yes_no = {true};
@@ -335,7 +338,7 @@ class TstAlbumSession : public QObject {
       if (command == "new") ok = A().NewAlbum();
       if (command == "save as") ok = A().SaveAlbumAs();
       if (command == "José") {
-        A().header.author = command;
+        A().SetCoverField(1, command);
         ok = A().SaveCurrentPage();
       }
     }
@@ -352,8 +355,8 @@ class TstAlbumSession : public QObject {
     QCOMPARE(A().Path(), path);
     QCOMPARE(A().PageCount(), 4);
     QCOMPARE(A().CurrentPage(), 1);
-    QCOMPARE(A().page.lines[5].text, QString("書けない変更"));
-    QVERIFY(A().modified);
+    QCOMPARE(A().Page().lines[5].text, QString("書けない変更"));
+    QVERIFY(A().IsModified());
     QCOMPARE(QDir(f_->folder.Path()).entryList({"four.apt*"}), QStringList{"four.apt"});
   }
 
@@ -408,21 +411,21 @@ class TstAlbumSession : public QObject {
     page.callouts[1].arrow_a = {5, 1, 5, 1, false};
     page.callouts[1].arrow_b = {5, 1, 5, 1, true};
     const QString path = f_->Open("layout.apt", {kHeader, SerializePage(page), ""});
-    A().page.Label(20).text = "保存されないラベル";
+    Edit(A(), [&](PageContent& p) { p.Label(20).text = "保存されないラベル"; });
     A().NextPage();
     A().FirstPage();
-    QCOMPARE(A().page.Label(20).text, QString());
+    QCOMPARE(A().Page().Label(20).text, QString());
     for (int i = 0; i < 3; ++i) {
       A().SaveCurrentPage();
       A().OpenAlbumAt(path);
     }
-    QCOMPARE(A().page.Label(2).text, QString("上の行\r\n下の行"));
-    QVERIFY(A().page.Label(2).visible);
-    QVERIFY(!A().page.callouts[0].line.visible);
-    QVERIFY(A().page.callouts[1].line.visible);
-    QVERIFY(!A().page.callouts[1].arrow_a.visible);
-    QVERIFY(A().page.callouts[1].arrow_b.visible);
-    QCOMPARE(A().page.Photo(1).path, File("missing.jpg"));
+    QCOMPARE(A().Page().Label(2).text, QString("上の行\r\n下の行"));
+    QVERIFY(A().Page().Label(2).visible);
+    QVERIFY(!A().Page().callouts[0].line.visible);
+    QVERIFY(A().Page().callouts[1].line.visible);
+    QVERIFY(!A().Page().callouts[1].arrow_a.visible);
+    QVERIFY(A().Page().callouts[1].arrow_b.visible);
+    QCOMPARE(A().Page().Photo(1).path, File("missing.jpg"));
     QCOMPARE(Records(path).size(), 3);
     const QStringList fields = SplitRecordFields(DecodeCp932(Records(path).at(1)));
     QCOMPARE(fields.at(9), File("missing.jpg"));
@@ -438,7 +441,7 @@ class TstAlbumSession : public QObject {
     {
       FileSizeLimit limit(foreign.size() + 10);  // the snapshot of "mine" cannot be written
       QVERIFY(A().OpenAlbumAt(File("mine.apt")));
-      A().modified = true;
+      A().SetModified(true);
       P().yes_no = {false};
       QVERIFY(A().ConfirmClose());
     }

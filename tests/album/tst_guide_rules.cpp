@@ -119,13 +119,13 @@ class TstGuideRules : public QObject {
     f.Open(QStringLiteral("a.apt"),
            {SerializeHeader({}), PageRecord(guide1, style1), PageRecord(guide2, style2)});
     Album& album = *f.album;
-    QVERIFY(album.decor.guide_switch_enabled);
-    CheckRules(album.decor, guide1 == 1, style1 == 1, guide1 == 1);
+    QVERIFY(album.Decor().guide_switch_enabled);
+    CheckRules(album.Decor(), guide1 == 1, style1 == 1, guide1 == 1);
     album.NextPage();
     QCOMPARE(album.CurrentPage(), 2);
-    QCOMPARE(album.page.guide_lines, guide2);
-    QCOMPARE(static_cast<int>(album.page.rule_style), style2);
-    CheckRules(album.decor, guide2 == 1, style2 == 1, guide2 == 1);
+    QCOMPARE(album.Page().guide_lines, guide2);
+    QCOMPARE(static_cast<int>(album.Page().rule_style), style2);
+    CheckRules(album.Decor(), guide2 == 1, style2 == 1, guide2 == 1);
   }
 
   void SwitchAndStyleAreStoredWithThePageWithoutMarkingModified() {
@@ -133,16 +133,17 @@ class TstGuideRules : public QObject {
     const QString path =
         f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageRecord(0, 0), PageRecord(0, 0)});
     Album& album = *f.album;
-    album.modified = false;
-    SetGuideSwitch(album.page, album.decor, true);
-    SelectRuleStyle(album.page, album.decor, RuleStyle::kFrame);
-    QVERIFY(!album.modified);
+    album.SetModified(false);
+    album.EditPage([](PageContent& p, PageDecor& d) { SetGuideSwitch(p, d, true); }, false);
+    album.EditPage([](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, RuleStyle::kFrame); },
+                   false);
+    QVERIFY(!album.IsModified());
     album.NextPage();
     const QStringList fields = SplitRecordFields(ReadAlbum(path).at(1));
     QCOMPARE(fields.at(1), QStringLiteral("1"));
     QCOMPARE(fields.at(2), QStringLiteral("1"));
     album.PreviousPage();
-    CheckRules(album.decor, true, true, true);
+    CheckRules(album.Decor(), true, true, true);
   }
 };
 

@@ -25,7 +25,7 @@ class TstMainWindow : public QObject {
  private slots:
   void init() {
     f_ = std::make_unique<AlbumFixture>();
-    window_ = std::make_unique<MainWindow>(*f_->album, f_->prompter);
+    window_ = std::make_unique<MainWindow>(*f_->editor, f_->prompter);
   }
   void cleanup() {
     window_.reset();
@@ -139,7 +139,7 @@ class TstMainWindow : public QObject {
     field->selectAll();
     field->insert(typed);  // as typed or pasted
     QCoreApplication::processEvents();
-    QCOMPARE(f_->album->header.author == typed, !refused);
+    QCOMPARE(f_->album->Header().author == typed, !refused);
     QCOMPARE(field->text() == typed, !refused);
     QCOMPARE(f_->prompter.Notices().isEmpty(), !refused);
   }
@@ -153,7 +153,7 @@ class TstMainWindow : public QObject {
     position[18] = "16711680";
     WriteTextLines(f_->folder.File("position.ini"), position);
     window_->OnActivated();
-    const PageContent& page = f_->album->page;
+    const PageContent& page = f_->album->Page();
     QCOMPARE(page.lines[2].style.font_name, QString("ＭＳ 明朝"));
     QCOMPARE(page.lines[2].style.size, 7.5);
     QVERIFY(page.lines[2].style.strikethrough);
@@ -163,13 +163,12 @@ class TstMainWindow : public QObject {
       QCOMPARE(page.Line(s, 0).style.size, 8.0);
       QCOMPARE(page.Line(s, 1).style.size, 6.0);
     }
-    QCOMPARE(f_->album->line_d[0], 3);
-    QCOMPARE(f_->album->line_d[3], 16711680);
+    QCOMPARE(f_->album->Callout(), (CalloutSettings{3, 100, 20, 16711680}));
   }
 
   void ClosingAsksOnlyWhenModified() {
     const QString path = OpenTwoPages();
-    f_->album->modified = false;
+    f_->album->SetModified(false);
     QCloseEvent plain;
     QApplication::sendEvent(window_.get(), &plain);
     QVERIFY(plain.isAccepted());
@@ -179,7 +178,7 @@ class TstMainWindow : public QObject {
   void ClosingWithNoRestoresTheSnapshot() {
     const QString path = OpenTwoPages();
     const QByteArray opened = ReadBytes(path);
-    f_->album->SetPanelLine(1, "変更");
+    f_->editor->SetPanelLine(1, "変更");
     f_->album->NextPage();  // writes the change into the file
     QVERIFY(ReadBytes(path) != opened);
     f_->prompter.yes_no = {false};
@@ -193,7 +192,7 @@ class TstMainWindow : public QObject {
 
   void ClosingWithYesWritesTheShownPage() {
     const QString path = OpenTwoPages();
-    f_->album->SetPanelLine(2, "閉じる前");
+    f_->editor->SetPanelLine(2, "閉じる前");
     f_->prompter.yes_no = {true};
     QCloseEvent close;
     QApplication::sendEvent(window_.get(), &close);

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "album/page_geometry.h"
 #include "album/page_record.h"
-#include "editor/page_geometry.h"
 #include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/photo_loader.h"
@@ -56,8 +56,8 @@ QPointF BoxPoint(const PhotoElement& p, double fx, double fy) {
 }
 
 // A page view of the album's shown page, on screen, its photos asked for when `photos`.
-std::unique_ptr<PageView> ShowView(Album& album, bool photos = false) {
-  auto view = std::make_unique<PageView>(album);
+std::unique_ptr<PageView> ShowView(EditorController& editor, bool photos = false) {
+  auto view = std::make_unique<PageView>(editor);
   view->resize(600, 760);
   view->show();
   if (photos) view->RequestPhotos();
@@ -91,9 +91,9 @@ class TstPageView : public QObject {
     const QString path = f.folder.File("photo.jpg");
     if (!bytes.isEmpty()) WriteBytes(path, bytes);
     const QString album_path = f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({path})});
-    const auto view = ShowView(*f.album, true);
+    const auto view = ShowView(*f.editor, true);
     QTRY_VERIFY(view->PhotosComplete());
-    const PhotoElement& box = f.album->page.Photo(1);
+    const PhotoElement& box = f.album->Page().Photo(1);
     QCOMPARE(PixelAt(*view, BoxPoint(box, 0.2, 0.2)), QColor(Qt::white));
     // The path stays and is written back.
     f.album->SaveCurrentPage();
@@ -106,10 +106,10 @@ class TstPageView : public QObject {
     const QString red = SolidJpeg(f.folder, "red.jpg", {400, 300}, Qt::red);
     const QString portrait = SolidJpeg(f.folder, "green.jpg", {150, 400}, Qt::green);
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({red, portrait, ""})});
-    const auto view = ShowView(*f.album, true);
+    const auto view = ShowView(*f.editor, true);
     QTRY_VERIFY(view->PhotosComplete());
-    const PhotoElement& top = f.album->page.Photo(1);
-    const PhotoElement& middle = f.album->page.Photo(2);
+    const PhotoElement& top = f.album->Page().Photo(1);
+    const PhotoElement& middle = f.album->Page().Photo(2);
     QVERIFY(Near(PixelAt(*view, BoxPoint(top, 0.5, 0.5)), Qt::red));
     // The portrait photo fills the whole 4:3 box, edge to edge.
     QVERIFY(Near(PixelAt(*view, BoxPoint(middle, 0.05, 0.5)), Qt::green));
@@ -127,13 +127,13 @@ class TstPageView : public QObject {
     const QString green = SolidJpeg(f.folder, "green.jpg", {400, 300}, Qt::green);
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({red}), PageWithPhotos({blue}),
                      PageWithPhotos({green})});
-    const auto view = ShowView(*f.album, true);
+    const auto view = ShowView(*f.editor, true);
     QTRY_VERIFY(view->PhotosComplete() && view->Photos().Idle());
     const int decodes = view->Photos().DecodeCount();
     QCOMPARE(decodes, 2);  // page 1 and page 2; page 3 is not next to page 1
     f.album->NextPage();
     QVERIFY(view->PhotosComplete());  // at once, without waiting
-    QVERIFY(Near(PixelAt(*view, BoxPoint(f.album->page.Photo(1), 0.5, 0.5)), Qt::blue));
+    QVERIFY(Near(PixelAt(*view, BoxPoint(f.album->Page().Photo(1), 0.5, 0.5)), Qt::blue));
     QTRY_VERIFY(view->Photos().Idle());
     QCOMPARE(view->Photos().DecodeCount(), 3);  // page 3 now
   }
@@ -146,7 +146,7 @@ class TstPageView : public QObject {
           {SolidJpeg(f.folder, QStringLiteral("p%1.jpg").arg(p), {80, 60}, Qt::gray)});
     }
     f.Open("a.apt", records);
-    const auto view = ShowView(*f.album, true);
+    const auto view = ShowView(*f.editor, true);
     QTRY_VERIFY(view->Photos().Idle());
     {
       Album::Batch batch(*f.album);
@@ -159,12 +159,12 @@ class TstPageView : public QObject {
   void MarkerBarFollowsTheSelectedSlot() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({}), PageWithPhotos({})});
-    const auto view = ShowView(*f.album);
+    const auto view = ShowView(*f.editor);
     for (int page : {1, 2}) {
       f.album->JumpToPage(page);
       for (int slot = 0; slot < 3; ++slot) {
-        f.album->SelectSlot(slot);
-        view->Refresh();
+        f.editor->SelectSlot(slot);
+        QCoreApplication::processEvents();
         const QRectF bar =
             SlotMarkerBar(slot, f.album->TextColumnLeft(), page == 1 /* left-bound */);
         QVERIFY(Near(PixelAt(*view, bar.center()), SlotColor(slot)));
@@ -177,7 +177,7 @@ class TstPageView : public QObject {
   void CursorReadoutOverTheView() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
-    const auto view = ShowView(*f.album);
+    const auto view = ShowView(*f.editor);
     auto* x = view->findChild<QLabel*>("Label13(0)");
     auto* y = view->findChild<QLabel*>("Label13(1)");
     QVERIFY(x && y);
@@ -191,7 +191,7 @@ class TstPageView : public QObject {
   void OverlayTakesCanvasPresses() {
     AlbumFixture f;
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
-    const auto view = ShowView(*f.album);
+    const auto view = ShowView(*f.editor);
     QSignalSpy pressed(view.get(), &PageView::PagePressed);
     view->Mode().StartLineDrawing();
     const QPoint start = view->ToWidget({7000, 2000}).toPoint();

@@ -29,7 +29,7 @@ QStringList Texts(const PageContent& page) {
   for (const SlotTextLine& l : page.lines) out << l.text;
   return out;
 }
-QStringList ShownTexts(const Album& album) { return Texts(album.page); }
+QStringList ShownTexts(const Album& album) { return Texts(album.Page()); }
 
 // The 27 slot texts of page p of the album file.
 QStringList StoredTexts(const QString& path, int p) {
@@ -38,25 +38,30 @@ QStringList StoredTexts(const QString& path, int p) {
   return Texts(page);
 }
 
-QStringList PanelTexts(const Album& album) {
-  return QStringList(album.PanelLines().begin(), album.PanelLines().end());
+QStringList PanelTexts(const EditorController& editor) {
+  return QStringList(editor.PanelLines().begin(), editor.PanelLines().end());
 }
 
 const QStringList kPanel = {"7", "一行目", "二行目", {}, {}, {}, {}, {}, "八行目"};
 const QStringList kPanelThreeTimes = kPanel + kPanel + kPanel;
 
-void FillPanel(Album& album) {
-  for (int j = 0; j < kLinesPerSlot; ++j) album.SetPanelLine(j, kPanel[j]);
+void FillPanel(EditorController& editor) {
+  for (int j = 0; j < kLinesPerSlot; ++j) editor.SetPanelLine(j, kPanel[j]);
 }
 
 // The album-wide commands as the page moves run them page by page, each write-back rewriting
 // the file: the reference the batched commands must match byte for byte.
-void PastePageByPage(Album& album) {
+void PastePageByPage(EditorController& editor) {
+  Album& album = editor.Doc();
   const int remembered = album.CurrentPage();
-  const auto lines = album.PanelLines();
+  const auto lines = editor.PanelLines();
   album.FirstPage();
   for (int done = 0; done < album.PageCount(); ++done) {
-    for (int i = 0; i < kSlotTextLines; ++i) album.page.lines[i].text = lines[i % 9];
+    album.EditPage(
+        [&](PageContent& p, PageDecor&) {
+          for (int i = 0; i < kSlotTextLines; ++i) p.lines[i].text = lines[i % 9];
+        },
+        false);
     album.NextPage();
   }
   if (album.CurrentPage() != remembered) {
@@ -71,9 +76,10 @@ void NumberPageByPage(Album& album, const QString& answer) {
   album.FirstPage();
   double n = answer.toDouble();
   for (int done = 1;; ++done) {
-    album.page.Line(0, 0).text = done == 1 ? answer : QString::number(n);
-    album.page.Line(1, 0).text = QString::number(n + 1);
-    album.page.Line(2, 0).text = QString::number(n + 2);
+    Edit(album,
+         [&](PageContent& p) { p.Line(0, 0).text = done == 1 ? answer : QString::number(n); });
+    Edit(album, [&](PageContent& p) { p.Line(1, 0).text = QString::number(n + 1); });
+    Edit(album, [&](PageContent& p) { p.Line(2, 0).text = QString::number(n + 2); });
     n += 3;
     if (done == album.PageCount()) break;
     album.NextPage();
@@ -99,9 +105,10 @@ class TstSlotTextCommands : public QObject {
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
     Album& album = *f.album;
+    EditorController& editor = *f.editor;
     album.JumpToPage(2);
-    album.SelectSlot(1);
-    QCOMPARE(PanelTexts(album), ShownTexts(album).mid(9, 9));
+    editor.SelectSlot(1);
+    QCOMPARE(PanelTexts(editor), ShownTexts(album).mid(9, 9));
     f.prompter.yes_no = {true};
     const QHash<QString, std::function<void()>> changes{
         {"next", [&] { album.NextPage(); }},     {"previous", [&] { album.PreviousPage(); }},
@@ -109,8 +116,8 @@ class TstSlotTextCommands : public QObject {
         {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { album.AppendPage(); }},
         {"insert", [&] { album.InsertPage(); }}, {"delete", [&] { album.AskDeleteCurrentPage(); }}};
     changes[change]();
-    QCOMPARE(album.SelectedSlot(), 0);
-    QCOMPARE(PanelTexts(album), ShownTexts(album).mid(0, 9));
+    QCOMPARE(editor.SelectedSlot(), 0);
+    QCOMPARE(PanelTexts(editor), ShownTexts(album).mid(0, 9));
   }
 
   // Each bulk command answered Yes or No on page 2 of 3, slot 中 selected.
@@ -134,17 +141,18 @@ class TstSlotTextCommands : public QObject {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
     Album& album = *f.album;
+    EditorController& editor = *f.editor;
     album.NextPage();
-    album.SelectSlot(1);
-    FillPanel(album);
-    album.modified = false;
+    editor.SelectSlot(1);
+    FillPanel(editor);
+    album.SetModified(false);
     const QByteArray file_before = ReadBytes(path);
     QStringList expected = ShownTexts(album);
     f.prompter.yes_no = {yes};
     bool done = false;
-    if (command == u"clear") done = ClearSlotTexts(album);
-    if (command == u"page") done = PasteIntoPage(album);
-    if (command == u"album") done = PasteIntoAlbum(album);
+    if (command == u"clear") done = ClearSlotTexts(editor);
+    if (command == u"page") done = PasteIntoPage(editor);
+    if (command == u"album") done = PasteIntoAlbum(editor);
 
     QCOMPARE(done, yes);
     QCOMPARE(f.prompter.asked.size(), size_t{1});
@@ -161,13 +169,13 @@ class TstSlotTextCommands : public QObject {
     if (!yes || command != u"album") {
       // Of these only the clear marks the album modified; the file waits for the next
       // write-back.
-      QCOMPARE(album.modified, yes && command == u"clear");
+      QCOMPARE(album.IsModified(), yes && command == u"clear");
       QCOMPARE(ReadBytes(path), file_before);
       return;
     }
     for (int p = 1; p <= 3; ++p) QCOMPARE(StoredTexts(path, p), kPanelThreeTimes);
-    QCOMPARE(album.SelectedSlot(), 0);
-    QCOMPARE(PanelTexts(album), kPanel);
+    QCOMPARE(editor.SelectedSlot(), 0);
+    QCOMPARE(PanelTexts(editor), kPanel);
   }
 
   void SerialNumbering_data() {
@@ -198,11 +206,12 @@ class TstSlotTextCommands : public QObject {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(pages));
     Album& album = *f.album;
+    EditorController& editor = *f.editor;
     album.JumpToPage(shown);
     const QByteArray file_before = ReadBytes(path);
     const QStringList shown_before = ShownTexts(album);
     f.prompter.texts = {answer};
-    QCOMPARE(NumberSlotsSerially(album), !numbers.isEmpty());
+    QCOMPARE(NumberSlotsSerially(editor), !numbers.isEmpty());
     QCOMPARE(f.prompter.asked.at(0).text, QStringLiteral("通し番号の最初の№を入力してください。"));
     QCOMPARE(f.prompter.asked.at(0).title, QStringLiteral("連番"));
     QCOMPARE(f.prompter.asked.at(0).folder, QStringLiteral("1"));  // the default text
@@ -221,21 +230,22 @@ class TstSlotTextCommands : public QObject {
       }
     }
     QCOMPARE(stored, numbers);
-    QCOMPARE(album.page.Line(0, 0).text, numbers[3 * (shown - 1)]);
-    QCOMPARE(PanelTexts(album).at(0), numbers[3 * (shown - 1)]);
+    QCOMPARE(album.Page().Line(0, 0).text, numbers[3 * (shown - 1)]);
+    QCOMPARE(PanelTexts(editor).at(0), numbers[3 * (shown - 1)]);
   }
 
   void WithoutPagesNothingChanges() {
     AlbumFixture f;
     Album& album = *f.album;
-    FillPanel(album);
-    const PageContent before = album.page;
+    EditorController& editor = *f.editor;
+    FillPanel(editor);
+    const PageContent before = album.Page();
     f.prompter.yes_no = {true, true};
     f.prompter.texts = {QStringLiteral("5")};
-    QVERIFY(!PasteIntoPage(album));
-    QVERIFY(!PasteIntoAlbum(album));
-    QVERIFY(!NumberSlotsSerially(album));
-    QVERIFY(album.page == before);
+    QVERIFY(!PasteIntoPage(editor));
+    QVERIFY(!PasteIntoAlbum(editor));
+    QVERIFY(!NumberSlotsSerially(editor));
+    QVERIFY(album.Page() == before);
     QCOMPARE(album.CurrentPage(), 0);
   }
 
@@ -257,24 +267,24 @@ class TstSlotTextCommands : public QObject {
     const QString reference_path = reference.Open(QStringLiteral("b.apt"), records);
     for (AlbumFixture* f : {&batched, &reference}) {
       f->album->JumpToPage(shown);
-      f->album->SelectSlot(1);
-      FillPanel(*f->album);
+      f->editor->SelectSlot(1);
+      FillPanel(*f->editor);
     }
     std::pair<int, int> progress;
     const auto step = [&](int done, int total) { progress = {done, total}; };
     if (command == u"paste") {
       batched.prompter.yes_no = {true};
-      QVERIFY(PasteIntoAlbum(*batched.album, step));
-      PastePageByPage(*reference.album);
+      QVERIFY(PasteIntoAlbum(*batched.editor, step));
+      PastePageByPage(*reference.editor);
     } else {
       batched.prompter.texts = {QStringLiteral("5")};
-      QVERIFY(NumberSlotsSerially(*batched.album, step));
+      QVERIFY(NumberSlotsSerially(*batched.editor, step));
       NumberPageByPage(*reference.album, QStringLiteral("5"));
     }
     QCOMPARE(progress, std::pair(4, 4));
     QCOMPARE(ReadBytes(batched_path), ReadBytes(reference_path));
     QCOMPARE(batched.album->CurrentPage(), reference.album->CurrentPage());
-    QVERIFY(batched.album->page == reference.album->page);
+    QVERIFY(batched.album->Page() == reference.album->Page());
     batched.album->SaveCurrentPage();
     reference.album->SaveCurrentPage();
     QCOMPARE(ReadBytes(batched_path), ReadBytes(reference_path));
@@ -284,14 +294,15 @@ class TstSlotTextCommands : public QObject {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
     Album& album = *f.album;
+    EditorController& editor = *f.editor;
     album.NextPage();
     const QByteArray before = ReadBytes(path);
-    album.header.name = QStringLiteral("旅ζ行");  // cannot be stored: every write-back fails
-    FillPanel(album);
+    album.SetCoverField(0, QStringLiteral("旅ζ行"));  // cannot be stored: every write-back fails
+    FillPanel(editor);
     f.prompter.yes_no = {true};
-    QVERIFY(!PasteIntoAlbum(album));
+    QVERIFY(!PasteIntoAlbum(editor));
     f.prompter.texts = {QStringLiteral("1")};
-    QVERIFY(!NumberSlotsSerially(album));
+    QVERIFY(!NumberSlotsSerially(editor));
     QCOMPARE(f.prompter.Notices().size(), 2);  // one per command, not one per page
     QCOMPARE(album.CurrentPage(), 2);
     QCOMPARE(ReadBytes(path), before);

@@ -64,7 +64,7 @@ class TstSlotTextPanel : public QObject {
   // Names and captions of the controls, and their state before an album is open.
   void ControlsAndTheirStartState() {
     AlbumFixture f;
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     panel.show();
     const QStringList names{"Option4(0)",   "Option4(1)",   "Option4(2)", "Label14", "Command2",
                             "Command14(0)", "Command14(1)", "Check3",     "Option1", "Option3"};
@@ -90,9 +90,9 @@ class TstSlotTextPanel : public QObject {
   void SelectingASlotShowsItsLinesAndColourUntilThePageChanges() {
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), Records(2));
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     Find<QRadioButton>(panel, "Option4(1)")->click();
-    QCOMPARE(f.album->SelectedSlot(), 1);
+    QCOMPARE(f.editor->SelectedSlot(), 1);
     for (int j = 0; j < 9; ++j) {
       QCOMPARE(Find<QLineEdit>(panel, QStringLiteral("Text4(%1)").arg(j))->text(), QString());
     }
@@ -109,22 +109,22 @@ class TstSlotTextPanel : public QObject {
   void TypingChangesTheSlotsLineAndMarksModified() {
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), Records(1));
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     Find<QRadioButton>(panel, "Option4(2)")->click();
-    f.album->modified = false;
-    QSignalSpy edited(&panel, &SlotTextPanel::PageEdited);
+    f.album->SetModified(false);
+    QSignalSpy edited(f.album.get(), &Album::PageChanged);
     QLineEdit* number = Find<QLineEdit>(panel, "Text4(0)");
     number->clear();
     Type(number, QStringLiteral("12"));
-    QCOMPARE(f.album->page.Line(2, 0).text, QStringLiteral("12"));
-    QCOMPARE(f.album->page.Line(0, 0).text, QStringLiteral("p1-0"));
-    QVERIFY(f.album->modified);
+    QCOMPARE(f.album->Page().Line(2, 0).text, QStringLiteral("12"));
+    QCOMPARE(f.album->Page().Line(0, 0).text, QStringLiteral("p1-0"));
+    QVERIFY(f.album->IsModified());
     QVERIFY(edited.count() >= 2);  // the page view repaints with every keystroke
     // What the album cannot store is refused.
     Type(number, QStringLiteral("ζ"));
     QCoreApplication::processEvents();
     QCOMPARE(number->text(), QStringLiteral("12"));
-    QCOMPARE(f.album->page.Line(2, 0).text, QStringLiteral("12"));
+    QCOMPARE(f.album->Page().Line(2, 0).text, QStringLiteral("12"));
     QCOMPARE(f.prompter.Notices().size(), 1);
   }
 
@@ -145,25 +145,25 @@ class TstSlotTextPanel : public QObject {
     QFETCH(std::optional<QString>, word);
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), Records(1));
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     panel.SetWordSource([word] { return word; });
     Find<QRadioButton>(panel, QStringLiteral("Option4(%1)").arg(slot))->click();
     QLineEdit* line = Find<QLineEdit>(panel, "Text4(5)");
     DropOn(line);
     QTEST(line->text(), "expected");
-    QTEST(f.album->page.Line(slot, 5).text, "expected");
+    QTEST(f.album->Page().Line(slot, 5).text, "expected");
     QTEST(!f.prompter.Notices().isEmpty(), "refused");
   }
 
   void ButtonsRunTheirCommands() {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), Records(3));
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     f.album->JumpToPage(2);
     Find<QLineEdit>(panel, "Text4(1)")->setText(QStringLiteral("共通"));
     f.prompter.yes_no = {true, true};
     Find<QPushButton>(panel, "Command14(0)")->click();
-    QCOMPARE(f.album->page.Line(2, 1).text, QStringLiteral("共通"));
+    QCOMPARE(f.album->Page().Line(2, 1).text, QStringLiteral("共通"));
     Find<QPushButton>(panel, "Command14(1)")->click();
     QCOMPARE(f.album->CurrentPage(), 2);
     PageContent stored;
@@ -172,8 +172,8 @@ class TstSlotTextPanel : public QObject {
     f.prompter.yes_no = {true};
     Find<QPushButton>(panel, "Command2")->click();
     QCOMPARE(Find<QLineEdit>(panel, "Text4(1)")->text(), QString());
-    QCOMPARE(f.album->page.Line(0, 1).text, QString());
-    QCOMPARE(f.album->page.Line(1, 1).text, QStringLiteral("共通"));
+    QCOMPARE(f.album->Page().Line(0, 1).text, QString());
+    QCOMPARE(f.album->Page().Line(1, 1).text, QStringLiteral("共通"));
     f.prompter.texts = {QStringLiteral("4")};
     panel.NumberSlotsSerially();
     QCOMPARE(Find<QLineEdit>(panel, "Text4(0)")->text(), QStringLiteral("7"));
@@ -182,17 +182,17 @@ class TstSlotTextPanel : public QObject {
   void RuleControlsFollowTheSwitch() {
     AlbumFixture f;
     f.Open(QStringLiteral("a.apt"), Records(1));
-    SlotTextPanel panel(*f.album);
+    SlotTextPanel panel(*f.editor);
     auto* sw = Find<QCheckBox>(panel, "Check3");
     QVERIFY(sw->isEnabled());
     QVERIFY(!Find<QRadioButton>(panel, "Option3")->isEnabled());
     sw->click();
     QVERIFY(Find<QFrame>(panel, "Frame1")->isEnabled());
-    QVERIFY(f.album->decor.Rule(4).visible && !f.album->decor.Rule(1).visible);
+    QVERIFY(f.album->Decor().Rule(4).visible && !f.album->Decor().Rule(1).visible);
     Find<QRadioButton>(panel, "Option3")->click();
-    QVERIFY(f.album->decor.Rule(1).visible && f.album->decor.Rule(4).dotted);
+    QVERIFY(f.album->Decor().Rule(1).visible && f.album->Decor().Rule(4).dotted);
     sw->click();
-    QVERIFY(!f.album->decor.Rule(4).visible && !f.album->decor.no_marks[0].visible);
+    QVERIFY(!f.album->Decor().Rule(4).visible && !f.album->Decor().no_marks[0].visible);
     QVERIFY(!Find<QRadioButton>(panel, "Option1")->isEnabled());
   }
 

@@ -71,7 +71,7 @@ class TstLayoutSettings : public QObject {
     settings.Set(0, 7);
     settings.Set(5, 7);
     settings.Read(folder.Program().PositionIni());
-    QCOMPARE(settings[slot], expected);
+    QCOMPARE(settings.At(slot), expected);
   }
 
   void FontInfoWrittenReadBackAndBadValuesKept() {

@@ -18,7 +18,7 @@ LayoutSettings Layout(int binding = 0) {
 }
 
 RecordingPrintSurface Print(const PageContent& content, int page = 1,
-                            const LayoutSettings& layout = Layout(), CalloutPen pen = {}) {
+                            const LayoutSettings& layout = Layout(), CalloutSettings pen = {}) {
   RecordingPrintSurface s;
   PrintPhotoLoader photos;
   PrintPage(content, page, layout, pen, photos, s);
@@ -163,7 +163,7 @@ class TstPageRenderer : public QObject {
     c.arrow_a = {6580, 1180, 6676.59f, 1154.12f, true};
     c.arrow_b = {6580, 1180, 6676.59f, 1205.88f, false};
     QList<Entry> lines;
-    for (const Entry& e : Print(content, 1, Layout(), {3, setting}).Of(Kind::kLine)) {
+    for (const Entry& e : Print(content, 1, Layout(), {3, 100, 20, setting}).Of(Kind::kLine)) {
       if (e.color != QColor(Qt::black)) lines.append(e);
     }
     QCOMPARE(lines.size(), 2);  // the line and its visible stroke

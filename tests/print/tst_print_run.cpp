@@ -67,15 +67,15 @@ class TstPrintRun : public QObject {
     QFETCH(QList<int>, write_backs);
     OpenPages(5, page);
     const QByteArray before = ReadBytes(path_);
-    album().page.lines[5].text = QStringLiteral("未保存");
+    Edit(album(), [](PageContent& p) { p.lines[5].text = QStringLiteral("未保存"); });
     RecordingPrintSurface s;
     const PrintRunResult r = PrintPageRun(album(), {page, page, false}, s);
     QCOMPARE(r.printed, QList<int>({page}));
     QCOMPARE(s.Pages(), 1);
     QCOMPARE(write_backs_, write_backs);
     QCOMPARE(album().CurrentPage(), page);
-    QCOMPARE(album().page.lines[5].text, QStringLiteral("未保存"));
-    QCOMPARE(album().page.lines[0].text, QStringLiteral("p%1").arg(page));
+    QCOMPARE(album().Page().lines[5].text, QStringLiteral("未保存"));
+    QCOMPARE(album().Page().lines[0].text, QStringLiteral("p%1").arg(page));
     if (write_backs.isEmpty()) {
       QCOMPARE(ReadBytes(path_), before);
     } else {
@@ -113,13 +113,13 @@ class TstPrintRun : public QObject {
     QCOMPARE(s.Pages(), printed.size());
     QCOMPARE(album().CurrentPage(), ends_on);
     // The page the editor ends on shows its own content.
-    QCOMPARE(album().page.lines[0].text, QStringLiteral("p%1").arg(ends_on));
+    QCOMPARE(album().Page().lines[0].text, QStringLiteral("p%1").arg(ends_on));
     QCOMPARE(PagesToPrint({start, end, every_second}, 5), printed.size());
   }
 
   void EachPagePrintsItsOwnContent() {
     OpenPages(4, 1);
-    album().page.guide_lines = 1;  // only the shown page has the switch on
+    album().EditPage([](PageContent& p, PageDecor&) { p.guide_lines = 1; });  // only this page
     RecordingPrintSurface s;
     PrintPageRun(album(), {1, 4, false}, s);
     QStringList texts;
@@ -135,7 +135,7 @@ class TstPrintRun : public QObject {
     QVERIFY(r.cancelled);
     QCOMPARE(r.printed, QList<int>({1, 2}));
     QCOMPARE(album().CurrentPage(), 1);
-    QCOMPARE(album().page.lines[0].text, QStringLiteral("p1"));
+    QCOMPARE(album().Page().lines[0].text, QStringLiteral("p1"));
   }
 
   void AFailingPrinterIsReportedOnce() {

@@ -34,7 +34,13 @@ QStringList ReadAlbum(const QString& path) {
   return out;
 }
 
-AlbumFixture::AlbumFixture() : album(std::make_unique<Album>(folder.Program(), prompter, clock)) {}
+AlbumFixture::AlbumFixture()
+    : album(std::make_unique<Album>(folder.Program(), prompter, clock)),
+      editor(std::make_unique<EditorController>(*album)) {}
+
+void Edit(Album& album, const std::function<void(PageContent&)>& change) {
+  album.EditPage([&](PageContent& page, PageDecor&) { change(page); });
+}
 
 QString AlbumFixture::Open(const QString& name, const QStringList& records) {
   const QString path = folder.File(name);

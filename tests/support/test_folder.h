@@ -7,9 +7,11 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "album/album.h"
+#include "editor/editor_controller.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "platform/scripted_prompter.h"
@@ -41,10 +43,14 @@ struct AlbumFixture {
   ScriptedPrompter prompter;
   FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(10, 20, 30))};
   std::unique_ptr<Album> album;
+  std::unique_ptr<EditorController> editor;  // the editor state beside the album
   AlbumFixture();
   // Writes `records` to `name` in the folder and opens it; returns the path.
   QString Open(const QString& name, const QStringList& records);
 };
+
+// Changes the shown page as an editor does (the album is marked modified).
+void Edit(Album& album, const std::function<void(PageContent&)>& change);
 
 // Makes writes beyond `bytes` fail as on a full disk while it lives (tests run as root, so
 // permissions cannot make a file unwritable). SIGXFSZ is ignored from the first use on.
