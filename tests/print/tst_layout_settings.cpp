@@ -133,16 +133,20 @@ class TstLayoutSettings : public QObject {
   void NumericCheck_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("letters after digits") << "12a" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("comma") << "1,5" << false;
-    QTest::newRow("full-width digits") << "１２" << false;
-    QTest::newRow("decimal") << "2.5" << true;
-    QTest::newRow("signed with blanks") << " -3 " << true;
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("letters after digits") << "12a" << false << "";
+    QTest::newRow("empty") << "" << false << "";
+    QTest::newRow("comma") << "1,5" << false << "";
+    QTest::newRow("full-width letter") << "１２ａ" << false << "";
+    QTest::newRow("decimal") << "2.5" << true << "2.5";
+    QTest::newRow("signed with blanks") << " -3 " << true << " -3 ";
+    // An input method's full-width digits are saved as the file reader reads them.
+    QTest::newRow("full-width digits") << "－１２．５" << true << "-12.5";
   }
   void NumericCheck() {
     QFETCH(QString, text);
     QFETCH(bool, accepted);
+    QFETCH(QString, saved);
     LoadedForm f;
     const ProgramFolder folder = f.folder.Program();
     const QByteArray before = ReadBytes(folder.PositionIni());
@@ -153,8 +157,7 @@ class TstLayoutSettings : public QObject {
     if (accepted) {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kSaved);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
-      // Saved exactly as typed.
-      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), text);
+      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), saved);
     } else {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kStay);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("数値以外が入力されています。")});
@@ -202,6 +205,9 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(form.PreviewColor(), 255);
     form.SetField(18, "16711680");
     QCOMPARE(form.PreviewColor(), 16711680);
+    form.SetField(18, "２５５");  // typed in full-width
+    QCOMPARE(form.PreviewColor(), 255);
+    form.SetField(18, "16711680");
     for (const char* other : {"12345", "blue"}) {  // not a swatch code: the preview stays
       form.SetField(18, QString::fromLatin1(other));
       QCOMPARE(form.PreviewColor(), 16711680);
