@@ -5,12 +5,16 @@
 
 #include "album/layout_settings.h"
 #include "platform/cp932.h"
+#include "platform/fonts.h"
+#include "platform/qt_prompter.h"
 #include "platform/text_file.h"
 #include "print/layout_settings_dialog.h"
 #include "print/layout_settings_form.h"
+#include "support/dialog_driver.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
+using komasu::test::DialogDriver;
 using komasu::test::ReadBytes;
 using komasu::test::TestFolder;
 using komasu::test::WriteBytes;
@@ -227,6 +231,22 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(form.Font().size, 12.0f);
     QVERIFY(form.Font().italic);
     QCOMPARE(form.Font().color, 65535);
+  }
+
+  // "フォント設定" with the Qt chooser: OK on both dialogs unchanged leaves fontinfo.ini as it
+  // was, Windows face name and quarter-point size included.
+  void FontChooserOkUnchangedKeepsTheFile() {
+    InstallFontSubstitutions();
+    LoadedForm f({},
+                 SlotTextFont{QStringLiteral("ＭＳ Ｐゴシック"), 9.75f, false, true, false, 255});
+    const QByteArray before = ReadBytes(f.folder.Program().FontInfoIni());
+    DialogDriver driver;
+    QtPrompter chooser;
+    f.form.ChooseFont(chooser);
+    QCOMPARE(driver.Accepted().size(), 2);
+    ScriptedPrompter prompter;
+    QCOMPARE(f.form.Confirm(prompter), LayoutSettingsForm::ConfirmResult::kSaved);
+    QCOMPARE(ReadBytes(f.folder.Program().FontInfoIni()), before);
   }
 
   void DialogShowsTheFileAndSaves() {
