@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
+#include "platform/qt_japanese.h"
 #include "platform/qt_prompter.h"
 #include "print/pdf_command.h"
 
@@ -35,8 +36,9 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("komasu2"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ＫＯＭＡＳＵⅡ"));
+  // No display name: the platform would append it to every window title ("確認 — …").
   komasu::InstallFontSubstitutions();
+  komasu::InstallQtJapanese(komasu::QtTranslationsFolder());
 
   const komasu::ProgramFolder folder =
       komasu::ProgramFolder::Resolve(QApplication::applicationDirPath());

@@ -98,7 +98,7 @@ bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progr
       album.Prompts().AskText(QStringLiteral("通し番号の最初の№を入力してください。"),
                               QStringLiteral("連番"), QStringLiteral("1"));
   if (!answer) return false;
-  const std::optional<double> start = ParseNumber(*answer);
+  const std::optional<double> start = ParseTypedNumber(*answer);
   if (!start) return false;
   // Without pages the loop below would never reach its end.
   if (album.PageCount() == 0) return false;

@@ -30,8 +30,9 @@ bool PasteIntoPage(EditorController& editor);
 bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress = {});
 
 // 編集 → 連番: asks for the first number and numbers the three slots of every page in turn; the
-// first slot gets the answer as typed, all later ones plain decimal numbers. False when the
-// answer was not a number, nothing was done, or the file could not be written.
+// first slot gets the answer as typed (full-width digits included), all later ones plain decimal
+// numbers. False when the answer was not a number, nothing was done, or the file could not be
+// written.
 bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress = {});
 
 // A word dropped on panel line `line`: appended to the line's text without a separator. No

@@ -109,6 +109,23 @@ std::optional<bool> ParseBool(const QString& text) {
   return std::nullopt;
 }
 
+QString AsciiNumberText(const QString& typed) {
+  QString out = typed;
+  for (QChar& c : out) {
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E) {
+      c = QChar(u - 0xFEE0);
+    } else if (u == 0x3000) {
+      c = u' ';
+    }
+  }
+  return out;
+}
+
+std::optional<double> ParseTypedNumber(const QString& typed) {
+  return ParseNumber(AsciiNumberText(typed));
+}
+
 double RoundHalfEven(double value) { return std::nearbyint(value); }
 
 }  // namespace komasu

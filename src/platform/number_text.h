@@ -33,6 +33,12 @@ std::optional<int32_t> ParseInt32(const QString& text);
 // "True"/"False" in any letter case, or a number (0 is false).
 std::optional<bool> ParseBool(const QString& text);
 
+// A number as the user typed it. An input method in full-width mode gives "１０", "－３" or
+// "１．５"; the full-width forms and the ideographic space read as their ASCII forms. Only typed
+// entries go through this; values in files keep the reading rules above.
+QString AsciiNumberText(const QString& typed);
+std::optional<double> ParseTypedNumber(const QString& typed);
+
 // Rounds half to even, as integer conversions of the file formats do.
 double RoundHalfEven(double value);
 

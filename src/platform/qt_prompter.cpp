@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/fonts.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -79,22 +80,12 @@ QString QtPrompter::ChooseFolder(const QString& title, const QString& folder) {
 }
 
 std::optional<FontChoice> QtPrompter::ChooseFont(const FontChoice& initial) {
-  QFont font(initial.name);
-  font.setPointSizeF(initial.size > 0 ? initial.size : 9);
-  font.setBold(initial.bold);
-  font.setItalic(initial.italic);
-  font.setUnderline(initial.underline);
-  font.setStrikeOut(initial.strikethrough);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, font, parent_, QStringLiteral("フォント"));
-  if (!ok) return std::nullopt;
-  FontChoice out = initial;
-  out.name = chosen.family();
-  out.size = chosen.pointSizeF();
-  out.bold = chosen.bold();
-  out.italic = chosen.italic();
-  out.underline = chosen.underline();
-  out.strikethrough = chosen.strikeOut();
+  QFontDialog dialog(parent_);
+  dialog.setWindowTitle(QStringLiteral("フォント"));
+  dialog.setCurrentFont(ChooserFont(initial));
+  const QFont opened = dialog.currentFont();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  FontChoice out = ChoiceFromChooser(initial, opened, dialog.selectedFont());
   // Qt's font dialog has no colour; the colour chooser follows it.
   const QColor color =
       QColorDialog::getColor(ColorFromCode(initial.color), parent_, QStringLiteral("文字の色"));

@@ -27,7 +27,7 @@ void LayoutSettingsForm::Load() {
 
 void LayoutSettingsForm::SetField(int k, const QString& text) {
   fields_.at(static_cast<size_t>(k)) = text;
-  if (const auto code = ParseNumber(Field(kColorField))) {
+  if (const auto code = ParseTypedNumber(Field(kColorField))) {
     const auto* hit = std::find(kSwatchColors.begin(), kSwatchColors.end(), *code);
     if (hit != kSwatchColors.end()) preview_color_ = *hit;
   }
@@ -85,11 +85,13 @@ bool LayoutSettingsForm::RestoreDefaults(Prompter& prompter) {
 
 LayoutSettingsForm::ConfirmResult LayoutSettingsForm::Confirm(Prompter& prompter) {
   for (const QString& text : fields_) {
-    if (!IsNumeric(text)) {
+    if (!ParseTypedNumber(text)) {
       prompter.Notify(QStringLiteral("数値以外が入力されています。"));
       return ConfirmResult::kStay;
     }
   }
+  // position.ini is read by the file rule, which knows no full-width digits.
+  for (int k = 0; k < kPositionValues; ++k) SetField(k, AsciiNumberText(Field(k)));
   // A write that fails is told, not confirmed; the dialog stays so the user can retry.
   WriteResult r = WritePositionIni(folder_.PositionIni(), Fields());
   if (r.ok) r = WriteFontInfoIni(folder_.FontInfoIni(), font_);

@@ -58,7 +58,8 @@ class LayoutSettingsForm {
   bool RestoreDefaults(Prompter& prompter);
 
   enum class ConfirmResult { kStay, kSaved };
-  // "設定": checks every field for a number, writes both files and confirms. A field that is
+  // "設定": checks every field for a number (full-width digits included, written as ASCII),
+  // writes both files and confirms. A field that is
   // not a number, or a file that could not be written, is reported and the dialog stays.
   ConfirmResult Confirm(Prompter& prompter);
 

@@ -50,7 +50,7 @@ class ProgressMonitor : public PrintRunMonitor {
 };
 
 std::optional<int> PageNumberOf(const QString& text) {
-  const std::optional<double> n = ParseNumber(text);
+  const std::optional<double> n = ParseTypedNumber(text);
   if (!n || *n < -32768 || *n > 32767) return std::nullopt;
   return static_cast<int>(RoundHalfEven(*n));
 }

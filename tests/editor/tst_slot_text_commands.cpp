@@ -193,6 +193,9 @@ class TstSlotTextCommands : public QObject {
         << 2 << 1 << Answer("0.5") << QStringList{"0.5", "1.5", "2.5", "3.5", "4.5", "5.5"};
     QTest::newRow("negative and blanks")
         << 2 << 2 << Answer(" -2") << QStringList{" -2", "-1", "0", "1", "2", "3"};
+    // An input method's full-width answer: the first slot keeps it as typed.
+    QTest::newRow("full-width digits")
+        << 2 << 1 << Answer("１０") << QStringList{"１０", "11", "12", "13", "14", "15"};
     QTest::newRow("text") << 2 << 2 << Answer("abc") << QStringList();
     QTest::newRow("empty") << 2 << 2 << Answer("") << QStringList();
     QTest::newRow("partly numeric") << 2 << 2 << Answer("12番") << QStringList();

@@ -86,6 +86,34 @@ class TstNumberText : public QObject {
     const auto v = ParseInt32(text);
     QCOMPARE(v ? qint64(*v) : qint64(-1), int32);
   }
+
+  // Typed entries: the full-width forms an input method gives read as ASCII; other
+  // look-alike digits do not.
+  void ReadsTypedNumbers_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");  // NaN: not a number
+    const double none = qQNaN();
+    QTest::newRow("ascii") << "12" << 12.0;
+    QTest::newRow("full-width digits") << "１０" << 10.0;
+    QTest::newRow("full-width sign and point") << "－１．５" << -1.5;
+    QTest::newRow("mixed widths") << "1２" << 12.0;
+    QTest::newRow("ideographic spaces") << "\u3000３\u3000" << 3.0;
+    QTest::newRow("full-width exponent") << "２Ｅ３" << 2000.0;
+    QTest::newRow("full-width letter after") << "１２ａ" << none;
+    QTest::newRow("circled digit") << "①" << none;
+    QTest::newRow("kanji numeral") << "十" << none;
+    QTest::newRow("empty") << "" << none;
+  }
+  void ReadsTypedNumbers() {
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    const auto v = ParseTypedNumber(typed);
+    if (qIsNaN(value)) {
+      QVERIFY(!v);
+    } else {
+      QCOMPARE(v.value_or(-999), value);
+    }
+  }
 };
 
 QTEST_APPLESS_MAIN(TstNumberText)

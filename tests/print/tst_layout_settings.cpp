@@ -5,12 +5,16 @@
 
 #include "album/layout_settings.h"
 #include "platform/cp932.h"
+#include "platform/fonts.h"
+#include "platform/qt_prompter.h"
 #include "platform/text_file.h"
 #include "print/layout_settings_dialog.h"
 #include "print/layout_settings_form.h"
+#include "support/dialog_driver.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
+using komasu::test::DialogDriver;
 using komasu::test::ReadBytes;
 using komasu::test::TestFolder;
 using komasu::test::WriteBytes;
@@ -133,16 +137,20 @@ class TstLayoutSettings : public QObject {
   void NumericCheck_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("letters after digits") << "12a" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("comma") << "1,5" << false;
-    QTest::newRow("full-width digits") << "１２" << false;
-    QTest::newRow("decimal") << "2.5" << true;
-    QTest::newRow("signed with blanks") << " -3 " << true;
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("letters after digits") << "12a" << false << "";
+    QTest::newRow("empty") << "" << false << "";
+    QTest::newRow("comma") << "1,5" << false << "";
+    QTest::newRow("full-width letter") << "１２ａ" << false << "";
+    QTest::newRow("decimal") << "2.5" << true << "2.5";
+    QTest::newRow("signed with blanks") << " -3 " << true << " -3 ";
+    // An input method's full-width digits are saved as the file reader reads them.
+    QTest::newRow("full-width digits") << "－１２．５" << true << "-12.5";
   }
   void NumericCheck() {
     QFETCH(QString, text);
     QFETCH(bool, accepted);
+    QFETCH(QString, saved);
     LoadedForm f;
     const ProgramFolder folder = f.folder.Program();
     const QByteArray before = ReadBytes(folder.PositionIni());
@@ -153,8 +161,7 @@ class TstLayoutSettings : public QObject {
     if (accepted) {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kSaved);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
-      // Saved exactly as typed.
-      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), text);
+      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), saved);
     } else {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kStay);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("数値以外が入力されています。")});
@@ -202,6 +209,9 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(form.PreviewColor(), 255);
     form.SetField(18, "16711680");
     QCOMPARE(form.PreviewColor(), 16711680);
+    form.SetField(18, "２５５");  // typed in full-width
+    QCOMPARE(form.PreviewColor(), 255);
+    form.SetField(18, "16711680");
     for (const char* other : {"12345", "blue"}) {  // not a swatch code: the preview stays
       form.SetField(18, QString::fromLatin1(other));
       QCOMPARE(form.PreviewColor(), 16711680);
@@ -221,6 +231,22 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(form.Font().size, 12.0f);
     QVERIFY(form.Font().italic);
     QCOMPARE(form.Font().color, 65535);
+  }
+
+  // "フォント設定" with the Qt chooser: OK on both dialogs unchanged leaves fontinfo.ini as it
+  // was, Windows face name and quarter-point size included.
+  void FontChooserOkUnchangedKeepsTheFile() {
+    InstallFontSubstitutions();
+    LoadedForm f({},
+                 SlotTextFont{QStringLiteral("ＭＳ Ｐゴシック"), 9.75f, false, true, false, 255});
+    const QByteArray before = ReadBytes(f.folder.Program().FontInfoIni());
+    DialogDriver driver;
+    QtPrompter chooser;
+    f.form.ChooseFont(chooser);
+    QCOMPARE(driver.Accepted().size(), 2);
+    ScriptedPrompter prompter;
+    QCOMPARE(f.form.Confirm(prompter), LayoutSettingsForm::ConfirmResult::kSaved);
+    QCOMPARE(ReadBytes(f.folder.Program().FontInfoIni()), before);
   }
 
   void DialogShowsTheFileAndSaves() {

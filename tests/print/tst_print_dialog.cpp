@@ -69,6 +69,10 @@ class TstPrintDialog : public QObject {
     QTest::newRow("range") << QStringLiteral("Command1(1)") << QStringList{"3", "5"}
                            << QStringLiteral("3～5ページのプリントを開始します")
                            << PrintRequest{3, 5, false};
+    // As an input method in full-width mode types them; the question repeats the entries.
+    QTest::newRow("range typed full-width")
+        << QStringLiteral("Command1(1)") << QStringList{"２", "１０"}
+        << QStringLiteral("２～１０ページのプリントを開始します") << PrintRequest{2, 10, false};
     QTest::newRow("odd") << QStringLiteral("Command1(3)") << QStringList()
                          << QStringLiteral("奇数(1,3,5…)ページのプリントを開始します")
                          << PrintRequest{1, 12, true};
