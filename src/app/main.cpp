@@ -32,6 +32,13 @@ int RunHeadlessPdf(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
   QStringList raw_args;
   for (int i = 1; i < argc; ++i) raw_args << QString::fromLocal8Bit(argv[i]);
+  // Before any application object: the usage needs no display.
+  if (komasu::IsHelpCommand(raw_args)) {
+    QTextStream out(stdout);
+    out << komasu::UsageText();
+    out.flush();
+    return 0;
+  }
   if (komasu::IsPdfCommand(raw_args)) return RunHeadlessPdf(argc, argv);
 
   QApplication app(argc, argv);

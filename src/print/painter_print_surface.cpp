@@ -34,16 +34,26 @@ void PainterPrintSurface::BeginPage() {
   if (Failed()) return;
   if (page_open_) FinishPage();  // a page set up twice without its end
   if (documents_ == Documents::kOne && painter_.isActive()) {
-    if (!device_.newPage()) error_ = kEndFailed;
+    if (!device_.newPage()) {
+      error_ = kEndFailed;
+    } else {
+      error_ = DeviceError(DeviceStep::kNewPage);
+    }
     page_open_ = !Failed();
     return;
   }
   device_.setPageSize(QPageSize(QPageSize::A4));
   device_.setPageOrientation(QPageLayout::Portrait);
+  BeforeDocument(JobName());
   if (!painter_.begin(&device_)) {
     error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kBeginFailed;
     return;
   }
+  if (error_ = DeviceError(DeviceStep::kBegun); Failed()) {
+    painter_.end();
+    return;
+  }
+  ResyncEngine();
   px_per_mm_x_ = device_.logicalDpiX() / 25.4;
   px_per_mm_y_ = device_.logicalDpiY() / 25.4;
   painter_.setRenderHint(QPainter::Antialiasing);
@@ -54,15 +64,36 @@ void PainterPrintSurface::BeginPage() {
 void PainterPrintSurface::FinishPage() {
   if (!page_open_) return;
   page_open_ = false;
-  if (documents_ == Documents::kOnePerPage && painter_.isActive() && !painter_.end()) {
+  if (documents_ != Documents::kOnePerPage || !painter_.isActive()) return;
+  if (!painter_.end()) {
     error_ = kEndFailed;
+  } else {
+    error_ = DeviceError(DeviceStep::kEnded);
   }
+}
+
+void PainterPrintSurface::ResyncEngine() {
+  // A printer's paint engine outlives its jobs and keeps the pen, brush and background of the
+  // last one, while a new QPainter takes it to be at the defaults and never sends a setting
+  // equal to them: the first black text of a job came out in the previous job's line colour.
+  // A change away and back makes every setting go out with the first drawing.
+  painter_.setPen(Qt::NoPen);
+  painter_.setPen(QPen(Qt::black));
+  painter_.setBrush(Qt::SolidPattern);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.setBackgroundMode(Qt::OpaqueMode);
+  painter_.setBackgroundMode(Qt::TransparentMode);
+  painter_.setBackground(Qt::black);
+  painter_.setBackground(Qt::white);
 }
 
 bool PainterPrintSurface::Finish() {
   page_open_ = false;
-  if (painter_.isActive() && !painter_.end() && error_.isEmpty()) {
-    error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kEndFailed;
+  if (!painter_.isActive()) return !Failed();
+  if (!painter_.end()) {
+    if (error_.isEmpty()) error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kEndFailed;
+  } else if (error_.isEmpty()) {
+    error_ = DeviceError(DeviceStep::kEnded);
   }
   return !Failed();
 }
@@ -91,7 +122,7 @@ void PainterPrintSurface::OutputText(const PrintState& state, const QString& tex
   if (!Ready() || text.isEmpty()) return;
   const QFont font = FontOf(state.font);
   painter_.setFont(font);
-  painter_.setPen(state.text_color);
+  painter_.setPen(QPen(state.text_color));
   painter_.setBackgroundMode(state.opaque_text ? Qt::OpaqueMode : Qt::TransparentMode);
   painter_.setBackground(Qt::white);
   const QFontMetricsF metrics(font, &device_);

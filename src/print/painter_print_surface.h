@@ -27,8 +27,19 @@ class PainterPrintSurface : public PrintSurface {
 
   bool Failed() const override { return !error_.isEmpty(); }
   QString ErrorText() const override { return error_; }
+  bool PagesAreSeparateJobs() const override { return documents_ == Documents::kOnePerPage; }
 
  protected:
+  enum class DeviceStep { kBegun, kNewPage, kEnded };
+  // Called before each document begins; a printer names its job here.
+  virtual void BeforeDocument(const QString& job_name) { (void)job_name; }
+  // Why the device failed at `step` although QPainter reported success; empty when it did not.
+  // A print queue can refuse a job the painter has already ended.
+  virtual QString DeviceError(DeviceStep step) {
+    (void)step;
+    return {};
+  }
+
   void BeginPage() override;
   void FinishPage() override;
   void OutputText(const PrintState& state, const QString& text) override;
@@ -39,6 +50,7 @@ class PainterPrintSurface : public PrintSurface {
   void OutputPicture(const QImage& image, const QRectF& rect) override;
 
  private:
+  void ResyncEngine();
   QFont FontOf(const PrintFont& font) const;
   QPen PenOf(const PrintState& state, const QColor& color) const;
   QPointF Px(double x, double y) const { return QPointF(x * px_per_mm_x_, y * px_per_mm_y_); }

@@ -4,16 +4,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <optional>
 
 #include "album/album.h"
 #include "album/album_file.h"
-#include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/scripted_prompter.h"
 #include "platform/text_file.h"
 #include "print/pdf_export.h"
+#include "print/private_album_copy.h"
 
 namespace komasu {
 
@@ -109,6 +108,20 @@ QString AlbumProblem(const QString& path, QByteArray* bytes) {
 
 }  // namespace
 
+bool IsHelpCommand(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+QString UsageText() {
+  return QStringLiteral(
+      "使い方: komasu2 [アルバム.apt]\n"
+      "        アルバムを開いて編集します（省略すると開始画面を表示します）。\n"
+      "       komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt\n"
+      "        指定のページを画面なしでPDFファイルに書き出します（既定は all）。\n"
+      "       komasu2 --help | -h\n"
+      "        この使い方を表示します。\n");
+}
+
 bool IsPdfCommand(const QStringList& arguments) {
   return arguments.contains(QStringLiteral("--pdf"));
 }
@@ -137,30 +150,16 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
     return fail(problem);
   }
 
-  // A private program folder and album copy: the run's page moves write back, and opening takes
-  // a snapshot; neither may touch the user's files.
-  QTemporaryDir work;
-  if (!work.isValid()) return fail(QStringLiteral("作業用フォルダを作成できません。"));
-  const ProgramFolder private_folder(work.path());
-  for (const QString& name : {QStringLiteral("position.ini"), QStringLiteral("fontinfo.ini"),
-                              QStringLiteral("OPT.ini")}) {
-    if (QFileInfo::exists(folder.File(name))) CopyFileOver(folder.File(name), work.filePath(name));
-  }
-  private_folder.WriteMissingDefaults();
-  const QString copy = work.filePath(QStringLiteral("album.apt"));
-  if (!WriteFileAtomically(copy, bytes).ok) {
-    return fail(QStringLiteral("作業用のファイルを書き込めません。"));
-  }
-
+  // The run's page moves write back and opening takes a snapshot; neither may touch the
+  // user's files.
   ScriptedPrompter prompter;
-  SystemClock clock;
-  Album album(private_folder, prompter, clock);
-  if (!album.OpenAlbumAt(copy)) {
-    return fail(QStringLiteral("ファイル「%1」をアルバムとして開けません。")
-                    .arg(QDir::toNativeSeparators(line->album)));
+  QString copy_error;
+  const std::unique_ptr<PrivateAlbumCopy> copy = PrivateAlbumCopy::FromBytes(
+      bytes, QFileInfo(line->album).fileName(), folder, prompter, &copy_error);
+  if (!copy) {
+    return fail(copy_error);
   }
-  // What the main window does when it becomes active.
-  album.ApplySettingsFiles();
+  Album& album = copy->album();
   const std::optional<PrintRequest> request = RequestOf(line->pages, album.PageCount());
   if (!request) {
     return fail(QStringLiteral("ページの指定「%1」が正しくありません。このアルバムは%2ページです。")

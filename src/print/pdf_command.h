@@ -11,6 +11,11 @@
 
 namespace komasu {
 
+// True when the command line asks for the usage text (--help or -h).
+bool IsHelpCommand(const QStringList& arguments);
+// The usage of the program's command line: opening an album, and the PDF command.
+QString UsageText();
+
 // True when the command line asks for the PDF command.
 bool IsPdfCommand(const QStringList& arguments);
 

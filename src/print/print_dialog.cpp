@@ -1,20 +1,19 @@
 #include "print/print_dialog.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/number_text.h"
 #include "print/painter_print_surface.h"
 #include "print/pdf_export.h"
+#include "print/print_preview_dialog.h"
+#include "print/print_progress.h"
 
 namespace komasu {
 
@@ -23,31 +22,6 @@ namespace {
 enum Command { kCurrent = 0, kRange = 1, kCancel = 2, kOdd = 3, kEven = 4 };
 
 const QString kTitle = QStringLiteral("印刷");
-
-// Progress of a run in a window-modal progress box that can cancel between pages.
-class ProgressMonitor : public PrintRunMonitor {
- public:
-  ProgressMonitor(QWidget* parent, const QString& what, int total)
-      : box_(what, QStringLiteral("中止"), 0, std::max(total, 1), parent) {
-    box_.setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-") + kTitle);
-    box_.setWindowModality(Qt::WindowModal);
-    box_.setMinimumDuration(400);
-    box_.setAutoClose(false);
-    box_.setAutoReset(false);
-  }
-  bool BeforePage(int done, int total, int page_number) override {
-    box_.setLabelText(QStringLiteral("%1 ページを処理しています（%2 / %3）")
-                          .arg(page_number)
-                          .arg(done + 1)
-                          .arg(total));
-    box_.setValue(done);
-    QCoreApplication::processEvents();
-    return !box_.wasCanceled();
-  }
-
- private:
-  QProgressDialog box_;
-};
 
 std::optional<int> PageNumberOf(const QString& text) {
   const std::optional<double> n = ParseTypedNumber(text);
@@ -180,25 +154,14 @@ void PrintDialog::PrintCommand(int index) {
 }
 
 void PrintDialog::PrintOnPrinter(const PrintRequest& request) {
-  QPrinter& printer = ProgramPrinter();
-  printer.setColorMode(QPrinter::Color);
-  PainterPrintSurface surface(printer, PainterPrintSurface::Documents::kOnePerPage);
-  ProgressMonitor monitor(this, QStringLiteral("印刷しています"),
-                          PagesToPrint(request, album_.PageCount()));
-  PrintPageRun(album_, request, surface, &monitor);
+  komasu::PrintOnPrinter(album_, request, Printer(), this);
 }
 
 void PrintDialog::Preview() {
   const std::optional<PrintRequest> request = RangeRequest();
   if (!request) return;
-  QPrintPreviewDialog preview(&ProgramPrinter(), this);
-  preview.setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-プレビュー"));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &request](QPrinter* p) {
-    PainterPrintSurface surface(*p, PainterPrintSurface::Documents::kOne);
-    PrintPageRun(album_, *request, surface);
-    surface.Finish();
-  });
-  preview.exec();
+  PrintPreviewDialog preview(album_, *request, Printer(), prompter_, this);
+  if (preview.IsReady()) preview.exec();
 }
 
 void PrintDialog::SavePdf() {
@@ -216,6 +179,7 @@ void PrintDialog::SavePdf() {
   ProgressMonitor monitor(this, QStringLiteral("PDFに書き出しています"),
                           PagesToPrint(*request, album_.PageCount()));
   const PdfExportResult result = ExportPdf(album_, *request, path, &monitor);
+  monitor.Finished();
   if (result.ok) {
     prompter_.Notify(QStringLiteral("PDFファイルを保存しました"), QStringLiteral("PDF出力"));
   } else if (!result.error.isEmpty()) {
@@ -224,7 +188,7 @@ void PrintDialog::SavePdf() {
 }
 
 void PrintDialog::PrinterSetup() {
-  QPrintDialog setup(&ProgramPrinter(), this);
+  QPrintDialog setup(&Printer(), this);
   setup.setOptions({});
   setup.exec();
 }

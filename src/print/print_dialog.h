@@ -30,12 +30,15 @@ class PrintDialog : public QDialog {
 
   // The printer every run prints on; "プリンタの設定" changes it for later runs too.
   static QPrinter& ProgramPrinter();
+  // The printer this dialog prints on: the program's printer unless a test puts another here.
+  void SetPrinter(QPrinter& printer) { printer_ = &printer; }
 
  signals:
   // "印刷位置設定": the main window opens the layout settings dialog; this one stays open.
   void LayoutSettingsRequested();
 
  private:
+  QPrinter& Printer() { return printer_ ? *printer_ : ProgramPrinter(); }
   void PrintCommand(int index);
   void PrintOnPrinter(const PrintRequest& request);
   std::optional<PrintRequest> RangeRequest();
@@ -46,6 +49,7 @@ class PrintDialog : public QDialog {
   Album& album_;
   Prompter& prompter_;
   PrintRunner runner_;
+  QPrinter* printer_ = nullptr;
   QLineEdit* from_ = nullptr;
   QLineEdit* to_ = nullptr;
 };

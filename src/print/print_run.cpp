@@ -1,5 +1,7 @@
 #include "print/print_run.h"
 
+#include <QFileInfo>
+
 #include "album/page_geometry.h"
 #include "album/page_record.h"
 #include "platform/cp932.h"
@@ -33,6 +35,29 @@ void PrefetchRecord(Album& album, int n, PrintPhotoLoader& photos) {
 
 }  // namespace
 
+QString PrintJobName(const Album& album, int page_number) {
+  QString name = album.Header().name.trimmed();
+  if (name.isEmpty()) name = QFileInfo(album.Path()).completeBaseName();
+  return QStringLiteral("%1 p.%2").arg(name).arg(page_number);
+}
+
+QString NotPrintedText(const QList<int>& pages) {
+  const QString sentence = QStringLiteral("ページ %1 は印刷されませんでした。");
+  if (pages.size() <= 2) {
+    QStringList numbers;
+    for (int n : pages) numbers.append(QString::number(n));
+    return sentence.arg(numbers.join(QStringLiteral(", ")));
+  }
+  if (pages[1] - pages[0] == 1) {
+    return sentence.arg(QStringLiteral("%1～%2").arg(pages.first()).arg(pages.last()));
+  }
+  return QStringLiteral("ページ %1～%2 の%3ページ（%4 ページ）は印刷されませんでした。")
+      .arg(pages.first())
+      .arg(pages.last())
+      .arg(pages.first() % 2 != 0 ? QStringLiteral("奇数") : QStringLiteral("偶数"))
+      .arg(pages.size());
+}
+
 int PagesToPrint(const PrintRequest& r, int page_count) {
   if (r.start < 1 || r.start > page_count) return 0;
   const int last = std::min(r.end, page_count);
@@ -49,7 +74,10 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   // Write-backs of the run go to the records in memory; the file is rewritten once at its end.
   Album::Batch batch(album);
   if (album.CurrentPage() != r.start) {
-    if (!album.SaveCurrentPage()) return result;
+    if (!album.SaveCurrentPage()) {
+      if (monitor) monitor->Finished();
+      return result;
+    }
     album.ClearPage();
     album.SetCurrentPage(r.start);
   }
@@ -68,9 +96,13 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
     }
     PrefetchShownPage(album.Page(), photos);
     if (counter + step <= last) PrefetchRecord(album, shown + step, photos);
+    surface.SetJobName(PrintJobName(album, shown));
     PrintPage(album.Page(), shown, layout, album.Callout(), photos, surface);
     if (surface.Failed()) {
       result.failed = true;
+      if (surface.PagesAreSeparateJobs()) {
+        for (int n = shown; n <= last; n += step) result.not_printed.append(n);
+      }
       break;
     }
     result.printed.append(shown);
@@ -79,6 +111,8 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
     if (album.CurrentPage() == shown && last >= counter + step) break;
   }
   photos.Clear();
+  // The page moves below can report a failed write-back as well.
+  if (monitor) monitor->Finished();
 
   if (album.CurrentPage() != r.end && album.SaveCurrentPage()) {
     album.ClearPage();
@@ -91,7 +125,10 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   batch.Finish();
 
   if (result.failed) {
-    album.Prompts().Notify(surface.ErrorText(), QStringLiteral("印刷"), MessageIcon::kExclamation);
+    QString text = surface.ErrorText();
+    if (!result.not_printed.isEmpty())
+      text += QLatin1Char('\n') + NotPrintedText(result.not_printed);
+    album.Prompts().Notify(text, QStringLiteral("印刷"), MessageIcon::kExclamation);
   }
   return result;
 }

@@ -25,20 +25,35 @@ class PrintRunMonitor {
   // Called before each page, once its settings are read: lets pending window events run and
   // shows progress. `done` pages of `total` are printed. False cancels the run.
   virtual bool BeforePage(int done, int total, int page_number) = 0;
+  // Called once when the run has stopped, before it tells the user anything: a progress window
+  // closes here, so no notice ends up under it.
+  virtual void Finished() {}
 };
 
 struct PrintRunResult {
   QList<int> printed;  // page numbers, in order
   bool cancelled = false;
   bool failed = false;  // the surface failed; the user was told once
+  // After a failure on a surface of one job per page: the failed page and the rest of the
+  // request, none of which went out.
+  QList<int> not_printed;
 };
 
 // The number of pages a request prints on an album of `page_count` pages.
 int PagesToPrint(const PrintRequest& request, int page_count);
 
+// The name a print queue shows for a page: the album name of the cover (the file's base name
+// when it has none) and the page number, "現場写真帳 p.3".
+QString PrintJobName(const Album& album, int page_number);
+
+// The notice line naming pages that were not printed; `pages` run from the failed page to the
+// end of the request in steps of one or two.
+QString NotPrintedText(const QList<int>& pages);
+
 // Prints the run on `surface`. An end beyond the page count prints up to the last page once; a
 // start outside the album prints nothing and moves nothing. A write-back that fails stops the
-// run without leaving the shown page. Failures of the surface are reported once, titled "印刷".
+// run without leaving the shown page. A failure of the surface stops the run and is reported
+// once, titled "印刷", naming the pages that were not printed when each page is a job.
 PrintRunResult PrintPageRun(Album& album, const PrintRequest& request, PrintSurface& surface,
                             PrintRunMonitor* monitor = nullptr);
 

@@ -77,8 +77,14 @@ class PrintSurface {
   // Draws `image` stretched into `rect` (mm).
   void DrawPicture(const QImage& image, const QRectF& rect);
 
+  // The name of the print job of the pages set up from now on, as a print queue shows it.
+  void SetJobName(const QString& name) { job_name_ = name; }
+  const QString& JobName() const { return job_name_; }
+
   // The resolution photos are decoded at for this surface.
   virtual double PhotoDpi() const { return 300; }
+  // True when every page is a document of its own, so the pages before a failed one are out.
+  virtual bool PagesAreSeparateJobs() const { return true; }
 
   // True once an output of this surface has failed; the text says why, for the user.
   virtual bool Failed() const { return false; }
@@ -96,6 +102,7 @@ class PrintSurface {
 
  private:
   PrintState state_;
+  QString job_name_;
 };
 
 struct TextStyle;

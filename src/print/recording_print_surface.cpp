@@ -28,7 +28,7 @@ double RecordingPrintSurface::CharWidth(const PrintFont& font, QChar c) {
 }
 
 void RecordingPrintSurface::BeginPage() {
-  entries.append({Kind::kSetUp, State(), {}, {}, {}, {}, {}});
+  entries.append({Kind::kSetUp, State(), JobName(), {}, {}, {}, {}});
 }
 
 void RecordingPrintSurface::FinishPage() {

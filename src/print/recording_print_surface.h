@@ -15,7 +15,7 @@ class RecordingPrintSurface : public PrintSurface {
   struct Entry {
     Kind kind;
     PrintState state;  // when the output was made
-    QString text;
+    QString text;      // text output, or the job name of a set-up
     QLineF line;       // line ends, or the box corners
     QRectF rect;       // picture rectangle
     QColor color;      // line and box colour

@@ -97,6 +97,17 @@ class TstPdfOutput : public QObject {
     QVERIFY(!QFile::exists(f_->folder.Program().BackApt()));
   }
 
+  void HelpIsTheUsageOfBothCommandLines() {
+    for (const QStringList& args :
+         {QStringList{"--help"}, QStringList{"-h"}, QStringList{"a.apt", "--help"}}) {
+      QVERIFY2(IsHelpCommand(args), qPrintable(args.join(' ')));
+    }
+    QVERIFY(!IsHelpCommand({QStringLiteral("a.apt")}));
+    QVERIFY(UsageText().contains(QStringLiteral("komasu2 [アルバム.apt]")));
+    QVERIFY(UsageText().contains(QStringLiteral(
+        "komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt")));
+  }
+
   void CommandRefusesBadInput_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("code");

@@ -1,8 +1,14 @@
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
+#include "album/page_record.h"
+#include "print/page_renderer.h"
 #include "print/print_dialog.h"
+#include "print/print_preview_dialog.h"
+#include "print/printer_print_surface.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -14,6 +20,47 @@ QStringList Pages(int n) {
   QStringList records = {QStringLiteral("ζζζζ")};
   for (int i = 1; i <= n; ++i) records.append(PageWithTexts({QString::number(i)}));
   return records;
+}
+
+// A prompter that notes, for each notice, whether a progress window was still there.
+class ProgressWatchingPrompter : public ScriptedPrompter {
+ public:
+  void Notify(const QString& text, const QString& title, MessageIcon icon) override {
+    bool progress = false;
+    for (QWidget* w : QApplication::allWidgets())
+      progress |= qobject_cast<QProgressDialog*>(w) != nullptr;
+    under_progress.append(progress);
+    ScriptedPrompter::Notify(text, title, icon);
+  }
+  QList<bool> under_progress;
+};
+
+// The fill colours the text objects of a PDF file are drawn in, in order ("r g b").
+QStringList TextColours(const QByteArray& pdf) {
+  QStringList out;
+  static const QRegularExpression stream(QStringLiteral("stream\n(.*?)endstream"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression op(QStringLiteral("([\\d.]+ [\\d.]+ [\\d.]+) scn|\\bBT\\b"));
+  for (const auto& m : stream.globalMatch(QString::fromLatin1(pdf))) {
+    const QByteArray zlib = m.captured(1).toLatin1();
+    if (!zlib.startsWith('\x78')) continue;  // photos and fonts: not a zlib stream
+    // qUncompress wants the expected length in front; it grows its buffer when that is short.
+    const QByteArray content = qUncompress(QByteArray("\0\0\x10\0", 4) + zlib);
+    QString colour;
+    for (const auto& o : op.globalMatch(QString::fromLatin1(content))) {
+      if (o.captured(0) == QLatin1String("BT")) {
+        out.append(colour);
+      } else {
+        colour = o.captured(1);
+      }
+    }
+  }
+  return out;
+}
+
+int PdfPages(const QByteArray& pdf) {
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+  return static_cast<int>(QString::fromLatin1(pdf).count(page));
 }
 
 }  // namespace
@@ -117,6 +164,99 @@ class TstPrintDialog : public QObject {
     Button(QStringLiteral("Command3"))->click();
     QCOMPARE(spy.count(), 1);
     QVERIFY(dialog_->isVisible());
+  }
+
+  // A printer object outlives its jobs and so does its paint engine's pen: a job's black texts
+  // must not take the colour of the lines the job before ended with.
+  void TextsStayBlackInEveryJob_data() {
+    QTest::addColumn<int>("callout_colour");
+    QTest::newRow("after grey callouts") << 0;
+    QTest::newRow("after red callouts") << 255;
+  }
+  void TextsStayBlackInEveryJob() {
+    QFETCH(int, callout_colour);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    PageContent page;
+    page.guide_lines = 1;  // the "No." marks and slot lines as well
+    page.Label(1).visible = true;
+    page.Label(1).text = QStringLiteral("外壁");
+    page.Label(1).left = 7000;
+    page.Label(1).top = 2000;
+    page.callouts[0].line = {7000, 3000, 9000, 3000, true};
+    PrintPhotoLoader photos;
+    LayoutSettings layout;
+    for (int job = 1; job <= 2; ++job) {
+      printer.setOutputFileName(f_->folder.File(QStringLiteral("job%1.pdf").arg(job)));
+      PrinterPrintSurface surface(printer);
+      PrintPage(page, job, layout, CalloutSettings{2, 100, 20, callout_colour}, photos, surface);
+      QVERIFY(!surface.Failed());
+    }
+    for (int job = 1; job <= 2; ++job) {
+      const QStringList colours =
+          TextColours(ReadBytes(f_->folder.File(QStringLiteral("job%1.pdf").arg(job))));
+      QVERIFY(!colours.isEmpty());
+      QCOMPARE(colours, QStringList(colours.size(), QStringLiteral("0 0 0")));
+    }
+  }
+
+  // A failed start, a failed page and a finished PDF are told after the progress window closed.
+  void NoticesComeAfterTheProgressWindow_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("printer refuses the start")
+        << QStringLiteral("Command1(0)")
+        << QStringLiteral(
+               "印刷を開始できませんでした。プリンタの接続と設定を確かめてください。\n"
+               "ページ 2 は印刷されませんでした。");
+    QTest::newRow("PDF written") << QStringLiteral("pdf")
+                                 << QStringLiteral("PDFファイルを保存しました");
+  }
+  void NoticesComeAfterTheProgressWindow() {
+    QFETCH(QString, button);
+    QFETCH(QString, notice);
+    ProgressWatchingPrompter prompter;
+    f_->album = std::make_unique<Album>(f_->folder.Program(), prompter, f_->clock);
+    Show(40, 2);
+    dialog_ = std::make_unique<PrintDialog>(*f_->album, prompter);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(f_->folder.File(QStringLiteral("missing/out.pdf")));
+    dialog_->SetPrinter(printer);
+    dialog_->show();
+    prompter.yes_no = {true};
+    prompter.files = {f_->folder.File(QStringLiteral("out.pdf"))};
+    Button(button)->click();
+    QCOMPARE(prompter.Notices(), QStringList{notice});
+    QCOMPARE(prompter.under_progress, QList<bool>{false});
+  }
+
+  // The preview draws from a copy: neither the album file nor the shown page moves, and its
+  // print button prints each page as a job of its own, named after the album and page.
+  void PreviewPrintsEachPageAsAJobAndLeavesTheAlbumAlone() {
+    const QString path = f_->Open(QStringLiteral("a.apt"), Pages(3));
+    f_->album->SetCurrentPage(2);
+    f_->album->SetCoverField(0, QStringLiteral("現場写真帳"));
+    Edit(*f_->album, [](PageContent& p) { p.lines[4].text = QStringLiteral("未保存"); });
+    const QByteArray bytes = ReadBytes(path);
+    const QDateTime written = QFileInfo(path).lastModified();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString out = f_->folder.File(QStringLiteral("printed.pdf"));
+    printer.setOutputFileName(out);
+    PrintPreviewDialog preview(*f_->album, {1, 3, false}, printer, f_->prompter);
+    preview.show();
+    f_->prompter.yes_no = {true};
+    preview.findChild<QPushButton*>(QStringLiteral("print"))->click();
+    QCOMPARE(f_->prompter.asked[0].text, QStringLiteral("1～3ページのプリントを開始します"));
+    QVERIFY(f_->prompter.Notices().isEmpty());
+    // Each job rewrote the file: the last job's one page is left.
+    QCOMPARE(PdfPages(ReadBytes(out)), 1);
+    QCOMPARE(printer.docName(), QStringLiteral("現場写真帳 p.3"));
+    QCOMPARE(ReadBytes(path), bytes);
+    QCOMPARE(QFileInfo(path).lastModified(), written);
+    QCOMPARE(f_->album->CurrentPage(), 2);
+    QCOMPARE(f_->album->Page().lines[4].text, QStringLiteral("未保存"));
   }
 
   void PdfOutputWritesTheRangeIntoTheChosenFile() {

@@ -25,11 +25,31 @@ class CancelAt : public PrintRunMonitor {
   int index_;
 };
 
-// A surface whose printer refuses every page.
+// A surface whose printer takes `accepted` pages and refuses the next one; either each page is a
+// job of its own or all pages are one document.
 class RefusingSurface : public RecordingPrintSurface {
  public:
-  bool Failed() const override { return true; }
+  RefusingSurface(int accepted, bool separate_jobs)
+      : accepted_(accepted), separate_jobs_(separate_jobs) {}
+  bool Failed() const override { return Pages() > accepted_; }
   QString ErrorText() const override { return QStringLiteral("プリンタがありません"); }
+  bool PagesAreSeparateJobs() const override { return separate_jobs_; }
+
+ private:
+  int accepted_;
+  bool separate_jobs_;
+};
+
+// Records how many notices had been given when the run said it was finished.
+class FinishWatch : public PrintRunMonitor {
+ public:
+  explicit FinishWatch(const ScriptedPrompter& prompter) : prompter_(prompter) {}
+  bool BeforePage(int, int, int) override { return true; }
+  void Finished() override { notices_at_finish.append(prompter_.Notices().size()); }
+  QList<qsizetype> notices_at_finish;
+
+ private:
+  const ScriptedPrompter& prompter_;
 };
 
 }  // namespace
@@ -138,16 +158,72 @@ class TstPrintRun : public QObject {
     QCOMPARE(album().Page().lines[0].text, QStringLiteral("p1"));
   }
 
-  void AFailingPrinterIsReportedOnce() {
-    OpenPages(5, 1);
-    RefusingSurface s;
-    const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s);
-    QVERIFY(r.failed && r.printed.isEmpty());
-    QCOMPARE(f_->prompter.Notices(), QStringList({QStringLiteral("プリンタがありません")}));
+  void AFailedPageStopsTheRunAndNamesThePagesNotPrinted_data() {
+    QTest::addColumn<PrintRequest>("request");
+    QTest::addColumn<int>("accepted");
+    QTest::addColumn<bool>("separate_jobs");
+    QTest::addColumn<QList<int>>("printed");
+    QTest::addColumn<QString>("not_printed");  // the notice's second line
+    const PrintRequest all{1, 5, false};
+    QTest::newRow("first page refused") << all << 0 << true << QList<int>{}
+                                        << QStringLiteral("ページ 1～5 は印刷されませんでした。");
+    QTest::newRow("queue gone at page 3") << all << 2 << true << QList<int>{1, 2}
+                                          << QStringLiteral("ページ 3～5 は印刷されませんでした。");
+    QTest::newRow("two left") << all << 3 << true << QList<int>{1, 2, 3}
+                              << QStringLiteral("ページ 4, 5 は印刷されませんでした。");
+    QTest::newRow("last page") << all << 4 << true << QList<int>{1, 2, 3, 4}
+                               << QStringLiteral("ページ 5 は印刷されませんでした。");
+    QTest::newRow("odd pages")
+        << PrintRequest{1, 9, true} << 1 << true << QList<int>{1}
+        << QStringLiteral("ページ 3～9 の奇数ページ（4 ページ）は印刷されませんでした。");
+    QTest::newRow("even pages, end beyond the count")
+        << PrintRequest{2, 12, true} << 0 << true << QList<int>{}
+        << QStringLiteral("ページ 2, 4 は印刷されませんでした。");
+    // One document (a PDF file) is lost whole; there are no pages to name.
+    QTest::newRow("one document") << all << 2 << false << QList<int>{1, 2} << QString();
+  }
+  void AFailedPageStopsTheRunAndNamesThePagesNotPrinted() {
+    QFETCH(PrintRequest, request);
+    QFETCH(int, accepted);
+    QFETCH(bool, separate_jobs);
+    QFETCH(QList<int>, printed);
+    QFETCH(QString, not_printed);
+    OpenPages(request.every_second && request.start == 1 ? 9 : 5, 1);
+    RefusingSurface s(accepted, separate_jobs);
+    FinishWatch monitor(f_->prompter);
+    const PrintRunResult r = PrintPageRun(album(), request, s, &monitor);
+    QVERIFY(r.failed);
+    QCOMPARE(r.printed, printed);
+    QCOMPARE(s.Pages(), accepted + 1);  // nothing after the refused page
+    QString notice = QStringLiteral("プリンタがありません");
+    if (!not_printed.isEmpty()) notice += QLatin1Char('\n') + not_printed;
+    QCOMPARE(f_->prompter.Notices(), QStringList{notice});
     QCOMPARE(f_->prompter.asked.back().title, QStringLiteral("印刷"));
-    QCOMPARE(album().CurrentPage(), 1);
+    // The progress window is gone before the notice shows.
+    QCOMPARE(monitor.notices_at_finish, QList<qsizetype>{0});
+  }
+
+  void JobsAreNamedAfterTheAlbumAndPage_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("jobs");
+    QTest::newRow("cover name") << QStringLiteral("現場写真帳")
+                                << QStringList{"現場写真帳 p.2", "現場写真帳 p.3"};
+    QTest::newRow("no cover name: the file's")
+        << QStringLiteral(" ") << QStringList{"a p.2", "a p.3"};
+  }
+  void JobsAreNamedAfterTheAlbumAndPage() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, jobs);
+    OpenPages(3, 1);
+    album().SetCoverField(0, name);
+    RecordingPrintSurface s;
+    PrintPageRun(album(), {2, 3, false}, s);
+    QStringList named;
+    for (const auto& e : s.Of(RecordingPrintSurface::Kind::kSetUp)) named.append(e.text);
+    QCOMPARE(named, jobs);
   }
 };
 
+Q_DECLARE_METATYPE(komasu::PrintRequest)
 QTEST_MAIN(TstPrintRun)
 #include "tst_print_run.moc"

@@ -1,0 +1,40 @@
+#include "print/print_progress.h"
+
+#include <QCoreApplication>
+#include <QPrinter>
+
+#include "print/printer_print_surface.h"
+
+namespace komasu {
+
+ProgressMonitor::ProgressMonitor(QWidget* parent, const QString& what, int total)
+    : box_(std::make_unique<QProgressDialog>(what, QStringLiteral("中止"), 0, std::max(total, 1),
+                                             parent)) {
+  box_->setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-印刷"));
+  box_->setWindowModality(Qt::WindowModal);
+  box_->setMinimumDuration(400);
+  box_->setAutoClose(false);
+  box_->setAutoReset(false);
+}
+
+bool ProgressMonitor::BeforePage(int done, int total, int page_number) {
+  if (!box_) return true;
+  box_->setLabelText(QStringLiteral("%1 ページを処理しています（%2 / %3）")
+                         .arg(page_number)
+                         .arg(done + 1)
+                         .arg(total));
+  box_->setValue(done);
+  QCoreApplication::processEvents();
+  return !box_->wasCanceled();
+}
+
+PrintRunResult PrintOnPrinter(Album& album, const PrintRequest& request, QPrinter& printer,
+                              QWidget* parent) {
+  printer.setColorMode(QPrinter::Color);
+  PrinterPrintSurface surface(printer);
+  ProgressMonitor monitor(parent, QStringLiteral("印刷しています"),
+                          PagesToPrint(request, album.PageCount()));
+  return PrintPageRun(album, request, surface, &monitor);
+}
+
+}  // namespace komasu

@@ -1,0 +1,31 @@
+#pragma once
+// Runs of pages on the printer with a progress window that closes before the run tells the
+// user anything, so a notice never sits under it.
+
+#include <QProgressDialog>
+#include <memory>
+
+#include "print/print_run.h"
+
+class QPrinter;
+
+namespace komasu {
+
+// Progress of a run in a window-modal progress box that can cancel between pages.
+class ProgressMonitor : public PrintRunMonitor {
+ public:
+  ProgressMonitor(QWidget* parent, const QString& what, int total);
+  bool BeforePage(int done, int total, int page_number) override;
+  // Closes the box; the run calls it before any notice.
+  void Finished() override { box_.reset(); }
+
+ private:
+  std::unique_ptr<QProgressDialog> box_;
+};
+
+// Prints the request on `printer`, each page a job of its own, with progress in a box over
+// `parent`.
+PrintRunResult PrintOnPrinter(Album& album, const PrintRequest& request, QPrinter& printer,
+                              QWidget* parent);
+
+}  // namespace komasu
