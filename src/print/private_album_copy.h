@@ -20,7 +20,8 @@ class PrivateAlbumCopy {
                                                      const ProgramFolder& folder,
                                                      Prompter& prompter, QString* error);
   // A copy of the open album as the editor shows it: its file with the cover fields and the
-  // shown page as they are now, saved or not, and the editor's callout settings.
+  // shown page as they are now, saved or not; the settings files are applied to both copies as
+  // the main window applies them when it becomes active.
   static std::unique_ptr<PrivateAlbumCopy> Of(Album& album, QString* error);
 
   Album& album() { return *album_; }

@@ -215,6 +215,26 @@ class TstAlbumSession : public QObject {
     QVERIFY(PageHolds(path, 3, "三頁目の変更"));
   }
 
+  // Opening or creating another album writes the shown page back into the album open so far.
+  void SwitchingAlbumsWritesTheShownPageBack_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("open through the dialog") << "open";
+    QTest::newRow("new album") << "new";
+  }
+  void SwitchingAlbumsWritesTheShownPageBack() {
+    QFETCH(QString, command);
+    const QString old_path = OpenFourPages();
+    const QString other = File("other.apt");
+    WriteAlbum(other, {kHeader, PageWithTexts({"別"})});
+    A().JumpToPage(2);
+    E().SetPanelLine(4, "切替前");
+    P().files = {command == "open" ? other : File("new")};
+    QVERIFY(command == "open" ? A().OpenAlbum() : A().NewAlbum());
+    QVERIFY(PageHolds(old_path, 2, "切替前"));
+    QCOMPARE(A().Path(), command == "open" ? other : File("new.apt"));
+    QVERIFY(A().Page().lines[4].text.isEmpty());
+  }
+
   // Closing asks only when modified: Yes saves the shown page, No puts back the snapshot,
   // which opening, "上書き保存" and deleting a page renew.
   void ClosingAsksOnlyWhenModified_data() {

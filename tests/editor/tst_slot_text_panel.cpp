@@ -155,6 +155,33 @@ class TstSlotTextPanel : public QObject {
     QTEST(!f.prompter.Notices().isEmpty(), "refused");
   }
 
+  // A page kept verbatim for another format version is read-only, with a note saying why.
+  void PageOfAnotherVersionIsReadOnly() {
+    AlbumFixture f;
+    QStringList records = Records(2);
+    records[2].replace(QStringLiteral("ζ3.50ζ<pic>"), QStringLiteral("ζ3.40ζ<pic>"));
+    const QString path = f.Open(QStringLiteral("a.apt"), records);
+    SlotTextPanel panel(*f.editor);
+    panel.show();
+    auto* line = Find<QLineEdit>(panel, "Text4(1)");
+    auto* note = Find<QLabel>(panel, "readOnlyNote");
+    for (const bool other_version : {true, false}) {
+      f.album->JumpToPage(other_version ? 2 : 1);
+      QCOMPARE(line->isReadOnly(), other_version);
+      QCOMPARE(note->isVisible(), other_version);
+      QCOMPARE(Find<QCheckBox>(panel, "Check3")->isEnabled(), !other_version);
+    }
+    f.album->JumpToPage(2);
+    f.album->SetModified(false);
+    f.editor->SetPanelLine(1, QStringLiteral("消える文字"));
+    QVERIFY(!f.album->EditPage([](PageContent& p, PageDecor&) { p.lines[1].text = "x"; }));
+    QVERIFY(f.editor->PanelLines()[1].isEmpty());
+    QVERIFY(f.album->Page().lines[1].text.isEmpty());
+    QVERIFY(!f.album->IsModified());
+    f.album->FirstPage();
+    QCOMPARE(ReadAlbum(path).at(2), records.at(2));
+  }
+
   void ButtonsRunTheirCommands() {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), Records(3));

@@ -1,7 +1,9 @@
 #include <QtTest>
 
 #include "album/page_record.h"
+#include "platform/text_file.h"
 #include "print/pdf_command.h"
+#include "print/private_album_copy.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -95,6 +97,27 @@ class TstPdfOutput : public QObject {
     QCOMPARE(dir.entryList({QStringLiteral("*.part")}, QDir::Hidden | QDir::Files).size(), 0);
     QCOMPARE(ReadBytes(album_path_), album_bytes_);
     QVERIFY(!QFile::exists(f_->folder.Program().BackApt()));
+  }
+
+  // The command line applies the settings files as the window does on activation: the slot
+  // text font of fontinfo.ini (size minus 5, the first two lines of each slot 8 and 6 pt).
+  void CommandAppliesTheSettingsFilesAsTheWindowDoes() {
+    WriteTextLines(f_->folder.File(QStringLiteral("fontinfo.ini")),
+                   {"ＭＳ 明朝", "12.5", "False", "True", "False", "255"});
+    QString error;
+    const auto copy = PrivateAlbumCopy::FromBytes(album_bytes_, QStringLiteral("a.apt"),
+                                                  f_->folder.Program(), f_->prompter, &error);
+    QVERIFY2(copy, qPrintable(error));
+    f_->album->OpenAlbumAt(album_path_);
+    f_->album->ApplySettingsFiles();
+    for (const Album* album : {&copy->album(), f_->album.get()}) {
+      const PageContent& page = album->Page();
+      QCOMPARE(page.lines[2].style.font_name, QStringLiteral("ＭＳ 明朝"));
+      QCOMPARE(page.lines[2].style.size, 7.5);
+      QVERIFY(page.lines[2].style.bold);
+      QCOMPARE(page.lines[0].style.size, 8.0);
+      QCOMPARE(page.lines[10].style.size, 6.0);
+    }
   }
 
   void HelpIsTheUsageOfBothCommandLines() {
