@@ -130,6 +130,5 @@ class TstPrintDialog : public QObject {
   }
 };
 
-Q_DECLARE_METATYPE(komasu::PrintRequest)
 QTEST_MAIN(TstPrintDialog)
 #include "tst_print_dialog.moc"
