@@ -108,6 +108,7 @@ class TstSlotTextCommands : public QObject {
         {"first", [&] { album.FirstPage(); }},   {"last", [&] { album.LastPage(); }},
         {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { album.AppendPage(); }},
         {"insert", [&] { album.InsertPage(); }}, {"delete", [&] { album.AskDeleteCurrentPage(); }}};
+    QVERIFY2(changes.contains(change), qPrintable("unknown change " + change));
     changes[change]();
     QCOMPARE(album.SelectedSlot(), 0);
     QCOMPARE(PanelTexts(album), ShownTexts(album).mid(0, 9));
@@ -142,9 +143,15 @@ class TstSlotTextCommands : public QObject {
     QStringList expected = ShownTexts(album);
     f.prompter.yes_no = {yes};
     bool done = false;
-    if (command == u"clear") done = ClearSlotTexts(album);
-    if (command == u"page") done = PasteIntoPage(album);
-    if (command == u"album") done = PasteIntoAlbum(album);
+    if (command == u"clear") {
+      done = ClearSlotTexts(album);
+    } else if (command == u"page") {
+      done = PasteIntoPage(album);
+    } else if (command == u"album") {
+      done = PasteIntoAlbum(album);
+    } else {
+      QFAIL(qPrintable("unknown command " + command));
+    }
 
     QCOMPARE(done, yes);
     QCOMPARE(f.prompter.asked.size(), size_t{1});
@@ -266,10 +273,12 @@ class TstSlotTextCommands : public QObject {
       batched.prompter.yes_no = {true};
       QVERIFY(PasteIntoAlbum(*batched.album, step));
       PastePageByPage(*reference.album);
-    } else {
+    } else if (command == u"number") {
       batched.prompter.texts = {QStringLiteral("5")};
       QVERIFY(NumberSlotsSerially(*batched.album, step));
       NumberPageByPage(*reference.album, QStringLiteral("5"));
+    } else {
+      QFAIL(qPrintable("unknown command " + command));
     }
     QCOMPARE(progress, std::pair(4, 4));
     QCOMPARE(ReadBytes(batched_path), ReadBytes(reference_path));

@@ -33,9 +33,16 @@ class TstNumberText : public QObject {
     QFETCH(QString, form);
     QFETCH(double, value);
     QFETCH(QString, text);
-    const QString got = form == "single" ? FormatSingle(static_cast<float>(value))
-                        : form == "size" ? FormatFontSize(value)
-                                         : FormatInt(static_cast<qint64>(value));
+    QString got;
+    if (form == "single") {
+      got = FormatSingle(static_cast<float>(value));
+    } else if (form == "size") {
+      got = FormatFontSize(value);
+    } else if (form == "int") {
+      got = FormatInt(static_cast<qint64>(value));
+    } else {
+      QFAIL(qPrintable("unknown form " + form));
+    }
     QCOMPARE(got, text);
   }
 
