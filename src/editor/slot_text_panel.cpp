@@ -218,13 +218,14 @@ void SlotTextPanel::AfterEdit() {
 }
 
 void SlotTextPanel::NumberSlotsSerially() {
-  WorkProgress progress(window(), QStringLiteral("連番を付けています…"));
+  WorkProgress progress(window(), QStringLiteral("連番を付けています…"), album_.TimeSource());
   komasu::NumberSlotsSerially(album_, progress.Callback());
   AfterEdit();
 }
 
 void SlotTextPanel::PasteIntoAlbum() {
-  WorkProgress progress(window(), QStringLiteral("アルバム全体に貼り付けています…"));
+  WorkProgress progress(window(), QStringLiteral("アルバム全体に貼り付けています…"),
+                        album_.TimeSource());
   if (komasu::PasteIntoAlbum(album_, progress.Callback())) AfterEdit();
 }
 
