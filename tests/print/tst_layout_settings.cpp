@@ -154,7 +154,7 @@ class TstLayoutSettings : public QObject {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kSaved);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
       // Saved exactly as typed.
-      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), text);
+      QCOMPARE(SplitLines(DecodeCp932(ReadBytes(folder.PositionIni()))).value(7), text);
     } else {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kStay);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("数値以外が入力されています。")});
