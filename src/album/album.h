@@ -37,6 +37,7 @@ class Album : public QObject {
   int CurrentPage() const { return current_page_; }
   const ProgramFolder& Folder() const { return folder_; }
   Prompter& Prompts() { return prompter_; }
+  const Clock& TimeSource() const { return clock_; }
   const LayoutSettings& Layout() const { return layout_; }
   const AlbumHeader& Header() const { return header_; }
   // The shown page, possibly ahead of its record.

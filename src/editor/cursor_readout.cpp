@@ -15,9 +15,6 @@ QString Caption(double mm_from_canvas) {
 
 }  // namespace
 
-double PageMmX(double x) { return (x - 6480) / kTwipsPerMmX + 10; }
-double PageMmY(double y) { return (y - 1080) / kTwipsPerMmY + 10; }
-
 std::optional<CursorReadout> ReadCursor(double x, double y) {
   const double from_canvas_x = (x - 6480) / kTwipsPerMmX;
   const double from_canvas_y = (y - 1080) / kTwipsPerMmY;

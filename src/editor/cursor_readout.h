@@ -21,8 +21,4 @@ struct CursorReadout {
 // where the captions keep their last text.
 std::optional<CursorReadout> ReadCursor(double x, double y);
 
-// Page millimetres of a window position (no rounding).
-double PageMmX(double x);
-double PageMmY(double y);
-
 }  // namespace komasu

@@ -227,12 +227,13 @@ void SlotTextPanel::OnLineChanged(int j, const QString& text) {
 }
 
 void SlotTextPanel::NumberSlotsSerially() {
-  WorkProgress progress(window(), QStringLiteral("連番を付けています…"));
+  WorkProgress progress(window(), QStringLiteral("連番を付けています…"), album_.TimeSource());
   komasu::NumberSlotsSerially(editor_, progress.Callback());
 }
 
 void SlotTextPanel::PasteIntoAlbum() {
-  WorkProgress progress(window(), QStringLiteral("アルバム全体に貼り付けています…"));
+  WorkProgress progress(window(), QStringLiteral("アルバム全体に貼り付けています…"),
+                        album_.TimeSource());
   komasu::PasteIntoAlbum(editor_, progress.Callback());
 }
 

@@ -2,14 +2,13 @@
 
 #include <QProgressDialog>
 
+#include "platform/clock.h"
 #include "platform/prompter.h"
 
 namespace komasu {
 
-WorkProgress::WorkProgress(QWidget* parent, QString label)
-    : parent_(parent), label_(std::move(label)) {
-  timer_.start();
-}
+WorkProgress::WorkProgress(QWidget* parent, QString label, const Clock& clock)
+    : parent_(parent), label_(std::move(label)), clock_(clock), start_(clock.Now()) {}
 
 WorkProgress::~WorkProgress() { delete dialog_; }
 
@@ -19,7 +18,7 @@ ProgressCallback WorkProgress::Callback() {
 
 void WorkProgress::Step(int done, int total) {
   if (!dialog_) {
-    if (done >= total || timer_.elapsed() < kDelayMs) return;
+    if (done >= total || start_.msecsTo(clock_.Now()) < kDelayMs) return;
     dialog_ = new QProgressDialog(label_, QString(), 0, total, parent_);
     dialog_->setWindowTitle(ApplicationTitle());
     dialog_->setWindowModality(Qt::WindowModal);

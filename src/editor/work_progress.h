@@ -1,8 +1,9 @@
 #pragma once
 // A progress dialog for long work on the user-interface thread: it appears only once the work
-// has run for half a second, shows pages done of pages in all, and closes with the object.
+// has run for half a second by the given clock, shows pages done of pages in all, and closes
+// with the object.
 
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QString>
@@ -13,9 +14,11 @@ class QWidget;
 
 namespace komasu {
 
+class Clock;
+
 class WorkProgress {
  public:
-  WorkProgress(QWidget* parent, QString label);
+  WorkProgress(QWidget* parent, QString label, const Clock& clock);
   ~WorkProgress();
   WorkProgress(const WorkProgress&) = delete;
   WorkProgress& operator=(const WorkProgress&) = delete;
@@ -31,7 +34,8 @@ class WorkProgress {
 
   QPointer<QWidget> parent_;
   QString label_;
-  QElapsedTimer timer_;
+  const Clock& clock_;
+  QDateTime start_;
   QPointer<QProgressDialog> dialog_;
 };
 

@@ -1,7 +1,6 @@
 #include "platform/settings_values.h"
 
 #include "platform/cp932.h"
-#include "platform/number_text.h"
 #include "platform/text_file.h"
 
 namespace komasu {
@@ -42,13 +41,6 @@ QStringList ReadSettingsFile(const QString& path, int max_values) {
   const QByteArray bytes = ReadFileBytes(path, &ok);
   if (!ok) return {};
   return ParseSettingsValues(DecodeCp932(bytes), max_values);
-}
-
-void StoreInt16Values(const QStringList& values, std::vector<int16_t>& targets) {
-  const qsizetype n = std::min<qsizetype>(values.size(), static_cast<qsizetype>(targets.size()));
-  for (qsizetype k = 0; k < n; ++k) {
-    if (const auto v = ParseInt16(values[k])) targets[static_cast<size_t>(k)] = *v;
-  }
 }
 
 }  // namespace komasu

@@ -58,14 +58,6 @@ QStringList SplitLines(const QString& text) {
   return lines;
 }
 
-QStringList ReadTextLines(const QString& path, bool* ok) {
-  bool read_ok = false;
-  const QByteArray bytes = ReadFileBytes(path, &read_ok);
-  if (ok) *ok = read_ok;
-  if (!read_ok) return {};
-  return SplitLines(DecodeCp932(bytes));
-}
-
 WriteResult WriteTextLines(const QString& path, const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) {

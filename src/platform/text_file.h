@@ -22,9 +22,6 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes);
 // Splits decoded text into lines at CR LF, LF or CR; a final line end adds no empty line.
 QStringList SplitLines(const QString& text);
 
-// Reads a CP932 text file as lines. A missing file gives no lines and `ok` false.
-QStringList ReadTextLines(const QString& path, bool* ok = nullptr);
-
 // Writes every line in CP932 followed by CR LF, atomically. Lines with characters CP932
 // cannot hold are refused and nothing is written.
 WriteResult WriteTextLines(const QString& path, const QStringList& lines);

@@ -24,8 +24,6 @@ class LayoutSettingsDialog : public QDialog {
  public:
   LayoutSettingsDialog(ProgramFolder folder, Prompter& prompter, QWidget* parent = nullptr);
 
-  const LayoutSettingsForm& Form() const { return form_; }
-
  signals:
   // After a successful "設定": the texts of the line width, arrow length and arrow angle
   // fields, for the main window's callout settings.

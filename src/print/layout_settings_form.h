@@ -41,7 +41,6 @@ class LayoutSettingsForm {
   QStringList Fields() const;
 
   const SlotTextFont& Font() const { return font_; }
-  void SetFont(const SlotTextFont& font) { font_ = font; }
 
   std::optional<LabelBackground> Background() const { return background_; }
   void SelectBackground(LabelBackground b);

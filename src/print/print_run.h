@@ -4,6 +4,7 @@
 // or the last page shown, as the run's rules say.
 
 #include <QList>
+#include <QMetaType>
 
 #include "album/album.h"
 #include "print/print_surface.h"
@@ -58,3 +59,7 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& request, PrintSurf
                             PrintRunMonitor* monitor = nullptr);
 
 }  // namespace komasu
+
+// Declared before any use, so every translation unit sees the same QMetaTypeId (queued
+// connections, QVariant, test data tables).
+Q_DECLARE_METATYPE(komasu::PrintRequest)

@@ -34,16 +34,21 @@ QStringList PageMarks(const QString& path) {
   return marks;
 }
 
-// "first", "previous", "next", "last" or "jump N".
-void Move(Album& a, const QString& move) {
+// "first", "previous", "next", "last" or "jump N"; false for any other move.
+bool Move(Album& a, const QString& move) {
   static const QHash<QString, void (Album::*)()> moves{{"first", &Album::FirstPage},
                                                        {"previous", &Album::PreviousPage},
                                                        {"next", &Album::NextPage},
                                                        {"last", &Album::LastPage}};
-  if (move.startsWith(u"jump"))
-    a.JumpToPage(move.mid(5).toInt());
-  else
-    (a.*moves.value(move))();
+  if (move.startsWith(u"jump ")) {
+    bool ok = false;
+    const int n = move.mid(5).toInt(&ok);
+    if (ok) a.JumpToPage(n);
+    return ok;
+  }
+  if (!moves.contains(move)) return false;
+  (a.*moves.value(move))();
+  return true;
 }
 
 }  // namespace
@@ -83,7 +88,7 @@ class TstAlbumNavigation : public QObject {
     const QByteArray before = ReadBytes(path);
     Edit(a, [&](PageContent& p) { p.lines[1].text = "changed"; });
     QSignalSpy shown(&a, &Album::PageShown);
-    Move(a, move);
+    QVERIFY2(Move(a, move), qPrintable("unknown move " + move));
     QCOMPARE(a.CurrentPage(), target);
     if (target == start) {
       QCOMPARE(ReadBytes(path), before);

@@ -105,14 +105,27 @@ class TstAlbumSession : public QObject {
     const QString path = OpenFourPages({OtherVersionRecord(), legacy});
     E().SetPanelLine(2, "編集");
     for (const QString& step : steps.split(',')) {
-      if (step == "save") A().SaveCurrentPage();
-      if (step == "keep") A().Save();
-      if (step == "next") A().NextPage();
-      if (step == "first") A().FirstPage();
-      if (step.startsWith("page")) A().JumpToPage(step.mid(4).toInt());
-      if (step == "append") A().AppendPage();
-      if (step == "insert") A().InsertPage();
-      if (step == "delete") A().DeleteCurrentPage();
+      bool is_page = false;
+      const int page = step.startsWith("page") ? step.mid(4).toInt(&is_page) : 0;
+      if (step == "save") {
+        A().SaveCurrentPage();
+      } else if (step == "keep") {
+        A().Save();
+      } else if (step == "next") {
+        A().NextPage();
+      } else if (step == "first") {
+        A().FirstPage();
+      } else if (is_page) {
+        A().JumpToPage(page);
+      } else if (step == "append") {
+        A().AppendPage();
+      } else if (step == "insert") {
+        A().InsertPage();
+      } else if (step == "delete") {
+        A().DeleteCurrentPage();
+      } else {
+        QFAIL(qPrintable("unknown step " + step));
+      }
     }
     A().SaveCurrentPage();  // an appended page reaches the file at the next write-back
     const QList<QByteArray> after = Records(path);
@@ -256,11 +269,12 @@ class TstAlbumSession : public QObject {
     if (before == "keep") {
       QVERIFY(A().Save());
       QVERIFY(!A().IsModified());
-    }
-    if (before == "delete") {
+    } else if (before == "delete") {
       A().JumpToPage(3);
       A().DeleteCurrentPage();
       QCOMPARE(A().PageCount(), 3);
+    } else if (!before.isEmpty()) {
+      QFAIL(qPrintable("unknown step " + before));
     }
     const QByteArray snapshot = ReadBytes(path);
     QCOMPARE(ReadBytes(Back()), snapshot);
@@ -350,16 +364,25 @@ class TstAlbumSession : public QObject {
     {
       std::optional<FileSizeLimit> limit;
       if (full_disk) limit.emplace(before.size() / 2);
-      if (command == "save") ok = A().SaveCurrentPage();
-      if (command == "keep") ok = A().Save();
-      if (command == "next") A().NextPage();
-      if (command == "close") ok = A().ConfirmClose();
-      if (command == "open") ok = A().OpenAlbum();
-      if (command == "new") ok = A().NewAlbum();
-      if (command == "save as") ok = A().SaveAlbumAs();
-      if (command == "José") {
+      if (command == "save") {
+        ok = A().SaveCurrentPage();
+      } else if (command == "keep") {
+        ok = A().Save();
+      } else if (command == "next") {
+        A().NextPage();
+      } else if (command == "close") {
+        ok = A().ConfirmClose();
+      } else if (command == "open") {
+        ok = A().OpenAlbum();
+      } else if (command == "new") {
+        ok = A().NewAlbum();
+      } else if (command == "save as") {
+        ok = A().SaveAlbumAs();
+      } else if (command == "José") {
         A().SetCoverField(1, command);
         ok = A().SaveCurrentPage();
+      } else {
+        QFAIL(qPrintable("unknown command " + command));
       }
     }
     QVERIFY(!ok || command == "next");

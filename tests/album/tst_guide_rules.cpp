@@ -90,9 +90,13 @@ class TstGuideRules : public QObject {
     PageContent page;
     PageDecor decor;
     for (QChar c : clicks) {
-      if (c == u't' || c == u'u') SetGuideSwitch(page, decor, c == u't');
-      if (c == u'1') SelectRuleStyle(page, decor, RuleStyle::kUnderline);
-      if (c == u'3') SelectRuleStyle(page, decor, RuleStyle::kFrame);
+      if (c == u't' || c == u'u') {
+        SetGuideSwitch(page, decor, c == u't');
+      } else if (c == u'1' || c == u'3') {
+        SelectRuleStyle(page, decor, c == u'1' ? RuleStyle::kUnderline : RuleStyle::kFrame);
+      } else {
+        QFAIL(qPrintable(QStringLiteral("unknown click ") + c));
+      }
     }
     CheckRules(decor, ticked, frame, true);
   }

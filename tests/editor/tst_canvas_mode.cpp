@@ -1,8 +1,6 @@
 #include <QtTest>
 
 #include "editor/canvas_mode.h"
-#include "editor/cursor_readout.h"
-#include "editor/page_jump.h"
 
 using namespace komasu;
 
@@ -112,48 +110,6 @@ class TstCanvasMode : public QObject {
     QTEST(mode.OverlayVisible(), "overlay");
     QTEST(static_cast<int>(mode.Pointer()), "pointer");
     QTEST(handler.calls, "calls");
-  }
-
-  void CursorReadout_data() {
-    QTest::addColumn<QPointF>("twips");
-    QTest::addColumn<QString>("shown");  // "x / y"; empty: no update
-    QTest::newRow("canvas corner") << QPointF(6480, 1080) << "10 mm / 10 mm";
-    QTest::newRow("one decimal") << QPointF(6500, 1100) << "10.7 mm / 10.7 mm";
-    QTest::newRow("near the right edge") << QPointF(12225, 5000) << "211.1 mm / 150.4 mm";
-    QTest::newRow("paper's right edge") << QPointF(12240, 5000) << "";
-    QTest::newRow("left of the canvas") << QPointF(6479, 5000) << "";
-    QTest::newRow("above the canvas") << QPointF(7000, 1079) << "";
-    QTest::newRow("near the bottom") << QPointF(7000, 9120) << "28.2 mm / 297.9 mm";
-    QTest::newRow("paper's bottom edge") << QPointF(7000, 9135) << "";
-  }
-  void CursorReadout() {
-    QFETCH(QPointF, twips);
-    const auto readout = ReadCursor(twips.x(), twips.y());
-    QTEST(readout ? readout->x + " / " + readout->y : QString(), "shown");
-  }
-
-  void JumpEntry_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("page");  // 0: no jump
-    QTest::newRow("page") << "3" << 3;
-    QTest::newRow("last page") << "5" << 5;
-    QTest::newRow("fraction takes the whole part") << "2.5" << 2;
-    QTest::newRow("fraction below one") << "0.5" << 0;
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("negative") << "-1" << 0;
-    QTest::newRow("beyond") << "6" << 0;
-    QTest::newRow("just beyond") << "5.1" << 0;
-    QTest::newRow("word") << "abc" << 0;
-    QTest::newRow("trailing letters") << "3a" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("full-width digits") << "４" << 4;
-    QTest::newRow("blanks") << " 2 " << 2;
-  }
-  void JumpEntry() {
-    QFETCH(QString, entry);
-    QFETCH(int, page);
-    const auto target = JumpTarget(entry, 5);
-    QCOMPARE(target.value_or(0), page);
   }
 };
 

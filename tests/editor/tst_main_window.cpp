@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include "editor/main_window.h"
-#include "editor/start_dialog.h"
 #include "platform/text_file.h"
 #include "support/test_folder.h"
 
@@ -199,18 +198,6 @@ class TstMainWindow : public QObject {
     QVERIFY(close.isAccepted());
     QVERIFY(ReadAlbum(path).at(1).contains("閉じる前"));
   }
-
-  void StartDialogButtonsAnswerReturn() {
-    StartDialog dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(&dialog, Qt::Key_Tab);  // from the first button to the second
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(dialog.Chosen(), StartDialog::Choice::kOpenAlbum);
-    QVERIFY(!dialog.isVisible());
-  }
-
-  void VersionText() { QCOMPARE(komasu::VersionText(), QString("ﾊﾞｰｼﾞｮﾝ 2.0.0")); }
 };
 
 QTEST_MAIN(TstMainWindow)

@@ -6,7 +6,6 @@
 
 #include "album/page_geometry.h"
 #include "album/page_record.h"
-#include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/photo_loader.h"
 #include "editor/slot_text_commands.h"
@@ -205,21 +204,6 @@ class TstPageView : public QObject {
     QVERIFY(std::abs(line_start.x() - 520) < 1 / view->Scale());
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, start);  // no mode: the page gets it
     QCOMPARE(pressed.size(), 1);
-  }
-
-  void JumpDialogClosesWhateverWasTyped() {
-    const std::pair<const char*, int> entries[] = {{"2.5", 2}, {"9", 0}, {"abc", 0}};
-    for (const auto& [entry, target] : entries) {
-      PageJumpDialog dialog(5);
-      QCOMPARE(dialog.windowTitle(), QStringLiteral("ページジャンプ"));
-      dialog.show();
-      dialog.findChild<QLineEdit*>("Text1")->setText(entry);
-      auto* ok = dialog.findChild<QPushButton*>("Command1");
-      QCOMPARE(ok->text(), QStringLiteral("Ｏ Ｋ"));
-      ok->click();
-      QVERIFY(!dialog.isVisible());
-      QCOMPARE(dialog.Target().value_or(0), target);
-    }
   }
 };
 

@@ -115,6 +115,7 @@ class TstSlotTextCommands : public QObject {
         {"first", [&] { album.FirstPage(); }},   {"last", [&] { album.LastPage(); }},
         {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { album.AppendPage(); }},
         {"insert", [&] { album.InsertPage(); }}, {"delete", [&] { album.AskDeleteCurrentPage(); }}};
+    QVERIFY2(changes.contains(change), qPrintable("unknown change " + change));
     changes[change]();
     QCOMPARE(editor.SelectedSlot(), 0);
     QCOMPARE(PanelTexts(editor), ShownTexts(album).mid(0, 9));
@@ -150,9 +151,15 @@ class TstSlotTextCommands : public QObject {
     QStringList expected = ShownTexts(album);
     f.prompter.yes_no = {yes};
     bool done = false;
-    if (command == u"clear") done = ClearSlotTexts(editor);
-    if (command == u"page") done = PasteIntoPage(editor);
-    if (command == u"album") done = PasteIntoAlbum(editor);
+    if (command == u"clear") {
+      done = ClearSlotTexts(editor);
+    } else if (command == u"page") {
+      done = PasteIntoPage(editor);
+    } else if (command == u"album") {
+      done = PasteIntoAlbum(editor);
+    } else {
+      QFAIL(qPrintable("unknown command " + command));
+    }
 
     QCOMPARE(done, yes);
     QCOMPARE(f.prompter.asked.size(), size_t{1});
@@ -279,10 +286,12 @@ class TstSlotTextCommands : public QObject {
       batched.prompter.yes_no = {true};
       QVERIFY(PasteIntoAlbum(*batched.editor, step));
       PastePageByPage(*reference.editor);
-    } else {
+    } else if (command == u"number") {
       batched.prompter.texts = {QStringLiteral("5")};
       QVERIFY(NumberSlotsSerially(*batched.editor, step));
       NumberPageByPage(*reference.album, QStringLiteral("5"));
+    } else {
+      QFAIL(qPrintable("unknown command " + command));
     }
     QCOMPARE(progress, std::pair(4, 4));
     QCOMPARE(ReadBytes(batched_path), ReadBytes(reference_path));

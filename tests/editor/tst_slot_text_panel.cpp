@@ -11,7 +11,6 @@
 #include "album/page_record.h"
 #include "editor/slot_text_commands.h"
 #include "editor/slot_text_panel.h"
-#include "editor/work_progress.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -221,17 +220,6 @@ class TstSlotTextPanel : public QObject {
     sw->click();
     QVERIFY(!f.album->Decor().Rule(4).visible && !f.album->Decor().no_marks[0].visible);
     QVERIFY(!Find<QRadioButton>(panel, "Option1")->isEnabled());
-  }
-
-  void ProgressAppearsOnlyAfterHalfASecond() {
-    QWidget parent;
-    WorkProgress progress(&parent, QStringLiteral("作業中"));
-    const ProgressCallback step = progress.Callback();
-    step(1, 499);
-    QVERIFY(!progress.Shown());
-    QTest::qWait(WorkProgress::kDelayMs + 20);
-    step(2, 499);
-    QVERIFY(progress.Shown());
   }
 };
 

@@ -33,9 +33,16 @@ class TstNumberText : public QObject {
     QFETCH(QString, form);
     QFETCH(double, value);
     QFETCH(QString, text);
-    const QString got = form == "single" ? FormatSingle(static_cast<float>(value))
-                        : form == "size" ? FormatFontSize(value)
-                                         : FormatInt(static_cast<qint64>(value));
+    QString got;
+    if (form == "single") {
+      got = FormatSingle(static_cast<float>(value));
+    } else if (form == "size") {
+      got = FormatFontSize(value);
+    } else if (form == "int") {
+      got = FormatInt(static_cast<qint64>(value));
+    } else {
+      QFAIL(qPrintable("unknown form " + form));
+    }
     QCOMPARE(got, text);
   }
 
@@ -63,7 +70,7 @@ class TstNumberText : public QObject {
   }
 
   // Strict conversions (colours): the whole text must be a number, integers round half to
-  // even. The 16-bit form is covered by the settings slots.
+  // even.
   void ConvertsStrictly_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
@@ -113,6 +120,32 @@ class TstNumberText : public QObject {
     } else {
       QCOMPARE(v.value_or(-999), value);
     }
+  }
+
+  // The 16-bit form of position.ini values: nullopt (-99999 here) leaves a setting unchanged.
+  void ConvertsToSixteenBits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "-2" << -2;
+    QTest::newRow("tie down to even") << "2.5" << 2;
+    QTest::newRow("tie up to even") << "3.5" << 4;
+    QTest::newRow("negative tie") << "-2.5" << -2;
+    QTest::newRow("rounds") << "2.6" << 3;
+    QTest::newRow("blanks") << " 7 " << 7;
+    QTest::newRow("top") << "32767" << 32767;
+    QTest::newRow("bottom") << "-32768" << -32768;
+    QTest::newRow("rounds down to the top") << "32767.4" << 32767;
+    QTest::newRow("above") << "32768" << -99999;
+    QTest::newRow("below") << "-32769" << -99999;
+    QTest::newRow("rounds up past the top") << "32767.5" << -99999;
+    QTest::newRow("word") << "abc" << -99999;
+    QTest::newRow("trailing letters") << "12abc" << -99999;
+    QTest::newRow("empty") << "" << -99999;
+  }
+  void ConvertsToSixteenBits() {
+    QFETCH(QString, text);
+    const auto v = ParseInt16(text);
+    QTEST(v ? int(*v) : -99999, "value");
   }
 };
 

@@ -34,29 +34,6 @@ class TstSettingsValues : public QObject {
     QCOMPARE(ParseSettingsValues(text, max_values), values);
   }
 
-  // Slots start at 99; a value that is missing or does not fit leaves its slot alone.
-  void StoresSixteenBitSlots_data() {
-    QTest::addColumn<QStringList>("values");
-    QTest::addColumn<QList<int>>("slots_after");
-    QTest::newRow("plain") << QStringList{"1", "-2", "300"} << QList<int>{1, -2, 300};
-    QTest::newRow("ties to even") << QStringList{"2.5", "3.5", "-2.5"} << QList<int>{2, 4, -2};
-    QTest::newRow("rounds") << QStringList{"2.4", "2.6", " 7 "} << QList<int>{2, 3, 7};
-    QTest::newRow("range ends") << QStringList{"32767", "-32768", "32767.4"}
-                                << QList<int>{32767, -32768, 32767};
-    QTest::newRow("out of range") << QStringList{"32768", "-32769", "32767.5"}
-                                  << QList<int>{99, 99, 99};
-    QTest::newRow("not numeric") << QStringList{"abc", "12abc", ""} << QList<int>{99, 99, 99};
-    QTest::newRow("missing values") << QStringList{"5"} << QList<int>{5, 99, 99};
-    QTest::newRow("extra values ignored") << QStringList{"1", "2", "3", "4"} << QList<int>{1, 2, 3};
-  }
-  void StoresSixteenBitSlots() {
-    QFETCH(QStringList, values);
-    QFETCH(QList<int>, slots_after);
-    std::vector<int16_t> targets(3, 99);
-    StoreInt16Values(values, targets);
-    QCOMPARE(QList<int>(targets.begin(), targets.end()), slots_after);
-  }
-
   void ReadsFilesInTheJapaneseCodePage() {
     QTemporaryDir dir;
     const QString path = dir.filePath("fontinfo.ini");

@@ -161,7 +161,7 @@ class TstLayoutSettings : public QObject {
     if (accepted) {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kSaved);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("設定しました！")});
-      QCOMPARE(ReadTextLines(folder.PositionIni()).value(7), saved);
+      QCOMPARE(SplitLines(DecodeCp932(ReadBytes(folder.PositionIni()))).value(7), saved);
     } else {
       QCOMPARE(result, LayoutSettingsForm::ConfirmResult::kStay);
       QCOMPARE(prompter.Notices(), QStringList{QStringLiteral("数値以外が入力されています。")});

@@ -274,6 +274,5 @@ class TstPrintDialog : public QObject {
   }
 };
 
-Q_DECLARE_METATYPE(komasu::PrintRequest)
 QTEST_MAIN(TstPrintDialog)
 #include "tst_print_dialog.moc"

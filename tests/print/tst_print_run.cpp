@@ -224,6 +224,5 @@ class TstPrintRun : public QObject {
   }
 };
 
-Q_DECLARE_METATYPE(komasu::PrintRequest)
 QTEST_MAIN(TstPrintRun)
 #include "tst_print_run.moc"
