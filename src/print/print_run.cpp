@@ -66,15 +66,24 @@ int PagesToPrint(const PrintRequest& r, int page_count) {
 }
 
 PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& surface,
-                            PrintRunMonitor* monitor) {
+                            PrintRunMonitor* monitor, RunPageMoves moves) {
   PrintRunResult result;
   if (r.start == 0 || !album.IsOpen()) return result;
   if (r.start < 0 || r.start > album.PageCount()) return result;
 
+  auto write_back = [&album, moves] {
+    return moves == RunPageMoves::kWithoutWriteBack || album.SaveCurrentPage();
+  };
+  // Album::NextPage, with the write-back as the run's moves say.
+  auto next_page = [&album, &write_back] {
+    if (album.CurrentPage() < album.PageCount() && write_back())
+      album.SetCurrentPage(album.CurrentPage() + 1);
+  };
+
   // Write-backs of the run go to the records in memory; the file is rewritten once at its end.
   Album::Batch batch(album);
   if (album.CurrentPage() != r.start) {
-    if (!album.SaveCurrentPage()) {
+    if (!write_back()) {
       if (monitor) monitor->Finished();
       return result;
     }
@@ -106,15 +115,18 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
       break;
     }
     result.printed.append(shown);
-    for (int k = 0; k < step; ++k) album.NextPage();
+    for (int k = 0; k < step; ++k) next_page();
     // The page did not move although pages remain: its write-back was refused.
-    if (album.CurrentPage() == shown && last >= counter + step) break;
+    if (album.CurrentPage() == shown && last >= counter + step) {
+      for (int n = counter + step; n <= last; n += step) result.not_printed.append(n);
+      break;
+    }
   }
   photos.Clear();
   // The page moves below can report a failed write-back as well.
   if (monitor) monitor->Finished();
 
-  if (album.CurrentPage() != r.end && album.SaveCurrentPage()) {
+  if (album.CurrentPage() != r.end && write_back()) {
     album.ClearPage();
     if (album.CurrentPage() == r.start) {
       album.LoadPage();  // the cleared page shows its content again

@@ -31,12 +31,17 @@ class PrintRunMonitor {
   virtual void Finished() {}
 };
 
+// How a run moves from page to page. In the editor every move writes the shown page back, and a
+// refused write-back (a text the file cannot hold) stops the run there. A private copy keeps
+// nothing, so a run over it moves without writing back and never leaves a page out.
+enum class RunPageMoves { kWriteBack, kWithoutWriteBack };
+
 struct PrintRunResult {
   QList<int> printed;  // page numbers, in order
   bool cancelled = false;
   bool failed = false;  // the surface failed; the user was told once
-  // After a failure on a surface of one job per page: the failed page and the rest of the
-  // request, none of which went out.
+  // Pages of the request that did not go out: after a failure on a surface of one job per page,
+  // the failed page and the rest; after a refused write-back, the pages after the shown one.
   QList<int> not_printed;
 };
 
@@ -56,7 +61,8 @@ QString NotPrintedText(const QList<int>& pages);
 // run without leaving the shown page. A failure of the surface stops the run and is reported
 // once, titled "印刷", naming the pages that were not printed when each page is a job.
 PrintRunResult PrintPageRun(Album& album, const PrintRequest& request, PrintSurface& surface,
-                            PrintRunMonitor* monitor = nullptr);
+                            PrintRunMonitor* monitor = nullptr,
+                            RunPageMoves moves = RunPageMoves::kWriteBack);
 
 }  // namespace komasu
 

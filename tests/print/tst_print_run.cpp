@@ -203,6 +203,32 @@ class TstPrintRun : public QObject {
     QCOMPARE(monitor.notices_at_finish, QList<qsizetype>{0});
   }
 
+  // Page 2 holds a line break in a slot text, which the album file cannot take back.
+  void APageThatCannotBeWrittenBackStopsOnlyARunThatWritesBack_data() {
+    QTest::addColumn<RunPageMoves>("moves");
+    QTest::addColumn<QList<int>>("printed");
+    QTest::addColumn<QList<int>>("not_printed");
+    QTest::newRow("editor: stops and names the rest")
+        << RunPageMoves::kWriteBack << QList<int>{1, 2} << QList<int>{3, 4, 5};
+    QTest::newRow("private copy: every page")
+        << RunPageMoves::kWithoutWriteBack << QList<int>{1, 2, 3, 4, 5} << QList<int>{};
+  }
+  void APageThatCannotBeWrittenBackStopsOnlyARunThatWritesBack() {
+    QFETCH(RunPageMoves, moves);
+    QFETCH(QList<int>, printed);
+    QFETCH(QList<int>, not_printed);
+    QStringList records = Pages(5);
+    records[2] = PageWithTexts({QStringLiteral("p2"), QStringLiteral("外壁\r\n北面")});
+    path_ = f_->Open(QStringLiteral("a.apt"), records);
+    const QByteArray before = ReadBytes(path_);
+    RecordingPrintSurface s;
+    const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s, nullptr, moves);
+    QCOMPARE(r.printed, printed);
+    QCOMPARE(r.not_printed, not_printed);
+    QCOMPARE(s.Pages(), printed.size());
+    if (moves == RunPageMoves::kWithoutWriteBack) QCOMPARE(ReadBytes(path_), before);
+  }
+
   void JobsAreNamedAfterTheAlbumAndPage_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("jobs");
@@ -223,6 +249,8 @@ class TstPrintRun : public QObject {
     QCOMPARE(named, jobs);
   }
 };
+
+Q_DECLARE_METATYPE(komasu::RunPageMoves)
 
 QTEST_MAIN(TstPrintRun)
 #include "tst_print_run.moc"
