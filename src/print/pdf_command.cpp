@@ -145,6 +145,9 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
     return code;
   };
 
+  if (const QString problem = PdfOutputProblem(line->out, line->album); !problem.isEmpty()) {
+    return fail(problem, 2);
+  }
   QByteArray bytes;
   if (const QString problem = AlbumProblem(line->album, &bytes); !problem.isEmpty()) {
     return fail(problem);
@@ -168,7 +171,9 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
                 2);
   }
 
-  const PdfExportResult result = ExportPdf(album, *request, line->out);
+  // Nothing of the copy is kept, so pages the album file could not hold again print as well.
+  const PdfExportResult result =
+      ExportPdf(album, *request, line->out, nullptr, RunPageMoves::kWithoutWriteBack);
   for (const QString& notice : prompter.Notices()) err << "komasu2: " << notice << '\n';
   if (!result.ok) {
     if (!result.error.isEmpty()) err << "komasu2: " << result.error << '\n';

@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QTemporaryFile>
+#include <QSaveFile>
+#include <cerrno>
 #include <filesystem>
 
 #include "print/painter_print_surface.h"
@@ -13,28 +14,110 @@ namespace komasu {
 
 namespace {
 
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
 QString CannotWrite(const QString& path) {
   return QStringLiteral(
              "PDFファイル「%1」を書き込めませんでした。保存先と空き容量を確かめてください。")
-      .arg(QDir::toNativeSeparators(path));
+      .arg(Shown(path));
 }
+
+std::filesystem::path FsPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Hands the PDF writer's bytes to the file and keeps the first write that did not go through
+// whole. Qt's PDF engine ignores short writes, and QSaveFile commits after them: a full disk
+// put an 8 KB file without its trailer in place of the old one.
+class CheckedOutput : public QIODevice {
+ public:
+  explicit CheckedOutput(QSaveFile& file) : file_(file) {
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  }
+  bool Failed() const { return failed_; }
+  // The failure in words, for a message after "could not be written".
+  QString Why() const {
+    if (error_code_ == ENOSPC || error_code_ == EDQUOT || error_code_ == EFBIG ||
+        file_.error() == QFileDevice::ResourceError) {
+      return QStringLiteral("ディスクの空き容量が足りません。");
+    }
+    return file_.error() != QFileDevice::NoError
+               ? file_.errorString()
+               : QStringLiteral("保存先と空き容量を確かめてください。");
+  }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 len) override {
+    if (failed_) return -1;
+    qint64 done = 0;
+    while (done < len) {
+      // A short write is retried once more, which then fails with the reason.
+      errno = 0;
+      const qint64 n = file_.write(data + done, len - done);
+      if (n <= 0) {
+        failed_ = true;
+        error_code_ = errno;
+        return -1;
+      }
+      done += n;
+    }
+    return len;
+  }
+
+ private:
+  QSaveFile& file_;
+  bool failed_ = false;
+  int error_code_ = 0;
+};
+
+// The PDF surface fails as soon as a write fails, so a run on a full disk stops at that page.
+class PdfFileSurface : public PainterPrintSurface {
+ public:
+  PdfFileSurface(QPdfWriter& writer, const CheckedOutput& output, const QString& path)
+      : PainterPrintSurface(writer, Documents::kOne), output_(output), path_(path) {}
+
+ protected:
+  QString DeviceError(DeviceStep) override {
+    if (!output_.Failed()) return {};
+    return QStringLiteral("PDFファイル「%1」を書き込めませんでした。%2")
+        .arg(Shown(path_), output_.Why());
+  }
+
+ private:
+  const CheckedOutput& output_;
+  QString path_;
+};
 
 }  // namespace
 
+QString PdfOutputProblem(const QString& pdf_path, const QString& album_path) {
+  if (pdf_path.isEmpty() || album_path.isEmpty()) return {};
+  std::error_code ec;
+  // Follows symbolic links and compares device and inode: every spelling and hard link.
+  if (!std::filesystem::equivalent(FsPath(pdf_path), FsPath(album_path), ec) || ec) return {};
+  return QStringLiteral(
+             "「%1」は出力元のアルバムファイルです。PDFファイルには別の名前を指定してください。")
+      .arg(Shown(pdf_path));
+}
+
 PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QString& path,
-                          PrintRunMonitor* monitor) {
+                          PrintRunMonitor* monitor, RunPageMoves moves) {
   PdfExportResult result;
+  if (result.error = PdfOutputProblem(path, album.Path()); !result.error.isEmpty()) {
+    return result;
+  }
   const QFileInfo target(path);
-  QTemporaryFile part(
-      target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
-  if (!part.open()) {
+  // Writes beside the target and renames over it; resolves a symbolic link to its target and
+  // keeps the permissions of the file it replaces.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     result.error = CannotWrite(path);
     return result;
   }
-  part.close();
-
+  CheckedOutput output(file);
   {
-    QPdfWriter writer(part.fileName());
+    QPdfWriter writer(&output);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
     writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
@@ -43,33 +126,31 @@ PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QStri
     writer.setCreator(QStringLiteral("ＫＯＭＡＳＵⅡ"));
     const QString& name = album.Header().name;
     writer.setTitle(name.isEmpty() ? target.completeBaseName() : name);
-    PainterPrintSurface surface(writer, PainterPrintSurface::Documents::kOne);
+    PdfFileSurface surface(writer, output, path);
     surface.SetPhotoDpi(kPdfPhotoDpi);
-    result.run = PrintPageRun(album, request, surface, monitor);
+    result.run = PrintPageRun(album, request, surface, monitor, moves);
     const bool finished = surface.Finish();
     if (result.run.failed) return result;  // the run has told the user
     if (!finished) {
-      result.error = CannotWrite(path);
+      result.error = output.Failed() ? surface.ErrorText() : CannotWrite(path);
       return result;
     }
   }
-  if (result.run.printed.isEmpty()) {
-    result.error =
-        result.run.cancelled ? QString() : QStringLiteral("出力するページがありません。");
+  if (!result.run.not_printed.isEmpty()) {
+    // The run stopped at a page it could not move from; the user was told why.
+    result.error = QStringLiteral("PDFファイル「%1」は保存されませんでした。\n%2")
+                       .arg(Shown(path), NotPrintedText(result.run.not_printed));
     return result;
   }
-  std::error_code ec;
-  std::filesystem::rename(part.fileName().toStdString(), target.absoluteFilePath().toStdString(),
-                          ec);
-  if (ec) {
+  if (result.run.cancelled) return result;
+  if (result.run.printed.isEmpty()) {
+    result.error = QStringLiteral("出力するページがありません。");
+    return result;
+  }
+  if (!file.commit()) {
     result.error = CannotWrite(path);
     return result;
   }
-  part.setAutoRemove(false);
-  // The temporary file was private to its owner; the PDF gets the permissions of a new file.
-  QFile::setPermissions(target.absoluteFilePath(),
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                            QFileDevice::ReadOther);
   result.ok = true;
   return result;
 }

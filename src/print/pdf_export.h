@@ -1,6 +1,8 @@
 #pragma once
 // A run of pages into one PDF file through the page renderer. The file is written beside its
-// target and renamed over it at the end, so a failed export never leaves half a file.
+// target and renamed over it only when every byte reached the disk, so a failed export (a full
+// disk, a refused page) leaves the old file as it was. A replaced file keeps its permissions, a
+// new one gets those of the umask, and a symbolic link keeps pointing at the file it names.
 
 #include <QString>
 
@@ -21,9 +23,15 @@ struct PdfExportResult {
   PrintRunResult run;
 };
 
+// Why `pdf_path` cannot take the PDF of the album at `album_path`: it is that album file, under
+// any spelling, through a symbolic link or as a hard link of it. Empty when it can.
+QString PdfOutputProblem(const QString& pdf_path, const QString& album_path);
+
 // Writes the pages of `request` to `path`. A failure while drawing is told by the run; the
-// caller shows `error`. A cancelled or empty run leaves no file.
+// caller shows `error`. A cancelled or empty run, or one that left pages out, leaves no file.
+// The album's own file is never an output.
 PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QString& path,
-                          PrintRunMonitor* monitor = nullptr);
+                          PrintRunMonitor* monitor = nullptr,
+                          RunPageMoves moves = RunPageMoves::kWriteBack);
 
 }  // namespace komasu

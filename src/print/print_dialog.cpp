@@ -171,6 +171,10 @@ void PrintDialog::SavePdf() {
                                           QStringLiteral("PDFファイル (*.pdf)"));
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  if (const QString problem = PdfOutputProblem(path, album_.Path()); !problem.isEmpty()) {
+    prompter_.Notify(problem, QStringLiteral("PDF出力"), MessageIcon::kExclamation);
+    return;
+  }
   if (QFile::exists(path) &&
       !prompter_.AskYesNo(QStringLiteral("同じファイル名が存在します！上書きしますか？"),
                           QStringLiteral("上書き"), MessageIcon::kQuestion, true)) {

@@ -1,8 +1,14 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QtTest>
 
+#include "album/album_file.h"
 #include "album/page_record.h"
+#include "platform/cp932.h"
 #include "platform/text_file.h"
 #include "print/pdf_command.h"
+#include "print/pdf_export.h"
 #include "print/private_album_copy.h"
 #include "support/test_folder.h"
 
@@ -14,6 +20,13 @@ namespace {
 int PdfPages(const QByteArray& pdf) {
   static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
   return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+// Files in `folder` other than the ones named, hidden ones included.
+QStringList OtherFiles(const QString& folder, const QStringList& known) {
+  QStringList others = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& k : known) others.removeAll(k);
+  return others;
 }
 
 }  // namespace
@@ -129,6 +142,131 @@ class TstPdfOutput : public QObject {
     QVERIFY(UsageText().contains(QStringLiteral("komasu2 [アルバム.apt]")));
     QVERIFY(UsageText().contains(QStringLiteral(
         "komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt")));
+  }
+
+  void AnAlbumIsNeverItsOwnPdfOutput_data() {
+    QTest::addColumn<QString>("output");  // how the album is named as the output
+    QTest::addColumn<bool>("editor");     // the editor's PDF output rather than the command's
+    QTest::newRow("same path") << QStringLiteral("same") << false;
+    QTest::newRow("another spelling") << QStringLiteral("dotdot") << false;
+    QTest::newRow("hard link") << QStringLiteral("hard") << false;
+    QTest::newRow("symbolic link") << QStringLiteral("symlink") << false;
+    QTest::newRow("editor, symbolic link") << QStringLiteral("symlink") << true;
+    QTest::newRow("editor, hard link") << QStringLiteral("hard") << true;
+  }
+  void AnAlbumIsNeverItsOwnPdfOutput() {
+    QFETCH(QString, output);
+    QFETCH(bool, editor);
+    QString out = album_path_;
+    QVERIFY(QDir(f_->folder.Path()).mkdir(QStringLiteral("x")));
+    if (output == QLatin1String("dotdot")) out = f_->folder.File(QStringLiteral("x/../a.apt"));
+    if (output == QLatin1String("hard")) {
+      out = f_->folder.File(QStringLiteral("x/a.pdf"));
+      QCOMPARE(::link(QFile::encodeName(album_path_), QFile::encodeName(out)), 0);
+    }
+    if (output == QLatin1String("symlink")) {
+      out = f_->folder.File(QStringLiteral("x/a.pdf"));
+      QVERIFY(QFile::link(album_path_, out));
+    }
+    const QString refusal = QStringLiteral("出力元のアルバムファイルです");
+    if (editor) {
+      f_->album->OpenAlbumAt(album_path_);
+      const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
+      QVERIFY(!r.ok);
+      QVERIFY2(r.error.contains(refusal), qPrintable(r.error));
+    } else {
+      QCOMPARE(Run({QStringLiteral("--pdf"), out, QStringLiteral("--pages"), QStringLiteral("all"),
+                    QStringLiteral("ALBUM")}),
+               2);
+      QVERIFY2(messages_.contains(refusal), qPrintable(messages_));
+    }
+    QCOMPARE(ReadBytes(album_path_), album_bytes_);
+  }
+
+  // A full disk mid-write (simulated by a file size limit) keeps the file the PDF would replace
+  // and says so, instead of leaving a PDF cut short.
+  void AFullDiskKeepsTheOldPdfAndSaysSo() {
+    const QString out = f_->folder.File(QStringLiteral("out.pdf"));
+    const QByteArray old = "%PDF-1.4 the earlier output\n%%EOF\n";
+    WriteBytes(out, old);
+    const QStringList before = QDir(f_->folder.Path()).entryList(QDir::Files | QDir::Hidden)
+                               << QStringLiteral("notes.txt");
+    {
+      // Room for the private copy of the album, not for the PDF (about twice its size).
+      FileSizeLimit limit(album_bytes_.size() + 2048);
+      QCOMPARE(Run({QStringLiteral("--pdf"), QStringLiteral("OUT"), QStringLiteral("ALBUM")}), 1);
+    }
+    QVERIFY2(messages_.contains(QStringLiteral("ディスクの空き容量が足りません。")),
+             qPrintable(messages_));
+    QCOMPARE(ReadBytes(out), old);
+    QCOMPARE(OtherFiles(f_->folder.Path(), before), QStringList());
+  }
+
+  void APdfReplacesAFileAsAnAlbumSaveDoes_data() {
+    QTest::addColumn<int>("existing_mode");  // -1: no file yet
+    QTest::addColumn<bool>("through_link");  // OUT is a symbolic link to the file
+    QTest::addColumn<int>("mode");
+    QTest::newRow("new file: the umask") << -1 << false << 0640;
+    QTest::newRow("replaced file keeps its mode") << 0600 << false << 0600;
+    QTest::newRow("replaced file keeps a wider mode") << 0664 << false << 0664;
+    QTest::newRow("symbolic link: the target is replaced") << 0604 << true << 0604;
+  }
+  void APdfReplacesAFileAsAnAlbumSaveDoes() {
+    QFETCH(int, existing_mode);
+    QFETCH(bool, through_link);
+    QFETCH(int, mode);
+    const QString out = f_->folder.File(QStringLiteral("out.pdf"));
+    const QString file = through_link ? f_->folder.File(QStringLiteral("kept.pdf")) : out;
+    if (existing_mode >= 0) {
+      WriteBytes(file, "old");
+      QVERIFY(::chmod(QFile::encodeName(file), existing_mode) == 0);
+    }
+    if (through_link) QVERIFY(QFile::link(QStringLiteral("kept.pdf"), out));
+    const mode_t old_umask = ::umask(027);
+    const int code = Run({QStringLiteral("--pdf"), QStringLiteral("OUT"), QStringLiteral("ALBUM")});
+    ::umask(old_umask);
+    QCOMPARE(code, 0);
+    QCOMPARE(QFileInfo(out).isSymLink(), through_link);
+    QVERIFY(ReadBytes(file).startsWith("%PDF"));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(file), &st), 0);
+    QCOMPARE(static_cast<int>(st.st_mode & 07777), mode);
+  }
+
+  // The command prints from a private copy that nothing writes back to, so a page the album file
+  // could not hold again (as the editor would refuse to store it) is printed all the same.
+  void EveryPageReachesThePdfAlthoughItCouldNotBeStoredAgain_data() {
+    QTest::addColumn<QByteArray>("from");  // bytes of page 2 replaced
+    QTest::addColumn<QByteArray>("to");
+    QTest::newRow("line break in a slot text")
+        << EncodeCp932(QStringLiteral("外壁北面")) << EncodeCp932(QStringLiteral("外壁\r\n北面"));
+    QTest::newRow("photo path in another encoding")
+        << QByteArray("photo.jpg") << QByteArray("\x85\x40\x85\x41.jpg");
+  }
+  void EveryPageReachesThePdfAlthoughItCouldNotBeStoredAgain() {
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QList<QByteArray> records = SplitAlbumRecords(album_bytes_);
+    QVERIFY(records[2].contains(from));
+    records[2].replace(from, to);
+    WriteBytes(album_path_, JoinAlbumRecords(records));
+    QCOMPARE(Run({QStringLiteral("--pdf"), QStringLiteral("OUT"), QStringLiteral("ALBUM")}), 0);
+    QCOMPARE(PdfPages(ReadBytes(f_->folder.File(QStringLiteral("out.pdf")))), 3);
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_));
+  }
+
+  // In the editor the run writes each page back; when page 2 cannot be, no PDF short of page 3
+  // is saved as if complete.
+  void AnEditorPdfThatWouldMissPagesIsNotSaved() {
+    QStringList records = ThreePages();
+    records[2].replace(QStringLiteral("外壁北面"), QStringLiteral("外壁\r\n北面"));
+    f_->Open(QStringLiteral("b.apt"), records);
+    const QString out = f_->folder.File(QStringLiteral("out.pdf"));
+    const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
+    QVERIFY(!r.ok);
+    QVERIFY2(r.error.contains(QStringLiteral("ページ 3 は印刷されませんでした。")),
+             qPrintable(r.error));
+    QVERIFY(!QFile::exists(out));
   }
 
   void CommandRefusesBadInput_data() {
