@@ -64,7 +64,7 @@ PrintPreviewDialog::~PrintPreviewDialog() = default;
 
 void PrintPreviewDialog::Paint(QPrinter* preview) {
   PainterPrintSurface surface(*preview, PainterPrintSurface::Documents::kOne);
-  PrintPageRun(copy_->album(), request_, surface);
+  PrintPageRun(copy_->album(), request_, surface, nullptr, RunPageMoves::kWithoutWriteBack);
   surface.Finish();
 }
 
@@ -76,7 +76,7 @@ void PrintPreviewDialog::Print() {
                 .arg(request_.start)
                 .arg(request_.end);
   if (!prompter_.AskYesNo(question, QStringLiteral("印刷"), MessageIcon::kExclamation)) return;
-  PrintOnPrinter(copy_->album(), request_, printer_, this);
+  PrintOnPrinter(copy_->album(), request_, printer_, this, RunPageMoves::kWithoutWriteBack);
 }
 
 }  // namespace komasu

@@ -29,12 +29,12 @@ bool ProgressMonitor::BeforePage(int done, int total, int page_number) {
 }
 
 PrintRunResult PrintOnPrinter(Album& album, const PrintRequest& request, QPrinter& printer,
-                              QWidget* parent) {
+                              QWidget* parent, RunPageMoves moves) {
   printer.setColorMode(QPrinter::Color);
   PrinterPrintSurface surface(printer);
   ProgressMonitor monitor(parent, QStringLiteral("印刷しています"),
                           PagesToPrint(request, album.PageCount()));
-  return PrintPageRun(album, request, surface, &monitor);
+  return PrintPageRun(album, request, surface, &monitor, moves);
 }
 
 }  // namespace komasu

@@ -24,8 +24,8 @@ class ProgressMonitor : public PrintRunMonitor {
 };
 
 // Prints the request on `printer`, each page a job of its own, with progress in a box over
-// `parent`.
+// `parent`. A private copy of the album passes kWithoutWriteBack.
 PrintRunResult PrintOnPrinter(Album& album, const PrintRequest& request, QPrinter& printer,
-                              QWidget* parent);
+                              QWidget* parent, RunPageMoves moves = RunPageMoves::kWriteBack);
 
 }  // namespace komasu
