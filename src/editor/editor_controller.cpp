@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include "album/album.h"
+#include "editor/label_editing.h"
 
 namespace komasu {
 
 EditorController::EditorController(Album& album, QObject* parent) : QObject(parent), album_(album) {
   connect(&album_, &Album::PageCleared, this, &EditorController::ClearPanel);
   connect(&album_, &Album::PageFilled, this, &EditorController::FillPanel);
+  connect(&album_, &Album::PageCleared, this, &EditorController::ForgetPressedLabel);
+  connect(&album_, &Album::PageShown, this, &EditorController::ForgetPressedLabel);
+  mode_.SetHandler(this);
   FillPanel();
 }
 
@@ -42,6 +46,35 @@ void EditorController::ClearPanel() {
     }
   }
   SelectSlot(0);
+}
+
+// ---------------------------------------------------------------- free labels
+
+void EditorController::SetPositionText(int index, const QString& text) {
+  QString& field = position_text_.at(index);
+  if (field == text) return;
+  field = text;
+  emit PositionFieldsChanged();
+}
+
+void EditorController::SetDraggedLabel(int index) {
+  if (labels_.dragged == index) return;
+  labels_.dragged = index;
+  emit DraggedLabelChanged();
+}
+
+void EditorController::PlaceNewLabel(QPointF press) { PlaceNewLabelAt(*this, press); }
+
+void EditorController::DropLabel(QPointF point) { DropSelectedLabel(*this, point); }
+
+void EditorController::ForgetPressedLabel() {
+  // Label indexes name labels of the page shown; on another page they would name other labels.
+  labels_.pressed = 0;
+  labels_.selected = 0;
+  labels_.new_index = 0;
+  SetDraggedLabel(0);
+  if (mode_.Id() == CanvasMode::kLabelSelected) mode_.LabelDropRefused();
+  for (int i : {0, 1}) SetPositionText(i, QString());
 }
 
 }  // namespace komasu

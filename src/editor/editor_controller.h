@@ -5,6 +5,7 @@
 // through the album, so widgets only translate input into its calls and show its state.
 
 #include <QObject>
+#include <QPointF>
 #include <array>
 
 #include "album/page_content.h"
@@ -13,8 +14,23 @@
 namespace komasu {
 
 class Album;
+class LabelTextEntry;
+class TextMeasure;
 
-class EditorController : public QObject {
+// The free-label state of the page editor (label indexes 1..100, 0 for none).
+struct LabelEditState {
+  int pressed = 0;    // the label last pressed with any button on the page shown
+  int selected = 0;   // the label a left press selected: target of drops, fields, size, font
+  int new_index = 0;  // the label waiting for its place after "ラベル入力"
+  int editing = 0;    // the label the label text dialog edits
+  int dragged = 0;    // the label hidden while it is dragged
+  // The press point within the selected label and its distances to the right and bottom edges.
+  std::array<int, 4> grab_offsets{};
+  QPointF drag_start;  // overlay coordinates
+  QPointF drop_point;
+};
+
+class EditorController : public QObject, public CanvasModeHandler {
   Q_OBJECT
 
  public:
@@ -36,9 +52,32 @@ class EditorController : public QObject {
   CanvasMode& Mode() { return mode_; }
   const CanvasMode& Mode() const { return mode_; }
 
+  // --- free labels (label_editing.h holds the commands) ---
+  LabelEditState& Labels() { return labels_; }
+  const LabelEditState& Labels() const { return labels_; }
+  // The position fields Ｘ (0) and Ｙ (1): the selected label's top left corner in page mm.
+  const QString& PositionText(int index) const { return position_text_.at(index); }
+  void SetPositionText(int index, const QString& text);
+  // The label hidden while it is dragged (0: none).
+  void SetDraggedLabel(int index);
+  // Label auto-size and the label text dialog; without a measure labels keep their size,
+  // without an entry new labels get no text.
+  void SetTextMeasure(const TextMeasure* measure) { text_measure_ = measure; }
+  const TextMeasure* Measure() const { return text_measure_; }
+  void SetLabelTextEntry(LabelTextEntry* entry) { label_text_entry_ = entry; }
+  LabelTextEntry* TextEntry() const { return label_text_entry_; }
+
+  // CanvasModeHandler: what the canvas hands on to label editing.
+  void PlaceNewLabel(QPointF press) override;
+  void DropLabel(QPointF point) override;
+
  signals:
   // The selected slot or a panel line changed.
   void PanelChanged();
+  // A position field's text changed.
+  void PositionFieldsChanged();
+  // A label was hidden for its drag or shows again.
+  void DraggedLabelChanged();
 
  private:
   void ClearPanel();
@@ -47,6 +86,13 @@ class EditorController : public QObject {
   int selected_slot_ = 0;
   std::array<QString, kLinesPerSlot> panel_;
   CanvasMode mode_;
+
+  // --- free labels ---
+  void ForgetPressedLabel();
+  LabelEditState labels_;
+  std::array<QString, 2> position_text_;
+  const TextMeasure* text_measure_ = nullptr;
+  LabelTextEntry* label_text_entry_ = nullptr;
 };
 
 }  // namespace komasu

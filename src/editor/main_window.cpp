@@ -25,6 +25,7 @@
 #include "album/album.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_controller.h"
+#include "editor/label_editing.h"
 #include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/slot_text_panel.h"
@@ -33,6 +34,7 @@
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
+#include "texttools/label_text_dialog.h"
 
 namespace komasu {
 
@@ -64,6 +66,11 @@ MainWindow::MainWindow(EditorController& editor, Prompter& prompter, QWidget* pa
   connect(&album_, &Album::AlbumOpened, this, [this] { ShowAlbumState(); });
   UpdateCommandStates();
   ShowAlbumState();
+}
+
+MainWindow::~MainWindow() {
+  editor_.SetTextMeasure(nullptr);
+  editor_.SetLabelTextEntry(nullptr);
 }
 
 QAction* MainWindow::AddCommand(QWidget* menu_or_bar, const QString& name, const QString& caption,
@@ -111,7 +118,7 @@ void MainWindow::BuildMenus() {
   AddCommand(edit, "e1", "写真編集", nullptr);
   AddCommand(edit, "e4", "補助文字", nullptr);
   separator(edit, "e2");
-  AddCommand(edit, "e3", "クリア", nullptr);
+  AddCommand(edit, "e3", "クリア", [this] { ClearLabel(editor_); });
 
   QMenu* page = menuBar()->addMenu(QStringLiteral("ページ(&P)"));
   AddCommand(page, "v1", "ページの追加", [this] { album_.AppendPage(); });
@@ -259,6 +266,7 @@ void MainWindow::BuildCentralArea() {
   arrow->setObjectName(QStringLiteral("Check1"));
   tools_layout->addWidget(arrow, cell / 2, cell % 2);
   side->addWidget(tools);
+  WireLabelTools(tools, side);
   side->addStretch();
 
   path_label_ = new QLabel(central);
@@ -267,6 +275,63 @@ void MainWindow::BuildCentralArea() {
   side->addWidget(path_label_);
 
   setCentralWidget(central);
+}
+
+void MainWindow::WireLabelTools(QWidget* tools, QVBoxLayout* side) {
+  label_text_entry_ = std::make_unique<LabelTextDialogEntry>(prompter_, this);
+  editor_.SetTextMeasure(&label_measure_);
+  editor_.SetLabelTextEntry(label_text_entry_.get());
+  const struct {
+    const char* name;
+    const char* tip;
+    std::function<void()> handler;
+  } commands[] = {
+      {"Command6(0)", "自由文字を入力します", [this] { StartLabelInput(editor_); }},
+      {"Command6(1)", "自由文字のフォントを設定します", [this] { ChooseLabelFont(editor_); }},
+      {"Command3(0)", "写真及び文字を拡大します", [this] { ResizeSelectedLabel(editor_, 1); }},
+      {"Command3(1)", "写真及び文字を縮小します", [this] { ResizeSelectedLabel(editor_, -1); }}};
+  for (const auto& c : commands) {
+    auto* button = tools->findChild<QPushButton*>(QString::fromUtf8(c.name));
+    if (!button) continue;
+    button->setToolTip(QString::fromUtf8(c.tip));
+    connect(button, &QPushButton::clicked, this, [this, handler = c.handler] {
+      if (!album_.IsOpen()) return;
+      handler();
+      page_area_->update();
+    });
+  }
+
+  auto* row = new QHBoxLayout;
+  const char* captions[] = {"Ｘ", "Ｙ"};
+  const QColor colors[] = {Qt::red, Qt::blue};
+  for (int i = 0; i < 2; ++i) {
+    auto* field = new QLineEdit(tools);
+    field->setObjectName(QStringLiteral("Text3(%1)").arg(i));
+    field->setAlignment(Qt::AlignRight);
+    field->setMaximumWidth(60);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Text, colors[i]);
+    field->setPalette(palette);
+    connect(field, &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { editor_.SetPositionText(i, text); });
+    connect(field, &QLineEdit::returnPressed, this, [this, i] {
+      ApplyTypedPosition(editor_, i);
+      page_area_->update();
+    });
+    row->addWidget(new QLabel(QString::fromUtf8(captions[i]), tools));
+    row->addWidget(field);
+    row->addWidget(new QLabel(QStringLiteral("mm"), tools));
+    position_[i] = field;
+  }
+  row->addStretch();
+  side->addLayout(row);
+  connect(&editor_, &EditorController::PositionFieldsChanged, this, [this] {
+    for (int i = 0; i < 2; ++i) {
+      if (position_[i]->text() != editor_.PositionText(i)) {
+        position_[i]->setText(editor_.PositionText(i));
+      }
+    }
+  });
 }
 
 void MainWindow::UpdateCommandStates() {

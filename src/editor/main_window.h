@@ -6,15 +6,20 @@
 #include <QMainWindow>
 #include <QMap>
 #include <functional>
+#include <memory>
+
+#include "editor/text_measure.h"
 
 class QAction;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 
 namespace komasu {
 
 class Album;
 class EditorController;
+class LabelTextEntry;
 class Prompter;
 class SlotTextPanel;
 
@@ -23,6 +28,7 @@ class MainWindow : public QMainWindow {
 
  public:
   MainWindow(EditorController& editor, Prompter& prompter, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Shows the start dialog and runs its choice; false when no album is open afterwards.
   bool RunStartDialog();
@@ -44,6 +50,8 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void BuildToolBar();
   void BuildCentralArea();
+  // The label buttons and the position fields Ｘ, Ｙ.
+  void WireLabelTools(QWidget* tools, QVBoxLayout* side);
   void UpdateCommandStates();
   void ShowAlbumState();
   // Runs a modal dialog; the window is active again afterwards.
@@ -67,6 +75,9 @@ class MainWindow : public QMainWindow {
   QWidget* page_area_ = nullptr;
   SlotTextPanel* slot_panel_ = nullptr;
   bool quitting_ = false;
+  FontTextMeasure label_measure_;
+  std::unique_ptr<LabelTextEntry> label_text_entry_;
+  QLineEdit* position_[2] = {};
 };
 
 }  // namespace komasu

@@ -8,7 +8,9 @@
 #include "album/page_geometry.h"
 #include "editor/cursor_readout.h"
 #include "editor/editor_controller.h"
+#include "editor/label_editing.h"
 #include "editor/slot_text_commands.h"
+#include "editor/text_measure.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -16,16 +18,7 @@ namespace komasu {
 namespace {
 
 // Points to twips; a font of size s points is 20 s twips high.
-QFont FontFor(const TextStyle& style, double logical_dpi) {
-  QFont font(style.font_name);
-  font.setPointSizeF(std::max(1.0, style.size) * 20.0 * 72.0 / logical_dpi);
-  font.setBold(style.bold);
-  font.setWeight(style.bold ? QFont::Bold : QFont::Normal);
-  font.setItalic(style.italic);
-  font.setUnderline(style.underline);
-  font.setStrikeOut(style.strikethrough);
-  return font;
-}
+QFont FontFor(const TextStyle& style, double logical_dpi) { return TwipsFont(style, logical_dpi); }
 
 QPen CosmeticPen(const QColor& color, int width, Qt::PenStyle style = Qt::SolidLine) {
   QPen pen(color, width, style);
@@ -55,6 +48,7 @@ PageView::PageView(EditorController& editor, QWidget* parent)
   connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
   connect(&album_, &Album::PageChanged, this, qOverload<>(&QWidget::update));
   connect(&editor_, &EditorController::PanelChanged, this, qOverload<>(&QWidget::update));
+  connect(&editor_, &EditorController::DraggedLabelChanged, this, qOverload<>(&QWidget::update));
   connect(&loader_, &PhotoLoader::PhotoReady, this, qOverload<>(&QWidget::update));
   resize_settled_.setSingleShot(true);
   resize_settled_.setInterval(150);
@@ -195,18 +189,25 @@ void PageView::PaintPage(QPainter& p) const {
     p.restore();
   }
 
-  // Free labels: auto-sized texts at their top left corner, possibly of several lines.
-  for (const FreeLabel& label : album_.Page().labels) {
-    if (!label.visible || label.text.isEmpty()) continue;
+  // Free labels: auto-sized texts at their top left corner, possibly of several lines. The
+  // border marks the box that presses hit; a dragged label hides until it is dropped.
+  for (int i = 1; i <= kFreeLabels; ++i) {
+    const FreeLabel& label = album_.Page().Label(i);
+    if (!label.visible || label.text.isEmpty() || i == editor_.Labels().dragged) continue;
     p.setFont(FontFor(label.style, dpi));
     p.setPen(ColorFromCode(label.style.color));
+    const QString text = DisplayText(label.text);
     const QRectF box = p.boundingRect(QRectF(label.left, label.top, 1, 1),
-                                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label.text);
-    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
+                                      Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
     if (label.border) {
       p.setPen(CosmeticPen(Qt::black, 1));
-      p.drawRect(box);
+      p.drawRect(QRectF(label.left, label.top, label.width, label.height));
     }
+  }
+  if (const QRectF outline = DragOutline(); !outline.isEmpty()) {
+    p.setPen(CosmeticPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(outline);
   }
 
   // Callout lines and their arrow strokes, in the callout colour.
@@ -242,6 +243,7 @@ void PageView::UpdateCursorShape() {
 
 void PageView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF t = ToTwips(event->position());
+  if (dragging_label_) MoveDragOutline(t);
   if (const auto readout = ReadCursor(t.x(), t.y())) {
     readout_x_->setText(readout->x);
     readout_y_->setText(readout->y);
@@ -251,11 +253,37 @@ void PageView::mouseMoveEvent(QMouseEvent* event) {
   UpdateCursorShape();
 }
 
+QRectF PageView::DragOutline() const {
+  const int n = editor_.Labels().dragged;
+  if (!dragging_label_ || n == 0) return {};
+  const FreeLabel& label = album_.Page().Label(n);
+  const auto& grab = editor_.Labels().grab_offsets;
+  return QRectF(drag_pointer_.x() - grab[0], drag_pointer_.y() - grab[1], label.width,
+                label.height);
+}
+
+void PageView::MoveDragOutline(QPointF twips) {
+  const QRectF before = DragOutline();
+  drag_pointer_ = twips;
+  const QRectF after = DragOutline();
+  // Only the outline's old and new places are repainted: the photos stay as they are.
+  const QRectF dirty = before.united(after);
+  update(QRectF(ToWidget(dirty.topLeft()), ToWidget(dirty.bottomRight()))
+             .toAlignedRect()
+             .adjusted(-2, -2, 2, 2));
+}
+
 void PageView::mousePressEvent(QMouseEvent* event) {
   mode_.DropCapture();
   const QPointF t = ToTwips(event->position());
   if (mode_.OverlayVisible() && kPageCanvas.contains(t)) {
     mode_.OverlayPress(t - kPageCanvas.topLeft());
+  } else if (const int n = LabelAt(album_.Page(), t); n != 0 && album_.PageEditable()) {
+    const FreeLabel& label = album_.Page().Label(n);
+    const bool right = event->button() == Qt::RightButton;
+    PressLabel(editor_, n, right, t - QPointF(label.left, label.top));
+    dragging_label_ = !right && editor_.Labels().dragged == n;
+    drag_pointer_ = t;
   } else {
     emit PagePressed(t, event->button());
   }
@@ -263,7 +291,27 @@ void PageView::mousePressEvent(QMouseEvent* event) {
   update();
 }
 
+void PageView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointF t = ToTwips(event->position());
+  if (const int n = LabelAt(album_.Page(), t); n != 0 && !dragging_label_) {
+    EditLabelText(editor_, n);
+    UpdateCursorShape();
+    update();
+    return;
+  }
+  mousePressEvent(event);
+}
+
 void PageView::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_label_) {
+    dragging_label_ = false;
+    const QPointF t = ToTwips(event->position());
+    // A drop off the canvas overlay reaches no drop handler: the label shows where it was.
+    if (mode_.OverlayVisible() && kPageCanvas.contains(t)) {
+      mode_.OverlayDrop(t - kPageCanvas.topLeft());
+    }
+    CancelLabelDrag(editor_);
+  }
   if (mode_.PressCaptured()) {
     const QPointF t = ToTwips(event->position());
     mode_.OverlayRelease(t - kPageCanvas.topLeft());

@@ -58,11 +58,15 @@ class PageView : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void UpdateGeometry();
   QSize PhotoPixelSize(int slot) const;
   void UpdateCursorShape();
+  // The outline that follows the mouse while a label is dragged, in twips; empty when none.
+  QRectF DragOutline() const;
+  void MoveDragOutline(QPointF twips);
 
   EditorController& editor_;
   Album& album_;
@@ -74,6 +78,8 @@ class PageView : public QWidget {
   QTimer resize_settled_;
   QLabel* readout_x_ = nullptr;
   QLabel* readout_y_ = nullptr;
+  bool dragging_label_ = false;
+  QPointF drag_pointer_;  // twips
 };
 
 }  // namespace komasu
