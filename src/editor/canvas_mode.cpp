@@ -44,7 +44,12 @@ void CanvasMode::OverlayPress(QPointF point) {
 void CanvasMode::OverlayRelease(QPointF point) {
   if (!press_captured_) return;
   press_captured_ = false;
-  if (id_ == kDrawingLine && !handler_->DrawLine(line_start_, point)) return;
+  // No free line slot: the drawing mode stays, with the overlay over the canvas, so that the
+  // next press and release try again.
+  if (id_ == kDrawingLine && !handler_->DrawLine(line_start_, point)) {
+    overlay_visible_ = true;
+    return;
+  }
   overlay_visible_ = false;
   pointer_ = CanvasPointer::kArrow;
   id_ = kNoMode;

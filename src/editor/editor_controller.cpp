@@ -4,6 +4,7 @@
 
 #include "album/album.h"
 #include "editor/label_editing.h"
+#include "editor/line_editing.h"
 
 namespace komasu {
 
@@ -75,6 +76,12 @@ void EditorController::ForgetPressedLabel() {
   SetDraggedLabel(0);
   if (mode_.Id() == CanvasMode::kLabelSelected) mode_.LabelDropRefused();
   for (int i : {0, 1}) SetPositionText(i, QString());
+}
+
+// ---------------------------------------------------------------- callout lines
+
+bool EditorController::DrawLine(QPointF start, QPointF end) {
+  return DrawLineOnRelease(*this, start, end);
 }
 
 }  // namespace komasu

@@ -30,6 +30,9 @@ struct LabelEditState {
   QPointF drop_point;
 };
 
+// The kind of line the next canvas release draws: "ライン" or "ふき出し線".
+enum class LineKind { kStraight = 0, kCallout = 1 };
+
 class EditorController : public QObject, public CanvasModeHandler {
   Q_OBJECT
 
@@ -71,6 +74,15 @@ class EditorController : public QObject, public CanvasModeHandler {
   void PlaceNewLabel(QPointF press) override;
   void DropLabel(QPointF point) override;
 
+  // --- callout lines (line_editing.h holds the behaviour) ---
+  LineKind CurrentLineKind() const { return line_kind_; }
+  void SetLineKind(LineKind kind) { line_kind_ = kind; }
+  // The "矢印" check box: straight lines get an arrow head at their start point.
+  bool ArrowOption() const { return arrow_option_; }
+  void SetArrowOption(bool on) { arrow_option_ = on; }
+  // The release of a press in line drawing mode draws the line of the current kind.
+  bool DrawLine(QPointF start, QPointF end) override;
+
  signals:
   // The selected slot or a panel line changed.
   void PanelChanged();
@@ -93,6 +105,10 @@ class EditorController : public QObject, public CanvasModeHandler {
   std::array<QString, 2> position_text_;
   const TextMeasure* text_measure_ = nullptr;
   LabelTextEntry* label_text_entry_ = nullptr;
+
+  // --- callout lines ---
+  LineKind line_kind_ = LineKind::kStraight;
+  bool arrow_option_ = false;
 };
 
 }  // namespace komasu

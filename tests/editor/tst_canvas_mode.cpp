@@ -70,7 +70,7 @@ class TstCanvasMode : public QObject {
     QTest::newRow("line command") << "line" << 3 << 1 << true << 2 << QStringList();
     QTest::newRow("line drawn") << "line press release" << 0 << 1 << false << 1
                                 << QStringList{"line 100,200-700,250"};
-    QTest::newRow("no free line slot") << "line noslot press release" << 3 << 1 << false << 2
+    QTest::newRow("no free line slot") << "line noslot press release" << 3 << 1 << true << 2
                                        << QStringList{"line 100,200-700,250"};
     QTest::newRow("label input") << "label-input" << 0 << 2 << true << 3 << QStringList();
     QTest::newRow("label input, all used")
