@@ -26,6 +26,7 @@
 #include "editor/about_dialog.h"
 #include "editor/editor_controller.h"
 #include "editor/label_editing.h"
+#include "editor/line_editing.h"
 #include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
 #include "editor/slot_text_panel.h"
@@ -265,6 +266,16 @@ void MainWindow::BuildCentralArea() {
   auto* arrow = new QCheckBox(QStringLiteral("矢印"), tools);
   arrow->setObjectName(QStringLiteral("Check1"));
   tools_layout->addWidget(arrow, cell / 2, cell % 2);
+  // Callout lines.
+  const auto button = [tools](const char* name) {
+    return tools->findChild<QPushButton*>(QString::fromUtf8(name));
+  };
+  connect(button("Command5"), &QPushButton::clicked, this,
+          [this] { StartLine(editor_, LineKind::kStraight); });
+  connect(button("Command9"), &QPushButton::clicked, this,
+          [this] { StartLine(editor_, LineKind::kCallout); });
+  connect(button("Command8"), &QPushButton::clicked, this, [this] { RemoveLastLine(editor_); });
+  connect(arrow, &QCheckBox::toggled, this, [this](bool on) { editor_.SetArrowOption(on); });
   side->addWidget(tools);
   WireLabelTools(tools, side);
   side->addStretch();

@@ -26,6 +26,8 @@ QPen CosmeticPen(const QColor& color, int width, Qt::PenStyle style = Qt::SolidL
   return pen;
 }
 
+constexpr double kTwipsPerPrinterUnit = 1440.0 / 600.0;
+
 void DrawStroke(QPainter& p, const LineStroke& s) {
   if (s.visible) p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
 }
@@ -210,9 +212,14 @@ void PageView::PaintPage(QPainter& p) const {
     p.drawRect(outline);
   }
 
-  // Callout lines and their arrow strokes, in the callout colour.
+  // Callout lines and their arrow strokes, in the callout colour and as wide as they print
+  // (the width setting is in printer units of 1/600 inch), but never thinner than a pixel.
   p.setRenderHint(QPainter::Antialiasing, true);
-  p.setPen(CosmeticPen(ColorFromCode(album_.Callout().color), 1));
+  const double width_twips = std::max(album_.Callout().width, 0) * kTwipsPerPrinterUnit;
+  QPen callout_pen(ColorFromCode(album_.Callout().color));
+  callout_pen.setCosmetic(true);
+  callout_pen.setWidthF(std::max(1.0, width_twips * p.worldTransform().m11()));
+  p.setPen(callout_pen);
   for (const CalloutLine& c : album_.Page().callouts) {
     DrawStroke(p, c.line);
     DrawStroke(p, c.arrow_a);
@@ -315,7 +322,8 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
   if (mode_.PressCaptured()) {
     const QPointF t = ToTwips(event->position());
     mode_.OverlayRelease(t - kPageCanvas.topLeft());
-    mode_.OverlayClick();
+    // A line release that found no free slot keeps the drawing mode and its overlay.
+    if (mode_.Id() != CanvasMode::kDrawingLine) mode_.OverlayClick();
   }
   UpdateCursorShape();
   update();
