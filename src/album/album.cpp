@@ -236,28 +236,14 @@ QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
   return name;
 }
 
-bool Album::CanOpenAsAlbum(const QString& path) {
-  const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo info(path);
-  if (!info.isFile()) {
-    Report(QStringLiteral("ファイル「%1」が見つかりません。").arg(shown));
+bool Album::CanOpenAsAlbum(const QString& path, QString* damage_notice) {
+  QByteArray bytes;
+  QList<qsizetype> damaged;
+  if (const QString problem = AlbumFileProblem(path, &bytes, &damaged); !problem.isEmpty()) {
+    Report(problem);
     return false;
   }
-  if (info.size() > kMaxAlbumFileBytes) {
-    Report(QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして開けません。").arg(shown));
-    return false;
-  }
-  bool ok = false;
-  const QByteArray bytes = ReadFileBytes(path, &ok);
-  if (!ok) {
-    Report(QStringLiteral("ファイル「%1」を読み込めません。").arg(shown));
-    return false;
-  }
-  if (SplitAlbumRecords(bytes).size() < 2) {
-    Report(QStringLiteral("ファイル「%1」にはページがないため、アルバムとして開けません。")
-               .arg(shown));
-    return false;
-  }
+  *damage_notice = DamagedRecordsNotice(damaged);
   return true;
 }
 
@@ -279,7 +265,8 @@ bool Album::OpenAlbum() {
     if (path.isEmpty()) return false;
   }
   pending_open_path_.reset();
-  if (!CanOpenAsAlbum(path)) return false;
+  QString damage_notice;
+  if (!CanOpenAsAlbum(path, &damage_notice)) return false;
   if (from_dialog) {
     if (!SwitchTo(path)) return false;
   } else {
@@ -299,6 +286,8 @@ bool Album::OpenAlbum() {
   header_ = DecodeHeader(DecodeCp932(records_.value(0)));
   emit AlbumOpened();
   EmitPageShown();
+  // Reopening after a deletion does not repeat what opening said.
+  if (!damage_notice.isEmpty() && !delete_pending_) Report(damage_notice);
   return true;
 }
 

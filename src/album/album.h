@@ -169,7 +169,7 @@ class Album : public QObject {
   QByteArray EncodedShownPage(bool* ok);
   QString ChooseTargetName(const QString& title, bool save_dialog);
   bool SwitchTo(const QString& path);
-  bool CanOpenAsAlbum(const QString& path);
+  bool CanOpenAsAlbum(const QString& path, QString* damage_notice);
   void Report(const QString& text);
   bool TakeSnapshot();
   void ReportSnapshotFailed();
