@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "platform/cp932.h"
 
@@ -37,7 +38,13 @@ StoredRecord::StoredRecord(QByteArray bytes) : bytes_(std::move(bytes)) {
   QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
   text_.reserve(n);
   auto append = [&](qsizetype from, qsizetype to) {
-    text_ += decoder.decode(QByteArrayView(bytes_).sliced(from, to - from));
+    const QByteArrayView part = QByteArrayView(bytes_).sliced(from, to - from);
+    // Most fields are numbers and words in printable ASCII, which CP932 reads as Latin-1.
+    if (std::all_of(part.begin(), part.end(), [](char c) { return c >= 0x20 && c <= 0x7E; })) {
+      text_ += QLatin1StringView(part);
+    } else {
+      text_ += decoder.decode(part);
+    }
   };
   append(0, prefix_end_);
   fields_.reserve(separators.size());
