@@ -120,24 +120,30 @@ bool Album::CheckStorable() {
                .arg(what, why));
     return false;
   };
+  // Text read from the file is written back with the bytes it was read from.
+  auto why_not = [](const StoredRecord& stored, const QString& text, bool line_breaks = false) {
+    QString why = UnstorableTextMessage(text, line_breaks);
+    if (!why.isEmpty() && stored.Holds(text)) why.clear();
+    return why;
+  };
   for (const QString& field : {header_.name, header_.author, header_.date}) {
-    if (const QString why = UnstorableTextMessage(field); !why.isEmpty()) {
+    if (const QString why = why_not(header_record_, field); !why.isEmpty()) {
       return refuse(QStringLiteral("表紙の項目"), why);
     }
   }
   if (preserved_record_) return true;
   for (const PhotoElement& p : page_.photos) {
-    if (const QString why = UnstorableTextMessage(p.path); !why.isEmpty()) {
+    if (const QString why = why_not(shown_record_, p.path); !why.isEmpty()) {
       return refuse(QStringLiteral("写真のファイル名"), why);
     }
   }
   for (const SlotTextLine& l : page_.lines) {
-    if (const QString why = UnstorableTextMessage(l.text); !why.isEmpty()) {
+    if (const QString why = why_not(shown_record_, l.text); !why.isEmpty()) {
       return refuse(QStringLiteral("写真の説明文"), why);
     }
   }
   for (int i = 1; i <= kStoredFreeLabels; ++i) {
-    if (const QString why = UnstorableTextMessage(page_.Label(i).text, true); !why.isEmpty()) {
+    if (const QString why = why_not(shown_record_, page_.Label(i).text, true); !why.isEmpty()) {
       return refuse(QStringLiteral("ラベル"), why);
     }
   }
@@ -149,7 +155,7 @@ QByteArray Album::EncodedShownPage(bool* ok) {
     *ok = true;
     return *preserved_record_;
   }
-  return EncodeCp932(SerializePage(page_), ok);
+  return shown_record_.Encode(SerializePage(page_), ok);
 }
 
 bool Album::SaveCurrentPage() {
@@ -159,7 +165,7 @@ bool Album::SaveCurrentPage() {
   bool ok = false;
   QList<QByteArray> out;
   out.reserve(page_count_ + 1);
-  out.append(EncodeCp932(SerializeHeader(header_), &ok));
+  out.append(header_record_.Encode(SerializeHeader(header_), &ok));
   for (int j = 1; j <= page_count_; ++j) {
     if (j == current_page_) {
       if (delete_pending_) continue;
@@ -236,28 +242,14 @@ QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
   return name;
 }
 
-bool Album::CanOpenAsAlbum(const QString& path) {
-  const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo info(path);
-  if (!info.isFile()) {
-    Report(QStringLiteral("ファイル「%1」が見つかりません。").arg(shown));
+bool Album::CanOpenAsAlbum(const QString& path, QString* damage_notice) {
+  QByteArray bytes;
+  QList<qsizetype> damaged;
+  if (const QString problem = AlbumFileProblem(path, &bytes, &damaged); !problem.isEmpty()) {
+    Report(problem);
     return false;
   }
-  if (info.size() > kMaxAlbumFileBytes) {
-    Report(QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして開けません。").arg(shown));
-    return false;
-  }
-  bool ok = false;
-  const QByteArray bytes = ReadFileBytes(path, &ok);
-  if (!ok) {
-    Report(QStringLiteral("ファイル「%1」を読み込めません。").arg(shown));
-    return false;
-  }
-  if (SplitAlbumRecords(bytes).size() < 2) {
-    Report(QStringLiteral("ファイル「%1」にはページがないため、アルバムとして開けません。")
-               .arg(shown));
-    return false;
-  }
+  *damage_notice = DamagedRecordsNotice(damaged);
   return true;
 }
 
@@ -279,7 +271,8 @@ bool Album::OpenAlbum() {
     if (path.isEmpty()) return false;
   }
   pending_open_path_.reset();
-  if (!CanOpenAsAlbum(path)) return false;
+  QString damage_notice;
+  if (!CanOpenAsAlbum(path, &damage_notice)) return false;
   if (from_dialog) {
     if (!SwitchTo(path)) return false;
   } else {
@@ -296,9 +289,12 @@ bool Album::OpenAlbum() {
     SetCurrentPage(1);
   }
   page_count_ = static_cast<int>(records_.size()) - 1;
-  header_ = DecodeHeader(DecodeCp932(records_.value(0)));
+  header_record_ = StoredRecord(records_.value(0));
+  header_ = DecodeHeader(header_record_.Text());
   emit AlbumOpened();
   EmitPageShown();
+  // Reopening after a deletion does not repeat what opening said.
+  if (!damage_notice.isEmpty() && !delete_pending_) Report(damage_notice);
   return true;
 }
 
@@ -316,10 +312,13 @@ bool Album::NewAlbum() {
 
   ClearPage();
   const AlbumHeader old_header = header_;
+  const StoredRecord old_header_record = header_record_;
   header_ = AlbumHeader();
+  header_record_ = StoredRecord();
   if (!WriteRecords({EncodeCp932(SerializeHeader(header_))})) {
     path_ = old_path;  // the album open before stays open
     header_ = old_header;
+    header_record_ = old_header_record;
     page_count_ = old_count;
     LoadPage();
     return false;
@@ -382,6 +381,7 @@ void Album::LoadPage() {
   ClearPage();
   HidePageElements();
   preserved_record_.reset();
+  shown_record_ = StoredRecord();
 
   QByteArray raw;
   if (!path_.isEmpty() && EnsureRecords() && !records_.isEmpty()) {
@@ -398,7 +398,8 @@ void Album::LoadPage() {
   // then style, each handler running only when its value changes.
   const int shown_switch = page_.guide_lines;
   const RuleStyle shown_style = page_.rule_style;
-  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(raw), page_);
+  shown_record_ = StoredRecord(raw);
+  const DecodedRecord decoded = DecodePageRecord(shown_record_.Text(), page_);
   const int stored_switch = page_.guide_lines;
   const RuleStyle stored_style = page_.rule_style;
   page_.guide_lines = shown_switch;

@@ -15,6 +15,7 @@
 #include "album/page_content.h"
 #include "album/page_decor.h"
 #include "album/page_geometry.h"
+#include "album/stored_record.h"
 #include "platform/program_folder.h"
 
 namespace komasu {
@@ -169,7 +170,7 @@ class Album : public QObject {
   QByteArray EncodedShownPage(bool* ok);
   QString ChooseTargetName(const QString& title, bool save_dialog);
   bool SwitchTo(const QString& path);
-  bool CanOpenAsAlbum(const QString& path);
+  bool CanOpenAsAlbum(const QString& path, QString* damage_notice);
   void Report(const QString& text);
   bool TakeSnapshot();
   void ReportSnapshotFailed();
@@ -192,6 +193,10 @@ class Album : public QObject {
   bool suppress_page_load_ = false;
   std::optional<QString> pending_open_path_;
   std::optional<QByteArray> preserved_record_;
+  // The stored records of the cover and the shown page: a write-back keeps the bytes of the
+  // fields the user did not change.
+  StoredRecord header_record_;
+  StoredRecord shown_record_;
   // The album whose copy back.apt holds; empty when the last snapshot could not be taken.
   QString snapshot_of_;
 

@@ -22,6 +22,7 @@ QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
   bool whole_ok = false;
   EncodeCp932(text, &whole_ok);
   const bool has_special = text.contains(QChar(kSeparator)) || text.contains(u'"') ||
+                           text.contains(QChar(kUnreadable)) ||
                            (!allow_line_breaks && (text.contains(u'\r') || text.contains(u'\n')));
   if (whole_ok && !has_special) return {};
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -31,6 +32,11 @@ QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
     }
     if (c == u'"') {
       return QStringLiteral("ダブルクォーテーション（\"）は使用できません。");
+    }
+    if (c == QChar(kUnreadable)) {
+      return QStringLiteral(
+          "読み取れなかった文字（ファイルの壊れた部分）は保存できません。"
+          "その文字を消すか、入力し直してください。");
     }
     if (c == u'\r' || c == u'\n') {
       if (allow_line_breaks) continue;

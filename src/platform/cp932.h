@@ -15,9 +15,14 @@ QString DecodeCp932(QByteArrayView bytes);
 // The record separator of album pages and word lists.
 inline constexpr char16_t kSeparator = u'ζ';
 
+// What bytes CP932 cannot read (0x80, 0xA0, 0xFD-0xFF, a lead byte without its trail byte)
+// decode to; it would be written back as 0x7F.
+inline constexpr char16_t kUnreadable = u'\x1A';
+
 // Returns an empty string when `text` can be stored in an album or settings file, otherwise a
 // Japanese message naming the first character that cannot: the separator "ζ", the double
-// quote, or a character outside CP932. Line breaks are allowed only where `allow_line_breaks`.
+// quote, a character outside CP932, or one read from bytes CP932 cannot read. Line breaks are
+// allowed only where `allow_line_breaks`.
 QString UnstorableTextMessage(const QString& text, bool allow_line_breaks = false);
 
 }  // namespace komasu

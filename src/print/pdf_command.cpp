@@ -86,26 +86,6 @@ std::optional<PrintRequest> RequestOf(const QString& pages, int count) {
   return PrintRequest{from, to, false};
 }
 
-// Why `path` cannot be used as an album, or an empty text.
-QString AlbumProblem(const QString& path, QByteArray* bytes) {
-  const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo info(path);
-  if (!info.exists()) return QStringLiteral("アルバムファイル「%1」が見つかりません。").arg(shown);
-  if (!info.isFile()) return QStringLiteral("「%1」はファイルではありません。").arg(shown);
-  if (info.size() > kMaxAlbumFileBytes) {
-    return QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして読めません。").arg(shown);
-  }
-  bool ok = false;
-  *bytes = ReadFileBytes(path, &ok);
-  if (!ok) return QStringLiteral("アルバムファイル「%1」を読み込めません。").arg(shown);
-  const QList<QByteArray> records = SplitAlbumRecords(*bytes);
-  const QByteArray zeta = EncodeCp932(QStringLiteral("ζ"));
-  if (records.size() < 2 || !records[0].startsWith(zeta) || !records[1].startsWith(zeta)) {
-    return QStringLiteral("ファイル「%1」はアルバムファイルではありません。").arg(shown);
-  }
-  return {};
-}
-
 }  // namespace
 
 bool IsHelpCommand(const QStringList& arguments) {
@@ -149,7 +129,7 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
     return fail(problem, 2);
   }
   QByteArray bytes;
-  if (const QString problem = AlbumProblem(line->album, &bytes); !problem.isEmpty()) {
+  if (const QString problem = AlbumFileProblem(line->album, &bytes); !problem.isEmpty()) {
     return fail(problem);
   }
 

@@ -413,11 +413,16 @@ class TstAlbumSession : public QObject {
     for (char& b : binary) b = static_cast<char>(random.bounded(256));
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("header only") << EncodeCp932("\"ζaζbζcζ\"\r\n") << false;
-    QTest::newRow("binary") << binary << true;
-    QTest::newRow("utf-8 text") << QString("\"ζ名前ζ\"\r\n\"ζ1ζ0ζ0ζ3.50ζ<pic>ζ\"\r\n").toUtf8()
-                                << true;
+    const QString album = "\"ζ名前ζ\"\r\n\"ζ1ζ0ζ0ζ3.50ζ<pic>ζ\"\r\n";
+    QTest::newRow("binary") << binary << false;
+    QTest::newRow("utf-8 text") << album.toUtf8() << false;
+    QTest::newRow("utf-16 text") << QByteArray::fromHex("fffe") +
+                                        QByteArray(reinterpret_cast<const char*>(album.utf16()),
+                                                   album.size() * 2)
+                                 << false;
+    QTest::newRow("cp932 text") << EncodeCp932(album) << true;
     QTest::newRow("text after a quote") << QByteArray("\"\"\"\"\"") << false;
-    QTest::newRow("empty records") << QByteArray("\"\"\r\n\"\"\r\n") << true;
+    QTest::newRow("empty records") << QByteArray("\"\"\r\n\"\"\r\n") << false;
     QTest::newRow("one endless line") << QByteArray(300000, 'x') << false;
     QTest::newRow("folder") << QByteArray("folder") << false;
     QTest::newRow("huge") << QByteArray("huge") << false;

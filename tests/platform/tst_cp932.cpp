@@ -59,6 +59,10 @@ class TstCp932 : public QObject {
         << QString(QChar(0xDC00)) + "a" << true << lost.arg(QChar(0xDC00));
     QTest::newRow("line break refused") << "a\r\nb" << false << "改行は使用できません。";
     QTest::newRow("line break allowed") << "a\r\nb" << true << none;
+    QTest::newRow("byte CP932 cannot read")
+        << "a\x1A" << true
+        << "読み取れなかった文字（ファイルの壊れた部分）は保存できません。その文字を消すか、入力し"
+           "直してください。";
     QTest::newRow("first fault named") << "é\"ζ" << true << lost.arg("é");
   }
   void UnstorableTextIsRefusedWithAMessage() {
