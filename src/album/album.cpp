@@ -1,5 +1,6 @@
 #include "album/album.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,10 @@ bool SamePath(const QString& a, const QString& b) {
   const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
   if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
   return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+QByteArray Sha256(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 }  // namespace
@@ -182,17 +187,20 @@ bool Album::SaveCurrentPage() {
 bool Album::TakeSnapshot() {
   // back.apt may still hold another album (an earlier run, a failed copy); it must never be
   // restored over this one.
-  snapshot_of_.clear();
-  if (!CopyFileOver(path_, folder_.BackApt()).ok) return false;
-  snapshot_of_ = path_;
+  snapshot_.reset();
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(path_, &ok);
+  if (!ok || !WriteFileAtomically(folder_.BackApt(), bytes).ok) return false;
+  snapshot_ = SnapshotId{path_, bytes.size(), Sha256(bytes)};
   return true;
 }
 
 bool Album::Save() {
   if (!SaveCurrentPage()) return false;
-  // When the snapshot cannot be renewed, the one taken at opening still belongs here.
-  const QString snapshot_of = snapshot_of_;
-  if (!TakeSnapshot()) snapshot_of_ = snapshot_of;
+  // When the snapshot cannot be renewed, the one taken before still belongs here (back.apt is
+  // replaced atomically, so it still holds those bytes).
+  const std::optional<SnapshotId> snapshot = snapshot_;
+  if (!TakeSnapshot()) snapshot_ = snapshot;
   SetModified(false);
   return true;
 }
@@ -204,10 +212,19 @@ void Album::ReportSnapshotFailed() {
 }
 
 bool Album::RestoreSnapshot() {
-  if (path_.isEmpty() || snapshot_of_ != path_ || !QFile::exists(folder_.BackApt())) {
+  if (path_.isEmpty() || !snapshot_ || snapshot_->of != path_) return false;
+  // Read once, checked and written from the same bytes: another copy of the program may
+  // replace back.apt at any moment.
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(folder_.BackApt(), &ok);
+  if (!ok || bytes.size() != snapshot_->size || Sha256(bytes) != snapshot_->sha256) {
+    Report(QStringLiteral("バックアップファイル（back.apt）が他のアルバムなどで置き換えられたため、"
+                          "アルバム「%1」の変更を元に戻せません。\n"
+                          "アルバムは最後に書き込まれた内容のままです。")
+               .arg(QDir::toNativeSeparators(path_)));
     return false;
   }
-  const WriteResult r = CopyFileOver(folder_.BackApt(), path_);
+  const WriteResult r = WriteFileAtomically(path_, bytes);
   if (!r.ok) Report(r.error);
   return r.ok;
 }

@@ -78,8 +78,10 @@ class Album : public QObject {
   bool NewAlbum();
   // "名前を付けて保存": the copy is opened and starts unmodified.
   bool SaveAlbumAs();
-  // The "No" answer at closing: the snapshot back.apt replaces the album file. Only a
-  // snapshot taken of this album is restored; false when there is none.
+  // The "No" answer at closing: the snapshot back.apt replaces the album file. Only the
+  // snapshot this album took is restored: back.apt must still hold the very bytes taken (a
+  // second copy of the program shares the program folder); otherwise the user is told and
+  // the album stays as last written. False when nothing was restored.
   bool RestoreSnapshot();
   // The closing question; false when the window must stay open.
   bool ConfirmClose();
@@ -192,8 +194,14 @@ class Album : public QObject {
   bool suppress_page_load_ = false;
   std::optional<QString> pending_open_path_;
   std::optional<QByteArray> preserved_record_;
-  // The album whose copy back.apt holds; empty when the last snapshot could not be taken.
-  QString snapshot_of_;
+  // What back.apt should hold: which album, and the size and SHA-256 of the bytes taken.
+  struct SnapshotId {
+    QString of;
+    qint64 size = -1;
+    QByteArray sha256;
+  };
+  // Empty when the last snapshot could not be taken.
+  std::optional<SnapshotId> snapshot_;
 
   AlbumHeader header_;
   PageContent page_;

@@ -475,6 +475,46 @@ class TstAlbumSession : public QObject {
     QCOMPARE(fields.mid(10, 5), (QStringList{"6840", "360", "375", "375", ""}));
   }
 
+  // back.apt is shared by every copy of the program that uses this program folder: closing
+  // with "No" restores only the bytes this album put there, and says so when they are gone.
+  void ASnapshotOfAnotherAlbumIsNeverRestored_data() {
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("another copy opened another album") << "other album";
+    QTest::newRow("same size, other bytes") << "same size";
+    QTest::newRow("back.apt removed") << "removed";
+  }
+  void ASnapshotOfAnotherAlbumIsNeverRestored() {
+    QFETCH(QString, meanwhile);
+    const QString path = OpenFourPages();
+    E().SetPanelLine(1, "書き込み済み");
+    A().NextPage();
+    const QByteArray written = ReadBytes(path);
+    const QString other = File("other.apt");
+    WriteAlbum(other, {kHeader, PageWithTexts({"別のアルバム"})});
+    ScriptedPrompter other_prompter;
+    Album other_copy(f_->folder.Program(), other_prompter, f_->clock);
+    if (meanwhile == "other album") {
+      QVERIFY(other_copy.OpenAlbumAt(other));
+      QCOMPARE(ReadBytes(Back()), ReadBytes(other));
+    } else if (meanwhile == "same size") {
+      QByteArray back = ReadBytes(Back());
+      back[back.size() - 3] = 'X';
+      WriteBytes(Back(), back);
+    } else {
+      QVERIFY(QFile::remove(Back()));
+    }
+    A().SetModified(true);
+    P().yes_no = {false};
+    QVERIFY(A().ConfirmClose());
+    QCOMPARE(ReadBytes(path), written);
+    QCOMPARE(
+        P().Notices(),
+        QStringList{QString("バックアップファイル（back.apt）が他のアルバムなどで置き換えられた"
+                            "ため、アルバム「%1」の変更を元に戻せません。\n"
+                            "アルバムは最後に書き込まれた内容のままです。")
+                        .arg(QDir::toNativeSeparators(path))});
+  }
+
   // A snapshot left by another album (an earlier run) must never replace this album.
   void ForeignSnapshotIsNeverRestored() {
     WriteAlbum(Back(), {kHeader, "ζ1ζ0ζ0ζ"});
