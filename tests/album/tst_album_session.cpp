@@ -595,6 +595,31 @@ class TstAlbumSession : public QObject {
     for (const QString& notice : P().Notices()) QVERIFY(notice.endsWith(refused));
   }
 
+  // New album and save-as never write over an album another copy of the program holds.
+  void AnAlbumInUseIsNeverReplaced_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("new album") << "new";
+    QTest::newRow("save as") << "save as";
+  }
+  void AnAlbumInUseIsNeverReplaced() {
+    QFETCH(QString, command);
+    const QString held = File("held.apt");
+    WriteAlbum(held, {kHeader, PageWithTexts({"他"})});
+    const QByteArray before = ReadBytes(held);
+    ScriptedPrompter other_prompter;
+    Album other(f_->folder.Program(), other_prompter, f_->clock);
+    QVERIFY(other.OpenAlbumAt(held));
+    const QString path = OpenFourPages();
+    P().files = {held};
+    P().yes_no = {true};  // replace the existing file
+    QVERIFY(command == "new" ? !A().NewAlbum() : !A().SaveAlbumAs());
+    QCOMPARE(ReadBytes(held), before);
+    QCOMPARE(A().Path(), path);
+    QCOMPARE(P().Notices(),
+             QStringList{QString("アルバム「%1」は他のプログラムで使用中のため、上書きできません。")
+                             .arg(QDir::toNativeSeparators(held))});
+  }
+
   // A file changed on disk behind the program's back (a program that does not lock albums) is
   // overwritten only after a Yes; the other program's pages stay even then. Reading the
   // records in between (the view does so for its neighbour photos) changes nothing.
