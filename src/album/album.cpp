@@ -198,8 +198,8 @@ bool Album::SaveCurrentPage() {
   if (!CheckStorable()) return false;
   const bool changed = batch_depth_ == 0 && ChangedBehindUs();
   if (changed && !MayOverwriteChanged()) return false;
-  EnsureRecords();  // a file that cannot be read leaves the records last known
-  if (changed && records_path_ == path_) {
+  // A file that cannot be read leaves the records last known.
+  if (EnsureRecords() && changed) {
     // The other program's pages stay: only the shown page and the cover replace theirs.
     page_count_ = std::max(static_cast<int>(records_.size()) - 1, current_page_);
     shown_stamp_ = RecordsStamp();

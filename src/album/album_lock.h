@@ -22,7 +22,6 @@ class AlbumLock {
 
   // Tries once, without waiting.
   Outcome TryLock();
-  bool IsLocked() const { return lock_.isLocked(); }
 
   // The lock file of an album; every spelling of the same file gives the same lock.
   static QString LockPathFor(const QString& album_path);
