@@ -1,5 +1,6 @@
 #include "album/album.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,12 @@ bool SamePath(const QString& a, const QString& b) {
   const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
   if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
   return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QByteArray Sha256(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 }  // namespace
@@ -99,6 +106,7 @@ bool Album::WriteRecords(const QList<QByteArray>& records) {
     batch_dirty_ = true;
     return true;
   }
+  if (RefuseReadOnly() || !MayOverwriteChanged()) return false;
   const WriteResult result = WriteFileAtomically(path_, JoinAlbumRecords(records));
   if (!result.ok) {
     Report(
@@ -111,6 +119,39 @@ bool Album::WriteRecords(const QList<QByteArray>& records) {
   const QFileInfo info(path_);
   records_size_ = info.size();
   records_mtime_ = info.lastModified();
+  shown_stamp_ = RecordsStamp();
+  return true;
+}
+
+Album::FileStamp Album::StampOf(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) return {path, -1, {}};
+  return {path, info.size(), info.lastModified()};
+}
+
+bool Album::ChangedBehindUs() const {
+  return !path_.isEmpty() && shown_stamp_.path == path_ && StampOf(path_) != shown_stamp_;
+}
+
+bool Album::MayOverwriteChanged() {
+  if (!ChangedBehindUs()) return true;
+  if (prompter_.AskYesNo(
+          QStringLiteral("アルバム「%1」は他のプログラムによって変更されています。上書きしますか？")
+              .arg(Shown(path_)),
+          QStringLiteral("上書き"), MessageIcon::kExclamation, true)) {
+    shown_stamp_ = StampOf(path_);
+    return true;
+  }
+  Report(QStringLiteral("アルバム「%1」は書き込まれませんでした。"
+                        "他のプログラムによる変更はそのまま残っています。")
+             .arg(Shown(path_)));
+  return false;
+}
+
+bool Album::RefuseReadOnly() {
+  if (!read_only_) return false;
+  Report(QStringLiteral("アルバム「%1」は読み取り専用で開いているため、変更を保存できません。")
+             .arg(Shown(path_)));
   return true;
 }
 
@@ -159,9 +200,16 @@ QByteArray Album::EncodedShownPage(bool* ok) {
 }
 
 bool Album::SaveCurrentPage() {
-  if (path_.isEmpty()) return true;
+  if (path_.isEmpty() || read_only_) return true;
   if (!CheckStorable()) return false;
-  EnsureRecords();  // a file that cannot be read leaves the records last known
+  const bool changed = batch_depth_ == 0 && ChangedBehindUs();
+  if (changed && !MayOverwriteChanged()) return false;
+  // A file that cannot be read leaves the records last known.
+  if (EnsureRecords() && changed) {
+    // The other program's pages stay: only the shown page and the cover replace theirs.
+    page_count_ = std::max(static_cast<int>(records_.size()) - 1, current_page_);
+    shown_stamp_ = RecordsStamp();
+  }
   bool ok = false;
   QList<QByteArray> out;
   out.reserve(page_count_ + 1);
@@ -182,23 +230,28 @@ bool Album::SaveCurrentPage() {
   }
   if (!WriteRecords(out)) return false;
   emit PageWrittenBack();
+  if (changed) EmitPageShown();  // the page count may have changed
   return true;
 }
 
 bool Album::TakeSnapshot() {
   // back.apt may still hold another album (an earlier run, a failed copy); it must never be
   // restored over this one.
-  snapshot_of_.clear();
-  if (!CopyFileOver(path_, folder_.BackApt()).ok) return false;
-  snapshot_of_ = path_;
+  snapshot_.reset();
+  if (read_only_) return true;  // back.apt belongs to the program that holds the album
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(path_, &ok);
+  if (!ok || !WriteFileAtomically(folder_.BackApt(), bytes).ok) return false;
+  snapshot_ = SnapshotId{path_, bytes.size(), Sha256(bytes)};
   return true;
 }
 
 bool Album::Save() {
-  if (!SaveCurrentPage()) return false;
-  // When the snapshot cannot be renewed, the one taken at opening still belongs here.
-  const QString snapshot_of = snapshot_of_;
-  if (!TakeSnapshot()) snapshot_of_ = snapshot_of;
+  if (RefuseReadOnly() || !SaveCurrentPage()) return false;
+  // When the snapshot cannot be renewed, the one taken before still belongs here (back.apt is
+  // replaced atomically, so it still holds those bytes).
+  const std::optional<SnapshotId> snapshot = snapshot_;
+  if (!TakeSnapshot()) snapshot_ = snapshot;
   SetModified(false);
   return true;
 }
@@ -210,16 +263,26 @@ void Album::ReportSnapshotFailed() {
 }
 
 bool Album::RestoreSnapshot() {
-  if (path_.isEmpty() || snapshot_of_ != path_ || !QFile::exists(folder_.BackApt())) {
+  if (path_.isEmpty() || !snapshot_ || snapshot_->of != path_) return false;
+  // Read once, checked and written from the same bytes: another copy of the program may
+  // replace back.apt at any moment.
+  bool ok = false;
+  const QByteArray bytes = ReadFileBytes(folder_.BackApt(), &ok);
+  if (!ok || bytes.size() != snapshot_->size || Sha256(bytes) != snapshot_->sha256) {
+    Report(QStringLiteral("バックアップファイル（back.apt）が他のアルバムなどで置き換えられたため、"
+                          "アルバム「%1」の変更を元に戻せません。\n"
+                          "アルバムは最後に書き込まれた内容のままです。")
+               .arg(QDir::toNativeSeparators(path_)));
     return false;
   }
-  const WriteResult r = CopyFileOver(folder_.BackApt(), path_);
+  if (!MayOverwriteChanged()) return false;
+  const WriteResult r = WriteFileAtomically(path_, bytes);
   if (!r.ok) Report(r.error);
   return r.ok;
 }
 
 bool Album::ConfirmClose() {
-  if (!modified_) return true;
+  if (!modified_ || read_only_) return true;
   if (prompter_.AskYesNo(QStringLiteral("アルバムを保存しますか"), QStringLiteral("確認"),
                          MessageIcon::kQuestion)) {
     return SaveCurrentPage();
@@ -253,6 +316,37 @@ bool Album::CanOpenAsAlbum(const QString& path, QString* damage_notice) {
   return true;
 }
 
+std::optional<Album::OpenLock> Album::LockForOpening(const QString& path) {
+  auto lock = std::make_unique<AlbumLock>(path);
+  switch (lock->TryLock()) {
+    case AlbumLock::Outcome::kLocked:
+      return OpenLock{std::move(lock), false};
+    case AlbumLock::Outcome::kUnavailable:
+      return OpenLock{nullptr, false};  // nothing else can lock it either
+    case AlbumLock::Outcome::kInUse:
+      break;
+  }
+  if (!prompter_.AskYesNo(
+          QStringLiteral("アルバム「%1」は他のプログラムで使用中です。\n\n"
+                         "読み取り専用で開きますか？\n"
+                         "（表示と印刷だけができます。「いいえ」を選ぶと開きません。）")
+              .arg(Shown(path)),
+          QStringLiteral("使用中"), MessageIcon::kExclamation)) {
+    return std::nullopt;
+  }
+  return OpenLock{nullptr, true};
+}
+
+bool Album::RefuseInUse(const QString& path) {
+  if (lock_ && SamePath(path, path_)) return false;
+  if (!QFileInfo::exists(path) || AlbumLock(path).TryLock() != AlbumLock::Outcome::kInUse) {
+    return false;
+  }
+  Report(QStringLiteral("アルバム「%1」は他のプログラムで使用中のため、上書きできません。")
+             .arg(Shown(path)));
+  return true;
+}
+
 bool Album::SwitchTo(const QString& path) {
   // The shown page of the album open so far is written back before another one replaces it.
   if (!path_.isEmpty() && page_count_ > 0 && !SaveCurrentPage()) return false;
@@ -273,10 +367,21 @@ bool Album::OpenAlbum() {
   pending_open_path_.reset();
   QString damage_notice;
   if (!CanOpenAsAlbum(path, &damage_notice)) return false;
+  // Reopening the album this program holds (after a page was deleted) keeps its lock.
+  const bool keeps_lock = lock_ && SamePath(path, path_);
+  std::optional<OpenLock> opened;
+  if (!keeps_lock) {
+    opened = LockForOpening(path);
+    if (!opened) return false;
+  }
   if (from_dialog) {
     if (!SwitchTo(path)) return false;
   } else {
     path_ = path;
+  }
+  if (opened) {
+    lock_ = std::move(opened->lock);
+    read_only_ = opened->read_only;
   }
 
   ClearPage();
@@ -305,9 +410,10 @@ bool Album::OpenAlbumAt(const QString& path) {
 
 bool Album::NewAlbum() {
   const QString name = ChooseTargetName(QStringLiteral("新規アルバム"), true);
-  if (name.isEmpty()) return false;
+  if (name.isEmpty() || RefuseInUse(name)) return false;
   const QString old_path = path_;
   const int old_count = page_count_;
+  const bool old_read_only = read_only_;
   if (!SwitchTo(name)) return false;
 
   ClearPage();
@@ -315,13 +421,19 @@ bool Album::NewAlbum() {
   const StoredRecord old_header_record = header_record_;
   header_ = AlbumHeader();
   header_record_ = StoredRecord();
+  read_only_ = false;
   if (!WriteRecords({EncodeCp932(SerializeHeader(header_))})) {
     path_ = old_path;  // the album open before stays open
     header_ = old_header;
     header_record_ = old_header_record;
     page_count_ = old_count;
+    read_only_ = old_read_only;
     LoadPage();
     return false;
+  }
+  if (!(lock_ && SamePath(name, old_path))) {
+    lock_ = std::make_unique<AlbumLock>(name);
+    if (lock_->TryLock() != AlbumLock::Outcome::kLocked) lock_.reset();
   }
   header_.date = QLocale(QLocale::Japanese).toString(clock_.Now().date(), QLocale::ShortFormat);
   suppress_page_load_ = true;
@@ -343,7 +455,7 @@ bool Album::SaveAlbumAs() {
   const QString name = ChooseTargetName(QStringLiteral("名前を付けて保存"), true);
   if (name.isEmpty()) return false;
   if (SamePath(name, path_)) return Save();
-  if (!SaveCurrentPage()) return false;
+  if (RefuseInUse(name) || !SaveCurrentPage()) return false;
   const WriteResult copied = CopyFileOver(path_, name);
   if (!copied.ok) {
     Report(copied.error);
@@ -386,6 +498,7 @@ void Album::LoadPage() {
   QByteArray raw;
   if (!path_.isEmpty() && EnsureRecords() && !records_.isEmpty()) {
     raw = records_.value(std::min<qsizetype>(current_page_, records_.size() - 1));
+    shown_stamp_ = RecordsStamp();
   }
   if (suppress_page_load_) {
     suppress_page_load_ = false;
@@ -472,6 +585,7 @@ bool Album::EditPage(const PageEdit& edit, bool marks_modified) {
 }
 
 void Album::SetCoverField(int index, const QString& text) {
+  if (read_only_) return;
   QString* fields[] = {&header_.name, &header_.author, &header_.date};
   *fields[std::clamp(index, 0, 2)] = text;
 }
@@ -517,7 +631,7 @@ bool Album::RefuseAtPageLimit() {
 }
 
 void Album::AppendPage() {
-  if (RefuseAtPageLimit() || !SaveCurrentPage()) return;
+  if (RefuseReadOnly() || RefuseAtPageLimit() || !SaveCurrentPage()) return;
   ClearPage();
   suppress_page_load_ = true;
   ++page_count_;
@@ -525,7 +639,7 @@ void Album::AppendPage() {
 }
 
 void Album::InsertPage() {
-  if (RefuseAtPageLimit() || !SaveCurrentPage()) return;
+  if (RefuseReadOnly() || RefuseAtPageLimit() || !SaveCurrentPage()) return;
   PageContent empty = page_;  // the new record is what the cleared page serializes to
   ClearElements(empty);
   bool ok = false;
@@ -539,6 +653,7 @@ void Album::InsertPage() {
 }
 
 void Album::AskDeleteCurrentPage() {
+  if (RefuseReadOnly()) return;
   if (prompter_.AskYesNo(QStringLiteral("ページ %1 を削除します").arg(current_page_),
                          QStringLiteral("削除"), MessageIcon::kQuestion)) {
     DeleteCurrentPage();
@@ -546,6 +661,7 @@ void Album::AskDeleteCurrentPage() {
 }
 
 void Album::DeleteCurrentPage() {
+  if (RefuseReadOnly()) return;
   if (page_count_ <= 1) {
     prompter_.Notify(QStringLiteral("１ページしかありません"));
     return;

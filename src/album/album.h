@@ -3,7 +3,8 @@
 // page, with the operations that read and write the album file. Every page change goes
 // through LoadPage; every write-back through SaveCurrentPage. The file is the only store of
 // pages other than the shown one; its records are kept as raw bytes between operations and
-// re-read whenever the file changed on disk.
+// re-read whenever the file changed on disk. An open album is locked against other copies of
+// the program; one opened while another program holds it is read-only.
 
 #include <QByteArray>
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <QObject>
 #include <functional>
 
+#include "album/album_lock.h"
 #include "album/layout_settings.h"
 #include "album/page_content.h"
 #include "album/page_decor.h"
@@ -46,6 +48,9 @@ class Album : public QObject {
   // Guide rules and "No." marks of the shown page.
   const PageDecor& Decor() const { return decor_; }
   bool IsModified() const { return modified_; }
+  // Opened while another program held the album: it can be viewed and printed, but nothing
+  // writes its file.
+  bool IsReadOnly() const { return read_only_; }
   // The third value of OPT.ini: where album and CSV file dialogs open.
   const QString& FileSaveFolder() const { return file_save_folder_; }
   // The callout settings taken from position.ini when the settings files were last applied.
@@ -54,9 +59,10 @@ class Album : public QObject {
   // The text column's left and right edges of the current layout (twips).
   float TextColumnLeft() const { return column_left_; }
   float TextColumnRight() const { return column_left_ + kTextColumnWidth; }
-  // False when the shown page's record belongs to another format version: it is shown empty,
-  // kept byte for byte and cannot be edited, so nothing typed on it would be lost.
-  bool PageEditable() const { return !preserved_record_.has_value(); }
+  // False when the album is read-only, and when the shown page's record belongs to another
+  // format version: it is shown empty, kept byte for byte and cannot be edited, so nothing
+  // typed on it would be lost.
+  bool PageEditable() const { return !read_only_ && !preserved_record_.has_value(); }
 
   // --- changes of the shown page and the cover ---
   using PageEdit = std::function<void(PageContent& page, PageDecor& decor)>;
@@ -69,7 +75,9 @@ class Album : public QObject {
 
   // --- file operations ---
   // Rewrites the album file with the shown page. False (after telling the user) when the
-  // file could not be written; the old file then stays as it was.
+  // file could not be written; the old file then stays as it was. When another program
+  // changed the file since the shown page was read, the user is asked first; on Yes every
+  // other page is taken from the file as it is now. A read-only album is never written (true).
   bool SaveCurrentPage();
   // "上書き保存": write back, renew the snapshot, clear the modified flag.
   bool Save();
@@ -79,8 +87,10 @@ class Album : public QObject {
   bool NewAlbum();
   // "名前を付けて保存": the copy is opened and starts unmodified.
   bool SaveAlbumAs();
-  // The "No" answer at closing: the snapshot back.apt replaces the album file. Only a
-  // snapshot taken of this album is restored; false when there is none.
+  // The "No" answer at closing: the snapshot back.apt replaces the album file. Only the
+  // snapshot this album took is restored: back.apt must still hold the very bytes taken (a
+  // second copy of the program shares the program folder); otherwise the user is told and
+  // the album stays as last written. False when nothing was restored.
   bool RestoreSnapshot();
   // The closing question; false when the window must stay open.
   bool ConfirmClose();
@@ -161,6 +171,31 @@ class Album : public QObject {
   void PageFilled();
 
  private:
+  // Size and modification time of a file, as last seen.
+  struct FileStamp {
+    QString path;
+    qint64 size = -1;
+    QDateTime mtime;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const QString& path);
+  FileStamp RecordsStamp() const { return {records_path_, records_size_, records_mtime_}; }
+  // Whether another program changed the album file since the shown page was read from it or
+  // last written to it.
+  bool ChangedBehindUs() const;
+  // Asks before replacing a file another program changed; false (the user was told) on No.
+  bool MayOverwriteChanged();
+  // Tells the user and returns true when the album is read-only.
+  bool RefuseReadOnly();
+  // Asks to open read-only when another program holds `path`; the outcome for `path`, or
+  // nullopt when it must not be opened.
+  struct OpenLock {
+    std::unique_ptr<AlbumLock> lock;  // null when not guarded or read-only
+    bool read_only = false;
+  };
+  std::optional<OpenLock> LockForOpening(const QString& path);
+  // Refuses (telling the user) to write over an album another program holds.
+  bool RefuseInUse(const QString& path);
   void BeginBatch();
   bool EndBatch();
   void EmitPageShown();
@@ -197,8 +232,16 @@ class Album : public QObject {
   // fields the user did not change.
   StoredRecord header_record_;
   StoredRecord shown_record_;
-  // The album whose copy back.apt holds; empty when the last snapshot could not be taken.
-  QString snapshot_of_;
+  // What back.apt should hold: which album, and the size and SHA-256 of the bytes taken.
+  struct SnapshotId {
+    QString of;
+    qint64 size = -1;
+    QByteArray sha256;
+  };
+  // Empty when the last snapshot could not be taken.
+  std::optional<SnapshotId> snapshot_;
+  std::unique_ptr<AlbumLock> lock_;
+  bool read_only_ = false;
 
   AlbumHeader header_;
   PageContent page_;
@@ -216,6 +259,8 @@ class Album : public QObject {
   QString records_path_;
   qint64 records_size_ = -1;
   QDateTime records_mtime_;
+  // The file as the shown page was read from it or last written to it.
+  FileStamp shown_stamp_;
 };
 
 }  // namespace komasu

@@ -33,7 +33,12 @@ void EditorController::SelectSlot(int slot) {
 
 void EditorController::FillPanel() {
   for (int j = 0; j < kLinesPerSlot; ++j) {
-    SetPanelLine(j, album_.Page().Line(selected_slot_, j).text);
+    const QString& text = album_.Page().Line(selected_slot_, j).text;
+    if (album_.PageEditable()) {
+      SetPanelLine(j, text);
+    } else {
+      panel_[j] = text;  // a read-only album is shown as it is
+    }
   }
 }
 

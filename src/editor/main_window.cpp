@@ -48,6 +48,10 @@ const QStringList kAlbumCommands = {
     "fileV3", "fileV4", "fileV5",   "hensV1",      "hensV2",      "pergV1",      "Command7",
     "pergV2", "pergV3", "Command4", "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
 
+// Commands that change the album file, disabled while it is read-only. "上書き保存" stays
+// enabled and says why it cannot save.
+const QStringList kWritingCommands = {"v1", "v5", "v2", "pergV1", "Command7", "pergV2"};
+
 }  // namespace
 
 MainWindow::MainWindow(EditorController& editor, Prompter& prompter, QWidget* parent)
@@ -350,6 +354,9 @@ void MainWindow::UpdateCommandStates() {
   for (const QString& name : kAlbumCommands) {
     if (QAction* a = commands_.value(name)) a->setEnabled(open);
   }
+  for (const QString& name : kWritingCommands) {
+    if (QAction* a = commands_.value(name)) a->setEnabled(open && !album_.IsReadOnly());
+  }
 }
 
 void MainWindow::ShowAlbumState() {
@@ -360,8 +367,12 @@ void MainWindow::ShowAlbumState() {
   const QString fields[] = {header.name, header.author, header.date};
   for (int i = 0; i < 3; ++i) {
     if (cover_[i]->text() != fields[i]) cover_[i]->setText(fields[i]);
+    cover_[i]->setReadOnly(album_.IsReadOnly());
   }
-  path_label_->setText(QDir::toNativeSeparators(album_.Path()));
+  setWindowTitle(album_.IsReadOnly() ? QStringLiteral("ＫＯＭＡＳＵⅡ［読み取り専用］")
+                                     : QStringLiteral("ＫＯＭＡＳＵⅡ"));
+  path_label_->setText(QDir::toNativeSeparators(album_.Path()) +
+                       (album_.IsReadOnly() ? QStringLiteral("（読み取り専用）") : QString()));
   UpdateCommandStates();
 }
 

@@ -210,7 +210,8 @@ void SlotTextPanel::Refresh() {
     if (fields_[j]->text() != text) fields_[j]->setText(text);
     fields_[j]->setReadOnly(!editable);
   }
-  read_only_note_->setVisible(!editable);
+  // A read-only album says so in the window title.
+  read_only_note_->setVisible(!editable && !album_.IsReadOnly());
   const PageDecor& decor = album_.Decor();
   guide_switch_->setEnabled(decor.guide_switch_enabled && editable);
   guide_switch_->setChecked(album_.Page().guide_lines != 0);

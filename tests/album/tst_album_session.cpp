@@ -1,3 +1,6 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QtTest>
 
 #include "album/album_file.h"
@@ -478,6 +481,210 @@ class TstAlbumSession : public QObject {
     const QStringList fields = SplitRecordFields(DecodeCp932(Records(path).at(1)));
     QCOMPARE(fields.at(9), File("missing.jpg"));
     QCOMPARE(fields.mid(10, 5), (QStringList{"6840", "360", "375", "375", ""}));
+  }
+
+  // back.apt is shared by every copy of the program that uses this program folder: closing
+  // with "No" restores only the bytes this album put there, and says so when they are gone.
+  void ASnapshotOfAnotherAlbumIsNeverRestored_data() {
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("another copy opened another album") << "other album";
+    QTest::newRow("same size, other bytes") << "same size";
+    QTest::newRow("back.apt removed") << "removed";
+  }
+  void ASnapshotOfAnotherAlbumIsNeverRestored() {
+    QFETCH(QString, meanwhile);
+    const QString path = OpenFourPages();
+    E().SetPanelLine(1, "書き込み済み");
+    A().NextPage();
+    const QByteArray written = ReadBytes(path);
+    const QString other = File("other.apt");
+    WriteAlbum(other, {kHeader, PageWithTexts({"別のアルバム"})});
+    ScriptedPrompter other_prompter;
+    Album other_copy(f_->folder.Program(), other_prompter, f_->clock);
+    if (meanwhile == "other album") {
+      QVERIFY(other_copy.OpenAlbumAt(other));
+      QCOMPARE(ReadBytes(Back()), ReadBytes(other));
+    } else if (meanwhile == "same size") {
+      QByteArray back = ReadBytes(Back());
+      back[back.size() - 3] = 'X';
+      WriteBytes(Back(), back);
+    } else {
+      QVERIFY(QFile::remove(Back()));
+    }
+    A().SetModified(true);
+    P().yes_no = {false};
+    QVERIFY(A().ConfirmClose());
+    QCOMPARE(ReadBytes(path), written);
+    QCOMPARE(
+        P().Notices(),
+        QStringList{QString("バックアップファイル（back.apt）が他のアルバムなどで置き換えられた"
+                            "ため、アルバム「%1」の変更を元に戻せません。\n"
+                            "アルバムは最後に書き込まれた内容のままです。")
+                        .arg(QDir::toNativeSeparators(path))});
+  }
+
+  // An album open in another copy of the program is offered read-only: it is viewed as it is,
+  // page by page, and nothing writes its file or back.apt. A lock released by closing, or
+  // left by a program that ended without removing it, no longer holds the album.
+  void AnAlbumInUseOpensOnlyReadOnly_data() {
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("in use, no: not opened") << "open" << false;
+    QTest::newRow("in use, yes: read-only") << "open" << true;
+    QTest::newRow("the other copy closed it") << "closed" << false;
+    QTest::newRow("lock of an ended program") << "ended" << false;
+  }
+  void AnAlbumInUseOpensOnlyReadOnly() {
+    QFETCH(QString, holder);
+    QFETCH(bool, yes);
+    const QString path = File("shared.apt");
+    WriteAlbum(path, {kHeader, PageWithTexts({"1", "一"}), PageWithTexts({"2"})});
+    ScriptedPrompter other_prompter;
+    auto other = std::make_unique<Album>(f_->folder.Program(), other_prompter, f_->clock);
+    QVERIFY(other->OpenAlbumAt(path));
+    const QString lock = File(".~shared.apt.lock");
+    QByteArray lock_bytes = ReadBytes(lock);
+    if (holder != "open") other.reset();
+    if (holder == "ended") {
+      QVERIFY(!lock_bytes.isEmpty());
+      const pid_t child = fork();
+      if (child == 0) _exit(0);
+      QVERIFY(waitpid(child, nullptr, 0) == child);
+      lock_bytes.replace(0, lock_bytes.indexOf('\n'), QByteArray::number(child));
+      WriteBytes(lock, lock_bytes);
+    }
+    const QByteArray before = ReadBytes(path), back = ReadBytes(Back());
+    const bool in_use = holder == "open";
+    QVERIFY(QDir(f_->folder.Path()).mkdir("x"));
+    const QString spelled = f_->folder.Path() + "/x/../shared.apt";  // the lock is the same
+    P().yes_no = {yes};
+    QCOMPARE(A().OpenAlbumAt(spelled), !in_use || yes);
+    QCOMPARE(P().asked.size(), in_use ? 1u : 0u);
+    QCOMPARE(A().IsReadOnly(), in_use && yes);
+    if (!in_use) {
+      E().SetPanelLine(1, "書ける");
+      A().NextPage();
+      QVERIFY(PageHolds(path, 1, "書ける"));
+      return;
+    }
+    QCOMPARE(
+        P().asked.at(0).text,
+        QString("アルバム「%1」は他のプログラムで使用中です。\n\n読み取り専用で開きますか？\n"
+                "（表示と印刷だけができます。「いいえ」を選ぶと開きません。）")
+            .arg(QDir::toNativeSeparators(QDir(f_->folder.Path()).filePath("x/../shared.apt"))));
+    QCOMPARE(P().asked.at(0).title, QString("使用中"));
+    if (!yes) {
+      QVERIFY(!A().IsOpen());
+      return;
+    }
+    QVERIFY(!A().PageEditable());
+    QCOMPARE(E().PanelLines()[1], QString("一"));
+    E().SetPanelLine(1, "書けない");
+    A().SetCoverField(0, "書けない");
+    A().NextPage();
+    QCOMPARE(A().Page().lines[0].text, QString("2"));
+    A().FirstPage();
+    QCOMPARE(A().Page().lines[1].text, QString("一"));
+    A().AppendPage();
+    A().InsertPage();
+    A().DeleteCurrentPage();
+    QVERIFY(!A().Save());
+    A().SetModified(true);
+    QVERIFY(A().ConfirmClose());
+    QCOMPARE(A().PageCount(), 2);
+    QCOMPARE(A().Header().name, QString("運動会"));
+    QCOMPARE(ReadBytes(path), before);
+    QCOMPARE(ReadBytes(Back()), back);
+    const QString refused = "は読み取り専用で開いているため、変更を保存できません。";
+    QCOMPARE(P().Notices().size(), 4);
+    for (const QString& notice : P().Notices()) QVERIFY(notice.endsWith(refused));
+  }
+
+  // New album and save-as never write over an album another copy of the program holds.
+  void AnAlbumInUseIsNeverReplaced_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("new album") << "new";
+    QTest::newRow("save as") << "save as";
+  }
+  void AnAlbumInUseIsNeverReplaced() {
+    QFETCH(QString, command);
+    const QString held = File("held.apt");
+    WriteAlbum(held, {kHeader, PageWithTexts({"他"})});
+    const QByteArray before = ReadBytes(held);
+    ScriptedPrompter other_prompter;
+    Album other(f_->folder.Program(), other_prompter, f_->clock);
+    QVERIFY(other.OpenAlbumAt(held));
+    const QString path = OpenFourPages();
+    P().files = {held};
+    P().yes_no = {true};  // replace the existing file
+    QVERIFY(command == "new" ? !A().NewAlbum() : !A().SaveAlbumAs());
+    QCOMPARE(ReadBytes(held), before);
+    QCOMPARE(A().Path(), path);
+    QCOMPARE(P().Notices(),
+             QStringList{QString("アルバム「%1」は他のプログラムで使用中のため、上書きできません。")
+                             .arg(QDir::toNativeSeparators(held))});
+  }
+
+  // A file changed on disk behind the program's back (a program that does not lock albums) is
+  // overwritten only after a Yes; the other program's pages stay even then. Reading the
+  // records in between (the view does so for its neighbour photos) changes nothing.
+  void AFileChangedOnDiskIsOverwrittenOnlyAfterAsking_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("page move, no") << "next" << false;
+    QTest::newRow("page move, yes") << "next" << true;
+    QTest::newRow("records read, page move, no") << "read,next" << false;
+    QTest::newRow("records read, page move, yes") << "read,next" << true;
+    QTest::newRow("closing without saving, no") << "close" << false;
+    QTest::newRow("closing without saving, yes") << "close" << true;
+  }
+  void AFileChangedOnDiskIsOverwrittenOnlyAfterAsking() {
+    QFETCH(QString, command);
+    QFETCH(bool, yes);
+    const QString path = OpenFourPages();
+    const QByteArray opened = ReadBytes(path);
+    E().SetPanelLine(1, "こちらの変更");
+    QList<QByteArray> theirs = Records(path);
+    theirs[1] = EncodeCp932(PageWithTexts({"1", "あちらの変更"}));
+    theirs.append(EncodeCp932(PageWithTexts({"5"})));
+    WriteBytes(path, JoinAlbumRecords(theirs));
+    if (command.startsWith("read")) A().Records();
+    P().yes_no = {false, yes};  // closing: do not save, then the question
+    if (command.endsWith("next")) {
+      P().yes_no.pop_front();
+      A().NextPage();
+    } else {
+      A().SetModified(true);
+      QVERIFY(A().ConfirmClose());
+    }
+    const auto asked = std::find_if(P().asked.begin(), P().asked.end(), [](const auto& a) {
+      return a.text.endsWith("上書きしますか？");
+    });
+    QVERIFY(asked != P().asked.end());
+    QCOMPARE(asked->text,
+             QString("アルバム「%1」は他のプログラムによって変更されています。上書きしますか？")
+                 .arg(QDir::toNativeSeparators(path)));
+    QVERIFY(asked->default_no);
+    if (!yes) {
+      QCOMPARE(Records(path), theirs);
+      QCOMPARE(A().CurrentPage(), 1);
+      QCOMPARE(A().Page().lines[1].text, QString("こちらの変更"));
+      QCOMPARE(P().Notices().size(), 1);
+      QVERIFY(P().Notices().at(0).contains("は書き込まれませんでした。"));
+      return;
+    }
+    QVERIFY(P().Notices().isEmpty());
+    if (command == "close") {
+      QCOMPARE(ReadBytes(path), opened);
+      return;
+    }
+    QCOMPARE(A().CurrentPage(), 2);
+    QCOMPARE(A().PageCount(), 5);
+    QCOMPARE(Records(path).value(5), theirs.at(5));
+    QVERIFY(PageHolds(path, 1, "こちらの変更"));
+    P().asked.clear();
+    A().NextPage();
+    QVERIFY(P().asked.empty());
   }
 
   // A snapshot left by another album (an earlier run) must never replace this album.

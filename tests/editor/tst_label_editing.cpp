@@ -186,7 +186,8 @@ void TstLabelEditing::newLabelIsPlacedAtThePressAndSurvivesSaveAndReload() {
 
   QVERIFY(f.album->Save());
   AlbumFixture other;
-  other.album->OpenAlbumAt(f.path);
+  other.prompter.yes_no = {true};  // the album is still open above: read-only
+  QVERIFY(other.album->OpenAlbumAt(f.path));
   const FreeLabel& reloaded = other.album->Page().Label(1);
   QCOMPARE(reloaded.text, label.text);
   QCOMPARE(reloaded.left, label.left);

@@ -278,7 +278,8 @@ class TestLineEditing : public QObject {
     const auto drawn = f.Lines();
     QVERIFY(f.album->Save());
     AlbumFixture reopened;
-    reopened.album->OpenAlbumAt(f.path);
+    reopened.prompter.yes_no = {true};  // the album is still open above: read-only
+    QVERIFY(reopened.album->OpenAlbumAt(f.path));
     // The record keeps seven significant digits of each coordinate.
     const auto& read = reopened.album->Page().callouts;
     for (int i = 0; i < kCalloutLines; ++i) {

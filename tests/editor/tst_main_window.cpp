@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -105,6 +106,37 @@ class TstMainWindow : public QObject {
     OpenTwoPages();
     for (const QString& n : album_commands)
       QVERIFY2(window_->Command(n)->isEnabled(), qPrintable(n));
+  }
+
+  // An album opened read-only says so, shows its page and cover, and offers no command that
+  // would change the file; "上書き保存" says why it does not save.
+  void ReadOnlyAlbumSaysSoAndRefusesChanges() {
+    const QString path = f_->folder.File("a.apt");
+    WriteAlbum(path, {"ζ名前ζ作者ζ2026/01/02ζ", PageWithTexts({"1", "上の説明"})});
+    ScriptedPrompter other_prompter;
+    Album other(f_->folder.Program(), other_prompter, f_->clock);
+    QVERIFY(other.OpenAlbumAt(path));
+    f_->prompter.yes_no = {true};
+    QVERIFY(f_->album->OpenAlbumAt(path));
+    QCOMPARE(window_->windowTitle(), QString("ＫＯＭＡＳＵⅡ［読み取り専用］"));
+    QVERIFY(window_->findChild<QLabel*>("Label17")->text().endsWith("（読み取り専用）"));
+    auto* name = window_->findChild<QLineEdit*>("Text16(0)");
+    QCOMPARE(name->text(), QString("名前"));
+    QVERIFY(name->isReadOnly());
+    auto* line = window_->findChild<QLineEdit*>("Text4(1)");
+    QCOMPARE(line->text(), QString("上の説明"));
+    QVERIFY(line->isReadOnly());
+    QVERIFY(!window_->findChild<QLabel*>("readOnlyNote")->isVisibleTo(window_.get()));
+    for (const char* n : {"v1", "v5", "v2", "pergV1", "Command7", "pergV2"})
+      QVERIFY2(!window_->Command(n)->isEnabled(), n);
+    for (const char* n : {"f3", "f7", "Command1(2)"}) QVERIFY2(window_->Command(n)->isEnabled(), n);
+    const QByteArray before = ReadBytes(path);
+    window_->Command("f3")->trigger();
+    QCOMPARE(
+        f_->prompter.Notices(),
+        QStringList{QString("アルバム「%1」は読み取り専用で開いているため、変更を保存できません。")
+                        .arg(QDir::toNativeSeparators(path))});
+    QCOMPARE(ReadBytes(path), before);
   }
 
   void PageNumbersAndCoverFieldsFollowTheAlbum() {
