@@ -211,19 +211,7 @@ bool Album::SaveCurrentPage() {
     shown_stamp_ = RecordsStamp();
   }
   bool ok = false;
-  QList<QByteArray> out;
-  out.reserve(page_count_ + 1);
-  out.append(header_record_.Encode(SerializeHeader(header_), &ok));
-  for (int j = 1; j <= page_count_; ++j) {
-    if (j == current_page_) {
-      if (delete_pending_) continue;
-      bool page_ok = false;
-      out.append(EncodedShownPage(&page_ok));
-      ok = ok && page_ok;
-    } else {
-      out.append(records_.value(j));
-    }
-  }
+  const QList<QByteArray> out = RecordsAsShown(&ok);
   if (!ok) {
     Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));
     return false;
@@ -232,6 +220,23 @@ bool Album::SaveCurrentPage() {
   emit PageWrittenBack();
   if (changed) EmitPageShown();  // the page count may have changed
   return true;
+}
+
+QList<QByteArray> Album::RecordsAsShown(bool* ok) {
+  QList<QByteArray> out;
+  out.reserve(page_count_ + 1);
+  out.append(header_record_.Encode(SerializeHeader(header_), ok));
+  for (int j = 1; j <= page_count_; ++j) {
+    if (j == current_page_) {
+      if (delete_pending_) continue;
+      bool page_ok = false;
+      out.append(EncodedShownPage(&page_ok));
+      *ok = *ok && page_ok;
+    } else {
+      out.append(records_.value(j));
+    }
+  }
+  return out;
 }
 
 bool Album::TakeSnapshot() {

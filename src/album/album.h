@@ -125,6 +125,10 @@ class Album : public QObject {
   // Re-reads position.ini (the printer does so before every page).
   void ReadLayoutSettings();
 
+  // The records a write-back would write now: the cover and the shown page as they are, the
+  // other pages as last read. `ok` is false when a changed text cannot be stored.
+  QList<QByteArray> RecordsAsShown(bool* ok);
+
   // Raw record bytes of the album file as last read or written (header at 0).
   const QList<QByteArray>& Records();
 

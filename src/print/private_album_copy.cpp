@@ -44,16 +44,11 @@ std::unique_ptr<PrivateAlbumCopy> PrivateAlbumCopy::FromBytes(const QByteArray& 
 }
 
 std::unique_ptr<PrivateAlbumCopy> PrivateAlbumCopy::Of(Album& album, QString* error) {
-  QList<QByteArray> records = album.Records();
   bool ok = false;
-  const QByteArray header = EncodeCp932(SerializeHeader(album.Header()), &ok);
-  if (ok && !records.isEmpty()) records[0] = header;
+  QList<QByteArray> records = album.RecordsAsShown(&ok);
+  // A cover or page holding a character the file cannot carry is taken as last saved.
+  if (!ok) records = album.Records();
   const int shown = album.CurrentPage();
-  if (album.PageEditable() && shown >= 1 && shown < records.size()) {
-    const QByteArray page = EncodeCp932(SerializePage(album.Page()), &ok);
-    // A page holding a character the file cannot carry is taken as last saved.
-    if (ok) records[shown] = page;
-  }
   std::unique_ptr<PrivateAlbumCopy> copy =
       FromBytes(JoinAlbumRecords(records), QFileInfo(album.Path()).fileName(), album.Folder(),
                 album.Prompts(), error);
