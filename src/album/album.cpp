@@ -571,7 +571,10 @@ void Album::ApplySlotTextFont(const QStringList& v) {
   for (SlotTextLine& line : page_.lines) {
     TextStyle& s = line.style;
     if (!v.value(0).isEmpty()) s.font_name = v.value(0);
-    if (const auto size = ParseNumber(v.value(1)); size && *size - 5 > 0) s.size = *size - 5;
+    // The same bounds as sizes read from records: 1e30 would be written into every page.
+    if (const auto size = ParseNumber(v.value(1)); size && IsFontSize(*size - 5)) {
+      s.size = *size - 5;
+    }
     if (const auto b = ParseBool(v.value(2))) s.strikethrough = *b;
     if (const auto b = ParseBool(v.value(3))) s.SetBold(*b);
     if (const auto b = ParseBool(v.value(4))) s.italic = *b;
