@@ -394,6 +394,17 @@ void Album::LoadPage() {
     return;
   }
 
+  if (raw.size() > kMaxRecordBytes) {
+    // Shown empty and written back untouched, as a page of another version.
+    if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;
+    Report(QStringLiteral("ページ%1のデータは大きすぎるため（%2 KB）、表示できません。\n"
+                          "このページは変更されずにそのまま残ります。")
+               .arg(current_page_)
+               .arg(raw.size() / 1024));
+    EmitPageShown();
+    return;
+  }
+
   // The record's switch and style reach the page as the user's clicks would: switch first,
   // then style, each handler running only when its value changes.
   const int shown_switch = page_.guide_lines;

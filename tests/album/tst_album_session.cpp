@@ -475,6 +475,32 @@ class TstAlbumSession : public QObject {
     QCOMPARE(fields.mid(10, 5), (QStringList{"6840", "360", "375", "375", ""}));
   }
 
+  // A page record over the limit is not decoded: the page is said to be too large, stays
+  // read-only and is written back byte for byte; the pages beside it work as usual.
+  void APageTooLargeToShowIsKeptUntouched_data() {
+    QTest::addColumn<qsizetype>("text_bytes");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("large but within") << kMaxRecordBytes - 8 * 1024 << true;
+    QTest::newRow("over the limit") << kMaxRecordBytes << false;
+  }
+  void APageTooLargeToShowIsKeptUntouched() {
+    QFETCH(qsizetype, text_bytes);
+    QFETCH(bool, shown);
+    const QString text(text_bytes, u'x');
+    const QByteArray record = EncodeCp932(PageWithTexts({text}));
+    const QString path = OpenFourPages({record});
+    A().JumpToPage(5);
+    QCOMPARE(A().CurrentPage(), 5);
+    QCOMPARE(A().PageEditable(), shown);
+    QCOMPARE(A().Page().lines[0].text, shown ? text : QString());
+    QCOMPARE(P().Notices().size(), shown ? 0 : 1);
+    Edit(A(), [](PageContent& p) { p.lines[1].text = "変更"; });
+    A().FirstPage();
+    A().Save();
+    QCOMPARE(PageHolds(path, 5, "変更"), shown);
+    QCOMPARE(Records(path).value(5) == record, !shown);
+  }
+
   // A snapshot left by another album (an earlier run) must never replace this album.
   void ForeignSnapshotIsNeverRestored() {
     WriteAlbum(Back(), {kHeader, "ζ1ζ0ζ0ζ"});
