@@ -2,6 +2,7 @@
 
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "editor/photo_loader.h"
 #include "platform/cp932.h"
 #include "support/test_folder.h"
 
@@ -476,7 +477,7 @@ class TstAlbumSession : public QObject {
   }
 
   // A page record over the limit is not decoded: the page is said to be too large, stays
-  // read-only and is written back byte for byte; the pages beside it work as usual.
+  // read-only and is written back byte for byte.
   void APageTooLargeToShowIsKeptUntouched_data() {
     QTest::addColumn<qsizetype>("text_bytes");
     QTest::addColumn<bool>("shown");
@@ -487,13 +488,18 @@ class TstAlbumSession : public QObject {
     QFETCH(qsizetype, text_bytes);
     QFETCH(bool, shown);
     const QString text(text_bytes, u'x');
-    const QByteArray record = EncodeCp932(PageWithTexts({text}));
+    PageContent page;
+    page.lines[0].text = text;
+    page.Photo(1).path = "photo.jpg";
+    const QByteArray record = EncodeCp932(SerializePage(page));
     const QString path = OpenFourPages({record});
     A().JumpToPage(5);
     QCOMPARE(A().CurrentPage(), 5);
     QCOMPARE(A().PageEditable(), shown);
     QCOMPARE(A().Page().lines[0].text, shown ? text : QString());
     QCOMPARE(P().Notices().size(), shown ? 0 : 1);
+    // Nor is it decoded for the photos ahead when a neighbour is shown.
+    QCOMPARE(SlotPhotoPaths(A(), 5)[0], shown ? "photo.jpg" : "");
     Edit(A(), [](PageContent& p) { p.lines[1].text = "変更"; });
     A().FirstPage();
     A().Save();
