@@ -512,6 +512,17 @@ void Album::LoadPage() {
     return;
   }
 
+  if (raw.size() > kMaxRecordBytes) {
+    // Shown empty and written back untouched, as a page of another version.
+    if (current_page_ >= 1 && current_page_ < records_.size()) preserved_record_ = raw;
+    Report(QStringLiteral("ページ%1のデータは大きすぎるため（%2 KB）、表示できません。\n"
+                          "このページは変更されずにそのまま残ります。")
+               .arg(current_page_)
+               .arg(raw.size() / 1024));
+    EmitPageShown();
+    return;
+  }
+
   // The record's switch and style reach the page as the user's clicks would: switch first,
   // then style, each handler running only when its value changes.
   const int shown_switch = page_.guide_lines;
@@ -693,7 +704,10 @@ void Album::ApplySlotTextFont(const QStringList& v) {
   for (SlotTextLine& line : page_.lines) {
     TextStyle& s = line.style;
     if (!v.value(0).isEmpty()) s.font_name = v.value(0);
-    if (const auto size = ParseNumber(v.value(1)); size && *size - 5 > 0) s.size = *size - 5;
+    // The same bounds as sizes read from records: 1e30 would be written into every page.
+    if (const auto size = ParseNumber(v.value(1)); size && IsFontSize(*size - 5)) {
+      s.size = *size - 5;
+    }
     if (const auto b = ParseBool(v.value(2))) s.strikethrough = *b;
     if (const auto b = ParseBool(v.value(3))) s.SetBold(*b);
     if (const auto b = ParseBool(v.value(4))) s.italic = *b;

@@ -26,6 +26,9 @@ QByteArray JoinAlbumRecords(const QList<QByteArray>& records);
 
 // Albums larger than this are not opened (an album of 499 full pages is a few MB).
 inline constexpr qint64 kMaxAlbumFileBytes = 256ll * 1024 * 1024;
+// A page record is a few KB; one larger than this is damaged and is not decoded (a 50 MB text
+// took half a minute and a gigabyte to show).
+inline constexpr qsizetype kMaxRecordBytes = 1024 * 1024;
 
 // Why the bytes of a file are not an album, as the end of a sentence about the file ("…は
 // UTF-8 で保存されています。…"), or an empty text. An album has a header and at least one

@@ -60,7 +60,7 @@ void SetSingleFromVal(double v, float& target) {
 
 void SetSizeFromVal(double v, double& target) {
   // A font cannot have a size of 0 or below; such a value is not applied.
-  if (v > 0 && v < 2048) target = v;
+  if (IsFontSize(v)) target = v;
 }
 
 void SetNameIf(const QString& name, QString& target) {

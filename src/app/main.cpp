@@ -13,6 +13,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt_japanese.h"
 #include "platform/qt_prompter.h"
+#include "platform/settings_values.h"
 #include "print/pdf_command.h"
 
 namespace {
@@ -55,6 +56,13 @@ int main(int argc, char* argv[]) {
   komasu::EditorController editor(album);
   komasu::MainWindow window(editor, prompter);
   prompter.SetParent(&window);
+  // Settings files that cannot be read leave their values at the defaults; said once here.
+  const QStringList problems =
+      komasu::SettingsFileProblems({folder.PositionIni(), folder.FontInfoIni(), folder.OptIni()});
+  if (!problems.isEmpty()) {
+    prompter.Notify(problems.join(u'\n') + QStringLiteral("\n\n既定の設定で続けます。"),
+                    komasu::ApplicationTitle(), komasu::MessageIcon::kExclamation);
+  }
 
   // An album given on the command line (the desktop's "open with") opens directly.
   const QStringList args = QApplication::arguments().mid(1);

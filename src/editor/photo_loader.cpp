@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "album/album.h"
+#include "album/album_file.h"
 #include "album/page_record.h"
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
@@ -126,6 +127,7 @@ bool PhotoLoader::IsDone(const QString& path, QSize size) const {
 std::array<QString, 3> SlotPhotoPaths(Album& album, int page) {
   const QList<QByteArray>& records = album.Records();
   if (page < 1 || page >= records.size()) return {};
+  if (records[page].size() > kMaxRecordBytes) return {};  // not decoded when shown either
   PageContent scratch;
   const DecodedRecord decoded = DecodePageRecord(DecodeCp932(records[page]), scratch);
   if (!decoded.version_ok) return {};

@@ -182,7 +182,7 @@ void SlotTextPanel::ApplyFontInfo(const QStringList& v) {
   for (QLineEdit* field : fields_) {
     QFont font = field->font();
     if (!v.value(0).isEmpty()) font.setFamily(v.value(0));
-    if (const auto size = ParseNumber(v.value(1)); size && *size + 5 > 0) {
+    if (const auto size = ParseNumber(v.value(1)); size && IsFontSize(*size + 5)) {
       font.setPointSizeF(*size + 5);
     }
     if (const auto b = ParseBool(v.value(2))) font.setStrikeOut(*b);

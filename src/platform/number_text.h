@@ -39,6 +39,10 @@ std::optional<bool> ParseBool(const QString& text);
 QString AsciiNumberText(const QString& typed);
 std::optional<double> ParseTypedNumber(const QString& typed);
 
+// Font sizes in points that records and settings files may set: above 0 and below 2048.
+inline constexpr double kMaxFontPoints = 2048;
+inline bool IsFontSize(double points) { return points > 0 && points < kMaxFontPoints; }
+
 // Rounds half to even, as integer conversions of the file formats do.
 double RoundHalfEven(double value);
 

@@ -2,16 +2,23 @@
 
 #include <QImageReader>
 
+#include "platform/regular_file.h"
+
 namespace komasu {
 
 QSize PhotoSize(const QString& path) {
-  QImageReader reader(path);
+  QFile file;
+  if (OpenRegularFile(path, file) != FileReadError::kNone) return {};
+  QImageReader reader(&file);
   return reader.size();
 }
 
 QImage DecodePhoto(const QString& path, QSize box, PhotoFit fit) {
   if (path.isEmpty() || box.isEmpty()) return {};
-  QImageReader reader(path);
+  // The reader would open the path itself, and block on a FIFO: it gets a file opened safely.
+  QFile file;
+  if (OpenRegularFile(path, file) != FileReadError::kNone) return {};
+  QImageReader reader(&file);
   reader.setAutoTransform(false);
   const QSize full = reader.size();
   if (!full.isValid() || full.isEmpty()) return {};

@@ -1,7 +1,8 @@
 #pragma once
 // Decoding of photo files (JPEG, BMP, …) at the size they are shown or printed, never at full
 // camera resolution. Safe on any file: missing, truncated, not an image or absurdly large
-// files give a null image. Thread-safe (each call uses its own reader).
+// files, and anything that is not a regular file, give a null image. Thread-safe (each call uses
+// its own reader).
 
 #include <QImage>
 #include <QSize>

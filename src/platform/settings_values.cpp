@@ -1,7 +1,7 @@
 #include "platform/settings_values.h"
 
 #include "platform/cp932.h"
-#include "platform/text_file.h"
+#include "platform/regular_file.h"
 
 namespace komasu {
 
@@ -36,11 +36,25 @@ QStringList ParseSettingsValues(const QString& text, int max_values) {
   return values;
 }
 
-QStringList ReadSettingsFile(const QString& path, int max_values) {
-  bool ok = false;
-  const QByteArray bytes = ReadFileBytes(path, &ok);
-  if (!ok) return {};
-  return ParseSettingsValues(DecodeCp932(bytes), max_values);
+QStringList ReadSettingsFile(const QString& path, int max_values, QString* error,
+                             qint64 max_bytes) {
+  const FileRead read = ReadRegularFile(path, max_bytes);
+  if (error) {
+    *error =
+        read.error == FileReadError::kMissing ? QString() : FileReadErrorText(path, read.error);
+  }
+  if (!read.ok()) return {};
+  return ParseSettingsValues(DecodeCp932(read.bytes), max_values);
+}
+
+QStringList SettingsFileProblems(const QStringList& paths) {
+  QStringList problems;
+  for (const QString& path : paths) {
+    QString error;
+    ReadSettingsFile(path, 0, &error);
+    if (!error.isEmpty()) problems.append(error);
+  }
+  return problems;
 }
 
 }  // namespace komasu

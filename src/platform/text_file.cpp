@@ -6,18 +6,14 @@
 #include <QSaveFile>
 
 #include "platform/cp932.h"
+#include "platform/regular_file.h"
 
 namespace komasu {
 
-QByteArray ReadFileBytes(const QString& path, bool* ok) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (ok) *ok = false;
-    return {};
-  }
-  QByteArray bytes = file.readAll();
-  if (ok) *ok = file.error() == QFileDevice::NoError;
-  return bytes;
+QByteArray ReadFileBytes(const QString& path, bool* ok, qint64 max_bytes) {
+  FileRead read = ReadRegularFile(path, max_bytes);
+  if (ok) *ok = read.ok();
+  return std::move(read.bytes);
 }
 
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {

@@ -12,8 +12,12 @@ struct WriteResult {
   QString error;  // readable Japanese text when !ok
 };
 
-// Reads a whole file; `ok` false when it cannot be opened.
-QByteArray ReadFileBytes(const QString& path, bool* ok = nullptr);
+// Files larger than this are never read whole.
+inline constexpr qint64 kMaxReadFileBytes = 1024ll * 1024 * 1024;
+
+// Reads a whole regular file (see ReadRegularFile); `ok` false when it cannot be read.
+QByteArray ReadFileBytes(const QString& path, bool* ok = nullptr,
+                         qint64 max_bytes = kMaxReadFileBytes);
 
 // Replaces `path` atomically: a temporary file is written and synced, then renamed over the
 // target. On failure the old file stays as it was.

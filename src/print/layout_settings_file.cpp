@@ -12,7 +12,7 @@ QStringList ReadPositionTexts(const QString& position_ini) {
 
 SlotTextFont SlotTextFontFromValues(const QStringList& values, SlotTextFont font) {
   if (values.size() > 0) font.name = values[0];
-  if (const auto v = ParseSingle(values.value(1))) font.size = *v;
+  if (const auto v = ParseSingle(values.value(1)); v && IsFontSize(*v)) font.size = *v;
   if (const auto v = ParseBool(values.value(2))) font.strikethrough = *v;
   if (const auto v = ParseBool(values.value(3))) font.bold = *v;
   if (const auto v = ParseBool(values.value(4))) font.italic = *v;

@@ -5,6 +5,7 @@
 
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "editor/photo_loader.h"
 #include "platform/cp932.h"
 #include "support/test_folder.h"
 
@@ -685,6 +686,37 @@ class TstAlbumSession : public QObject {
     P().asked.clear();
     A().NextPage();
     QVERIFY(P().asked.empty());
+  }
+
+  // A page record over the limit is not decoded: the page is said to be too large, stays
+  // read-only and is written back byte for byte.
+  void APageTooLargeToShowIsKeptUntouched_data() {
+    QTest::addColumn<qsizetype>("text_bytes");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("large but within") << kMaxRecordBytes - 8 * 1024 << true;
+    QTest::newRow("over the limit") << kMaxRecordBytes << false;
+  }
+  void APageTooLargeToShowIsKeptUntouched() {
+    QFETCH(qsizetype, text_bytes);
+    QFETCH(bool, shown);
+    const QString text(text_bytes, u'x');
+    PageContent page;
+    page.lines[0].text = text;
+    page.Photo(1).path = "photo.jpg";
+    const QByteArray record = EncodeCp932(SerializePage(page));
+    const QString path = OpenFourPages({record});
+    A().JumpToPage(5);
+    QCOMPARE(A().CurrentPage(), 5);
+    QCOMPARE(A().PageEditable(), shown);
+    QCOMPARE(A().Page().lines[0].text, shown ? text : QString());
+    QCOMPARE(P().Notices().size(), shown ? 0 : 1);
+    // Nor is it decoded for the photos ahead when a neighbour is shown.
+    QCOMPARE(SlotPhotoPaths(A(), 5)[0], shown ? "photo.jpg" : "");
+    Edit(A(), [](PageContent& p) { p.lines[1].text = "変更"; });
+    A().FirstPage();
+    A().Save();
+    QCOMPARE(PageHolds(path, 5, "変更"), shown);
+    QCOMPARE(Records(path).value(5) == record, !shown);
   }
 
   // A snapshot left by another album (an earlier run) must never replace this album.

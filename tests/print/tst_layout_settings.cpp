@@ -78,6 +78,34 @@ class TstLayoutSettings : public QObject {
     QCOMPARE(settings.At(slot), expected);
   }
 
+  // fontinfo.ini sizes keep the bounds of sizes read from records (above 0, below 2048 points):
+  // one outside them is applied neither to the shown page, whose lines page moves write into
+  // the album, nor to the settings form. The page takes the size minus 5.
+  void FontInfoSizesKeepTheRecordBounds_data() {
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<double>("page_size");  // 0: the line keeps its size
+    QTest::addColumn<bool>("form_takes_it");
+    QTest::newRow("ordinary") << "14" << 9.0 << true;
+    QTest::newRow("huge") << "1e30" << 0.0 << false;
+    QTest::newRow("page bound") << "2053" << 0.0 << false;
+    QTest::newRow("below page bound") << "2052.5" << 2047.5 << false;
+    QTest::newRow("zero on the page") << "5" << 0.0 << true;
+    QTest::newRow("negative") << "-1e30" << 0.0 << false;
+  }
+  void FontInfoSizesKeepTheRecordBounds() {
+    QFETCH(QString, size);
+    QFETCH(double, page_size);
+    QFETCH(bool, form_takes_it);
+    komasu::test::AlbumFixture f;
+    WriteTextLines(f.folder.Program().FontInfoIni(), {"ＭＳ 明朝", size});
+    const double before = f.album->Page().Line(0, 2).style.size;
+    f.album->ApplySettingsFiles();
+    QCOMPARE(f.album->Page().Line(0, 2).style.size, page_size > 0 ? page_size : before);
+    const SlotTextFont base;
+    const SlotTextFont read = ReadSlotTextFont(f.folder.Program().FontInfoIni(), base);
+    QCOMPARE(read.size, form_takes_it ? size.toFloat() : base.size);
+  }
+
   void FontInfoWrittenReadBackAndBadValuesKept() {
     TestFolder folder;
     SlotTextFont font;

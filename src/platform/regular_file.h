@@ -1,0 +1,36 @@
+#pragma once
+// Opening and reading files the user or a settings file named: only regular files (symlinks
+// followed) are opened, so a FIFO, a device or a folder in the place of a photo, an album or a
+// settings file never blocks or floods a reader, and reads are bounded in size.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace komasu {
+
+enum class FileReadError {
+  kNone,
+  kMissing,     // no such file
+  kNotRegular,  // a folder, FIFO, socket or device
+  kTooLarge,    // larger than the reader accepts
+  kFailed       // cannot be opened or read
+};
+
+struct FileRead {
+  QByteArray bytes;
+  FileReadError error = FileReadError::kNone;
+  bool ok() const { return error == FileReadError::kNone; }
+};
+
+// Opens `path` read-only into `file` when it is a regular file; otherwise `file` stays closed.
+// Opening never waits for a writer, even when a FIFO replaces the file meanwhile.
+FileReadError OpenRegularFile(const QString& path, QFile& file);
+
+// Reads a whole regular file of at most `max_bytes` bytes.
+FileRead ReadRegularFile(const QString& path, qint64 max_bytes);
+
+// A readable Japanese text for `error` about `path`; empty for kNone.
+QString FileReadErrorText(const QString& path, FileReadError error);
+
+}  // namespace komasu
