@@ -1,5 +1,6 @@
-// Times "アルバム全体に貼付" and 連番 on a 499-page album, each started on the middle page.
-// Usage: bench_slot_texts [--page-by-page]  (the second also times the unbatched moves)
+// Times "アルバム全体に貼付", 連番 and the copy tool's "各ページにコピー" on a 499-page album, each
+// started on the middle page. Usage: bench_slot_texts [--page-by-page]  (the second also times the
+// unbatched moves)
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 #include "platform/cp932.h"
 #include "platform/scripted_prompter.h"
 #include "platform/text_file.h"
+#include "texttools/copy_tool.h"
 
 using namespace komasu;
 
@@ -128,6 +130,11 @@ int main(int argc, char** argv) {
       auto album = fresh_album();
       prompter.texts = {QStringLiteral("1")};
       Run("連番 (batched)", [&] { NumberSlotsSerially(*album.editor); });
+    }
+    {
+      auto album = fresh_album();
+      Run("各ページにコピー, 項目 (batched)",
+          [&] { CopyLinesToEveryPage(*album.editor, std::nullopt); });
     }
   }
   if (page_by_page) {

@@ -29,13 +29,16 @@
 #include "editor/line_editing.h"
 #include "editor/page_jump_dialog.h"
 #include "editor/page_view.h"
+#include "editor/slot_text_commands.h"
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
+#include "texttools/copy_tool_dialog.h"
 #include "texttools/label_text_dialog.h"
+#include "texttools/word_list_dialog.h"
 
 namespace komasu {
 
@@ -117,11 +120,11 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "f9", "閉じる", [this] { Quit(); });
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-  AddCommand(edit, "e5", "コピー", nullptr);
+  AddCommand(edit, "e5", "コピー", [this] { OpenCopyTool(); });
   AddCommand(edit, "e6", "連番", [this] { slot_panel_->NumberSlotsSerially(); });
   separator(edit, "e7");
   AddCommand(edit, "e1", "写真編集", nullptr);
-  AddCommand(edit, "e4", "補助文字", nullptr);
+  AddCommand(edit, "e4", "補助文字", [this] { OpenWordLists(); });
   separator(edit, "e2");
   AddCommand(edit, "e3", "クリア", [this] { ClearLabel(editor_); });
 
@@ -167,7 +170,9 @@ void MainWindow::BuildToolBar() {
   button("fileV5", "印刷", QStyle::SP_ComputerIcon, [this] { OpenPrintDialog(); });
   bar->addSeparator();
   button("hensV1", "写真編集", QStyle::SP_DirIcon, nullptr, "写真");
-  button("hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, nullptr, "補助文字");
+  button(
+      "hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, [this] { OpenWordLists(); },
+      "補助文字");
   bar->addSeparator();
   button(
       "pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, [this] { album_.AppendPage(); },
@@ -180,7 +185,9 @@ void MainWindow::BuildToolBar() {
   button(
       "pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView, [this] { OpenJumpDialog(); },
       "ジャンプ");
-  button("Command4", "コピーツール", QStyle::SP_FileDialogListView, nullptr, "コピー");
+  button(
+      "Command4", "コピーツール", QStyle::SP_FileDialogListView, [this] { OpenCopyTool(); },
+      "コピー");
   bar->addSeparator();
   const struct {
     const char* name;
@@ -458,6 +465,28 @@ void MainWindow::ShowHelp() {
 
 void MainWindow::ShowAbout() {
   AboutDialog dialog(this);
+  RunModal(dialog);
+}
+
+// The word list stays open beside the window; a drop on a line field takes its selected word.
+void MainWindow::OpenWordLists() {
+  if (!word_lists_) {
+    word_lists_ = new WordListDialog(album_.Folder(), prompter_, this);
+    connect(word_lists_, &WordListDialog::WordChosen, this, [this](const QString& word) {
+      DropWord(editor_, slot_panel_->LastFocusedLine(), word);
+    });
+    slot_panel_->SetWordSource([this]() -> std::optional<QString> {
+      if (!word_lists_ || !word_lists_->isVisible()) return std::nullopt;
+      return word_lists_->Model().SelectedWordText();
+    });
+  }
+  word_lists_->show();
+  word_lists_->raise();
+  word_lists_->activateWindow();
+}
+
+void MainWindow::OpenCopyTool() {
+  CopyToolDialog dialog(editor_, slot_panel_->LineFields(), this);
   RunModal(dialog);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -22,6 +23,7 @@ class EditorController;
 class LabelTextEntry;
 class Prompter;
 class SlotTextPanel;
+class WordListDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -63,6 +65,8 @@ class MainWindow : public QMainWindow {
   void OpenLayoutSettings();
   void ShowHelp();
   void ShowAbout();
+  void OpenWordLists();
+  void OpenCopyTool();
 
   EditorController& editor_;
   Album& album_;
@@ -78,6 +82,7 @@ class MainWindow : public QMainWindow {
   FontTextMeasure label_measure_;
   std::unique_ptr<LabelTextEntry> label_text_entry_;
   QLineEdit* position_[2] = {};
+  QPointer<WordListDialog> word_lists_;
 };
 
 }  // namespace komasu

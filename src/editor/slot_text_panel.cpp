@@ -245,6 +245,9 @@ bool SlotTextPanel::eventFilter(QObject* watched, QEvent* event) {
   if (found == fields_.end()) return QWidget::eventFilter(watched, event);
   const int j = static_cast<int>(found - fields_.begin());
   switch (event->type()) {
+    case QEvent::FocusIn:
+      last_focused_line_ = j;
+      return QWidget::eventFilter(watched, event);
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* drag = static_cast<QDropEvent*>(event);

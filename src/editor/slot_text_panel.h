@@ -30,6 +30,11 @@ class SlotTextPanel : public QWidget {
   // Where a word dropped on a line field comes from: the word list's selected word, nullopt
   // when nothing is selected. Until set, line fields take no drops.
   void SetWordSource(std::function<std::optional<QString>()> source);
+  // The line field that last had the keyboard focus (1 until one had it): where a word chosen
+  // in the word list with Enter or a double click goes.
+  int LastFocusedLine() const { return last_focused_line_; }
+  // The nine line fields Text4(0..8), for the copy tool's highlight.
+  const std::array<QLineEdit*, 9>& LineFields() const { return fields_; }
   // The fontinfo.ini values applied to the nine fields: name, size (plus 5), strikethrough,
   // bold, italic, colour.
   void ApplyFontInfo(const QStringList& values);
@@ -55,6 +60,7 @@ class SlotTextPanel : public QWidget {
   Album& album_;
   std::function<std::optional<QString>()> word_source_;
   bool refreshing_ = false;
+  int last_focused_line_ = 1;
 
   QFrame* background_ = nullptr;  // Shape3
   std::array<QRadioButton*, 3> slot_buttons_{};
