@@ -32,9 +32,11 @@
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
+#include "editor/work_progress.h"
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
+#include "texttools/csv_transfer.h"
 #include "texttools/label_text_dialog.h"
 
 namespace komasu {
@@ -105,8 +107,20 @@ void MainWindow::BuildMenus() {
     album_.SaveAlbumAs();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   separator(file, "f5");
-  AddCommand(file, "fc1", "CSV読込", nullptr);
-  AddCommand(file, "fc2", "CSV書出", nullptr);
+  AddCommand(file, "fc1", "CSV読込", [this] {
+    const QString path = ChooseCsvImportFile(album_);
+    if (path.isEmpty()) return;
+    WorkProgress progress(this, QStringLiteral("CSVファイルを読み込んでいます…"),
+                          album_.TimeSource());
+    ImportCsv(album_, path, progress.Callback());
+  });
+  AddCommand(file, "fc2", "CSV書出", [this] {
+    const QString path = ChooseCsvExportFile(album_);
+    if (path.isEmpty()) return;
+    WorkProgress progress(this, QStringLiteral("CSVファイルに書き出しています…"),
+                          album_.TimeSource());
+    ExportCsv(album_, path, progress.Callback());
+  });
   separator(file, "f111");
   AddCommand(file, "f7", "印刷", [this] { OpenPrintDialog(); })->setShortcut(QKeySequence::Print);
   separator(file, "f8");
