@@ -163,10 +163,7 @@ int main(int argc, char** argv) {
     }
     {
       auto album = fresh_album();
-      Run("CSV書出", [&] {
-        album.album->SaveCurrentPage();
-        WriteCsvFile(*album.album, exported);
-      });
+      Run("CSV書出", [&] { ExportCsv(*album.album, exported); });
     }
     {
       auto album = fresh_album();

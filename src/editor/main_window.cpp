@@ -110,16 +110,24 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "fc1", "CSV読込", [this] {
     const QString path = ChooseCsvImportFile(album_);
     if (path.isEmpty()) return;
-    WorkProgress progress(this, QStringLiteral("CSVファイルを読み込んでいます…"),
-                          album_.TimeSource());
-    ImportCsv(album_, path, progress.Callback());
+    CsvResult result;
+    {
+      WorkProgress progress(this, QStringLiteral("CSVファイルを読み込んでいます…"),
+                            album_.TimeSource());
+      result = ReadCsvFile(album_, path, progress.Callback());
+    }
+    TellCsvImported(album_, result);
   });
   AddCommand(file, "fc2", "CSV書出", [this] {
     const QString path = ChooseCsvExportFile(album_);
     if (path.isEmpty()) return;
-    WorkProgress progress(this, QStringLiteral("CSVファイルに書き出しています…"),
-                          album_.TimeSource());
-    ExportCsv(album_, path, progress.Callback());
+    CsvResult result;
+    {
+      WorkProgress progress(this, QStringLiteral("CSVファイルに書き出しています…"),
+                            album_.TimeSource());
+      result = ExportCsv(album_, path, progress.Callback());
+    }
+    TellCsvExported(album_, result);
   });
   separator(file, "f111");
   AddCommand(file, "f7", "印刷", [this] { OpenPrintDialog(); })->setShortcut(QKeySequence::Print);

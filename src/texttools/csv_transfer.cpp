@@ -138,26 +138,28 @@ QString ChooseCsvExportFile(Album& album) {
   return name;
 }
 
-bool ExportCsv(Album& album, const QString& path, const ProgressCallback& progress) {
-  // Text typed on the shown page belongs in the file; a page that cannot be written back ends
-  // the command here (the album said why), as leaving it would lose that text.
-  if (!album.SaveCurrentPage()) return false;
-  const CsvResult result = WriteCsvFile(album, path, progress);
-  if (!result.ok) {
+CsvResult ExportCsv(Album& album, const QString& path, const ProgressCallback& progress) {
+  // Text typed on the shown page belongs in the file; leaving a page that cannot be written
+  // back would lose it.
+  if (!album.SaveCurrentPage()) return Failure({});
+  return WriteCsvFile(album, path, progress);
+}
+
+bool TellCsvExported(Album& album, const CsvResult& result) {
+  if (result.ok) {
+    album.Prompts().Notify(QStringLiteral("CSVデータ保存しました"));
+  } else if (!result.error.isEmpty()) {
     album.Prompts().Notify(QStringLiteral("CSVファイルを保存できませんでした。\n\n") + result.error,
                            QString(), MessageIcon::kExclamation);
-    return false;
   }
-  album.Prompts().Notify(QStringLiteral("CSVデータ保存しました"));
-  return true;
+  return result.ok;
 }
 
 QString ChooseCsvImportFile(Album& album) {
   return album.Prompts().ChooseOpenFile(QStringLiteral("CSV読込"), album.FileSaveFolder(), kFilter);
 }
 
-bool ImportCsv(Album& album, const QString& path, const ProgressCallback& progress) {
-  const CsvResult result = ReadCsvFile(album, path, progress);
+bool TellCsvImported(Album& album, const CsvResult& result) {
   if (!result.ok) {
     if (!result.error.isEmpty()) {
       album.Prompts().Notify(result.error, QString(), MessageIcon::kExclamation);

@@ -33,16 +33,21 @@ CsvResult WriteCsvFile(Album& album, const QString& path, const ProgressCallback
 // holds change nothing. The shown page is written back first and page 1 is shown at the end.
 CsvResult ReadCsvFile(Album& album, const QString& path, const ProgressCallback& progress = {});
 
-// The menu command "CSV書出", split where the work starts so the GUI can show its progress:
-// the question, the save dialog and the overwrite question; empty when the command ends there.
+// The menu commands, split so the GUI can show the progress of the work alone and close it
+// before the outcome is told.
+// "CSV書出": the question, the save dialog and the overwrite question; empty when the command
+// ends there.
 QString ChooseCsvExportFile(Album& album);
-// Writes the shown page back, then the file; tells the user the outcome.
-bool ExportCsv(Album& album, const QString& path, const ProgressCallback& progress = {});
+// Writes the shown page back (a page that cannot be written back ends the export, the album
+// having said why), then the file.
+CsvResult ExportCsv(Album& album, const QString& path, const ProgressCallback& progress = {});
+// "CSVデータ保存しました", or why the export failed; returns result.ok.
+bool TellCsvExported(Album& album, const CsvResult& result);
 
-// The menu command "CSV読込": the open dialog; empty when cancelled.
+// "CSV読込": the open dialog; empty when cancelled. ReadCsvFile does the work.
 QString ChooseCsvImportFile(Album& album);
-// Imports the file and tells the user the outcome.
-bool ImportCsv(Album& album, const QString& path, const ProgressCallback& progress = {});
+// "CSVデータ読込完了しました" and the pages kept, or why the import failed; returns result.ok.
+bool TellCsvImported(Album& album, const CsvResult& result);
 
 // The notice for pages an import kept as they were (CsvResult::pages_kept).
 QString KeptPagesNotice(const QList<int>& pages);

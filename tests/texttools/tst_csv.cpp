@@ -130,7 +130,7 @@ class TstCsv : public QObject {
     f.prompter.files = {csv};
     const QString chosen = ChooseCsvExportFile(*f.album);
     QCOMPARE(chosen, csv + QStringLiteral(".csv"));
-    QVERIFY(ExportCsv(*f.album, chosen));
+    QVERIFY(TellCsvExported(*f.album, ExportCsv(*f.album, chosen)));
     QCOMPARE(ReadBytes(chosen), "12,\"\x8a\x4f\x95\xc7,\x96\x6b\x96\xca\",\"\x81\x43\"," +
                                     QByteArray(23, ',') + "\x87\x55,\r\n" + QByteArray(27, ',') +
                                     "\r\n");
@@ -147,7 +147,7 @@ class TstCsv : public QObject {
     f.album->JumpToPage(2);
     Edit(*f.album, [](PageContent& p) { p.Line(1, 3).text = QStringLiteral("打ったばかり"); });
     const QString csv = f.folder.File(QStringLiteral("out.csv"));
-    QVERIFY(ExportCsv(*f.album, csv));
+    QVERIFY(ExportCsv(*f.album, csv).ok);
     QStringList page2 = PageTexts(2);
     page2[12] = QStringLiteral("打ったばかり");
     QCOMPARE(ReadBytes(csv), Csv({PageTexts(1), page2, PageTexts(3)}));
@@ -166,7 +166,7 @@ class TstCsv : public QObject {
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(2));
     QVERIFY(f.album->SaveCurrentPage());
     const QByteArray album_bytes = ReadBytes(path);
-    QVERIFY(!ExportCsv(*f.album, f.folder.File(target)));
+    QVERIFY(!TellCsvExported(*f.album, ExportCsv(*f.album, f.folder.File(target))));
     const QStringList notices = f.prompter.Notices();
     QCOMPARE(notices.size(), 1);
     QVERIFY2(notices[0].startsWith(QStringLiteral("CSVファイルを保存できませんでした。")),
@@ -205,7 +205,7 @@ class TstCsv : public QObject {
     connect(f.album.get(), &Album::PageWrittenBack,
             [&] { written_outside_batch += !f.album->InBatch(); });
     f.prompter.files = {csv};
-    QVERIFY(ImportCsv(*f.album, ChooseCsvImportFile(*f.album)));
+    QVERIFY(TellCsvImported(*f.album, ReadCsvFile(*f.album, ChooseCsvImportFile(*f.album))));
     QCOMPARE(f.prompter.Notices(), QStringList{QStringLiteral("CSVデータ読込完了しました")});
     QCOMPARE(written_outside_batch, 0);
     QCOMPARE(f.album->PageCount(), page_count);
@@ -264,7 +264,7 @@ class TstCsv : public QObject {
     const PageContent shown = f.album->Page();
     const QString csv = f.folder.File(QStringLiteral("in.csv"));
     WriteBytes(csv, file);
-    QVERIFY(!ImportCsv(*f.album, csv));
+    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.album, csv)));
     const QStringList notices = f.prompter.Notices();
     QCOMPARE(notices.size(), 1);
     QVERIFY2(notices[0].contains(message), qPrintable(notices[0]));
