@@ -184,6 +184,7 @@ class TstCsv : public QObject {
     QTest::newRow("30 values into 1 page") << 1 << 30 << 2;
     QTest::newRow("30 values into 3 pages") << 3 << 30 << 3;
     QTest::newRow("81 values into 2 pages") << 2 << 81 << 3;
+    QTest::newRow("one page into 2 pages") << 2 << 27 << 2;
     QTest::newRow("no values") << 2 << 0 << 2;
   }
   void ImportFillsPagesInTurn() {
@@ -217,6 +218,8 @@ class TstCsv : public QObject {
       }
       QCOMPARE(StoredTexts(path, p), expected);
     }
+    // The slot text panel shows the imported texts.
+    QCOMPARE(f.editor->PanelLines()[0], StoredTexts(path, f.album->CurrentPage()).at(0));
   }
 
   // Export then import gives back exactly what was exported, also from a spreadsheet's UTF-8
