@@ -15,17 +15,20 @@
 #include "platform/qt_prompter.h"
 #include "platform/settings_values.h"
 #include "print/pdf_command.h"
+#include "texttools/csv_command.h"
 
 namespace {
 
-// `komasu2 --pdf OUT.pdf [--pages …] ALBUM.apt`: writes pages to a PDF without a display.
-int RunHeadlessPdf(int argc, char* argv[]) {
+// `komasu2 --pdf OUT.pdf [--pages …] ALBUM.apt` writes pages to a PDF, `--csv-export` and
+// `--csv-import` move slot texts between an album and a CSV file, all without a display.
+int RunHeadless(int argc, char* argv[], bool csv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   QGuiApplication::setApplicationName(QStringLiteral("komasu2"));
   komasu::InstallFontSubstitutions();
   QTextStream err(stderr);
-  return komasu::RunPdfCommand(QGuiApplication::arguments().mid(1), err);
+  const QStringList args = QGuiApplication::arguments().mid(1);
+  return csv ? komasu::RunCsvCommand(args, err) : komasu::RunPdfCommand(args, err);
 }
 
 }  // namespace
@@ -40,7 +43,8 @@ int main(int argc, char* argv[]) {
     out.flush();
     return 0;
   }
-  if (komasu::IsPdfCommand(raw_args)) return RunHeadlessPdf(argc, argv);
+  if (komasu::IsCsvCommand(raw_args)) return RunHeadless(argc, argv, true);
+  if (komasu::IsPdfCommand(raw_args)) return RunHeadless(argc, argv, false);
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("komasu2"));

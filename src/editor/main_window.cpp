@@ -33,10 +33,12 @@
 #include "editor/slot_text_panel.h"
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
+#include "editor/work_progress.h"
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
 #include "texttools/copy_tool_dialog.h"
+#include "texttools/csv_transfer.h"
 #include "texttools/label_text_dialog.h"
 #include "texttools/word_list_dialog.h"
 
@@ -112,8 +114,28 @@ void MainWindow::BuildMenus() {
     album_.SaveAlbumAs();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   separator(file, "f5");
-  AddCommand(file, "fc1", "CSV読込", nullptr);
-  AddCommand(file, "fc2", "CSV書出", nullptr);
+  AddCommand(file, "fc1", "CSV読込", [this] {
+    const QString path = ChooseCsvImportFile(album_);
+    if (path.isEmpty()) return;
+    CsvResult result;
+    {
+      WorkProgress progress(this, QStringLiteral("CSVファイルを読み込んでいます…"),
+                            album_.TimeSource());
+      result = ReadCsvFile(album_, path, progress.Callback());
+    }
+    TellCsvImported(album_, result);
+  });
+  AddCommand(file, "fc2", "CSV書出", [this] {
+    const QString path = ChooseCsvExportFile(album_);
+    if (path.isEmpty()) return;
+    CsvResult result;
+    {
+      WorkProgress progress(this, QStringLiteral("CSVファイルに書き出しています…"),
+                            album_.TimeSource());
+      result = ExportCsv(album_, path, progress.Callback());
+    }
+    TellCsvExported(album_, result);
+  });
   separator(file, "f111");
   AddCommand(file, "f7", "印刷", [this] { OpenPrintDialog(); })->setShortcut(QKeySequence::Print);
   separator(file, "f8");

@@ -98,6 +98,10 @@ QString UsageText() {
       "        アルバムを開いて編集します（省略すると開始画面を表示します）。\n"
       "       komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt\n"
       "        指定のページを画面なしでPDFファイルに書き出します（既定は all）。\n"
+      "       komasu2 --csv-export 出力.csv アルバム.apt\n"
+      "        写真の説明文を画面なしでCSVファイルに書き出します。\n"
+      "       komasu2 --csv-import 入力.csv アルバム.apt\n"
+      "        CSVファイルの値を画面なしで写真の説明文に読み込みます。\n"
       "       komasu2 --help | -h\n"
       "        この使い方を表示します。\n");
 }

@@ -13,7 +13,7 @@ namespace komasu {
 
 // True when the command line asks for the usage text (--help or -h).
 bool IsHelpCommand(const QStringList& arguments);
-// The usage of the program's command line: opening an album, and the PDF command.
+// The usage of the program's command line: opening an album, the PDF and the CSV commands.
 QString UsageText();
 
 // True when the command line asks for the PDF command.

@@ -88,6 +88,26 @@ class TstMainWindow : public QObject {
     }
   }
 
+  // The CSV menu items: text typed on the shown page goes out, an edited file comes back.
+  void CsvMenuCommandsExportAndImport() {
+    const QString path = OpenTwoPages();
+    Edit(*f_->album, [](PageContent& p) { p.Line(0, 2).text = QStringLiteral("打った"); });
+    const QString csv = f_->folder.File(QStringLiteral("t.csv"));
+    f_->prompter.yes_no = {true};
+    f_->prompter.files = {csv, csv};
+    window_->Command("fc2")->trigger();
+    const QByteArray exported = ReadFileBytes(csv);
+    QVERIFY(exported.startsWith("1,\x8f\xe3\x82\xcc\x90\xe0\x96\xbe,\x91\xc5\x82\xc1\x82\xbd,"));
+    QCOMPARE(f_->album->CurrentPage(), 2);
+    WriteBytes(csv, QByteArray(exported).replace("1,", "01,"));
+    window_->Command("fc1")->trigger();
+    QCOMPARE(f_->prompter.Notices(),
+             QStringList({"CSVデータ保存しました", "CSVデータ読込完了しました"}));
+    QCOMPARE(f_->album->CurrentPage(), 1);
+    QCOMPARE(f_->album->Page().Line(0, 0).text, QStringLiteral("01"));
+    QCOMPARE(ReadAlbum(path).size(), 3);
+  }
+
   void SeparatorsAndTitle() {
     QCOMPARE(window_->windowTitle(), QString("ＫＯＭＡＳＵⅡ"));
     QCOMPARE(window_->objectName(), QString("pritm"));

@@ -1,0 +1,333 @@
+#include <QtTest>
+
+#include "album/page_record.h"
+#include "platform/cp932.h"
+#include "print/pdf_command.h"
+#include "support/test_folder.h"
+#include "texttools/csv_command.h"
+#include "texttools/csv_format.h"
+#include "texttools/csv_transfer.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+namespace {
+
+// Page p's line i reads "p<p>-<i>".
+QStringList PageTexts(int p) {
+  QStringList texts;
+  for (int i = 0; i < kSlotTextLines; ++i) texts << QStringLiteral("p%1-%2").arg(p).arg(i);
+  return texts;
+}
+
+QStringList AlbumRecords(int pages) {
+  QStringList records{SerializeHeader({QStringLiteral("現場"), {}, {}})};
+  for (int p = 1; p <= pages; ++p) records << PageWithTexts(PageTexts(p));
+  return records;
+}
+
+QStringList StoredTexts(const QString& path, int p) {
+  PageContent page;
+  DecodePageRecord(ReadAlbum(path).value(p), page);
+  QStringList out;
+  for (const SlotTextLine& l : page.lines) out << l.text;
+  return out;
+}
+
+QStringList Texts(const QList<CsvValue>& values) {
+  QStringList out;
+  for (const CsvValue& v : values) out << v.text;
+  return out;
+}
+
+QByteArray Csv(const QList<QStringList>& pages) {
+  QString text;
+  for (const QStringList& p : pages) text += CsvLine(p) + QStringLiteral("\r\n");
+  return EncodeCp932(text);
+}
+
+// Page p with texts that must survive export and import unchanged, at varying places.
+QStringList VariedPage(int p) {
+  static const QStringList kVaried = {"001",   "1.50",   "1E3",      "外壁,北面", "，",
+                                      " 先頭", "末尾 ",  "",         "Ⅱ①～",      "1,000",
+                                      "-0",    "東，西", "　字下げ", "ﾊﾞｰｼﾞｮﾝ"};
+  QStringList texts = PageTexts(p);
+  for (int i = 0; i < kVaried.size(); ++i) texts[(i * 5 + p) % kSlotTextLines] = kVaried[i];
+  return texts;
+}
+
+}  // namespace
+
+class TstCsv : public QObject {
+  Q_OBJECT
+ private slots:
+  // Each text as the export writes it; the reader gives it back exactly, also last on a line.
+  void FieldQuoting_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "基礎配筋"
+                           << "基礎配筋";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("ascii comma") << "外壁,北面"
+                                 << "\"外壁,北面\"";
+    QTest::newRow("only a full-width comma") << "，"
+                                             << "\"，\"";
+    QTest::newRow("number with zeros") << "001"
+                                       << "001";
+    QTest::newRow("exponent") << "1E3"
+                              << "1E3";
+    QTest::newRow("leading blank") << " 先頭"
+                                   << "\" 先頭\"";
+    QTest::newRow("trailing blank") << "末尾 "
+                                    << "末尾 ";
+  }
+  void FieldQuoting() {
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QCOMPARE(CsvField(text), field);
+    QStringList line(kSlotTextLines, QStringLiteral("x"));
+    line[0] = line[26] = text;
+    const QString file = CsvLine(line) + QStringLiteral("\r\n") + CsvLine(line);
+    QCOMPARE(Texts(ReadCsvValues(file)), line + line);
+  }
+
+  void ReadsTheValueStream_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("comma before line end adds nothing") << "a,b,\r\nc,\r\n"
+                                                        << QStringList{"a", "b", "c"};
+    QTest::newRow("no final commas, LF and CR") << "a,b\nc\rd" << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty values") << ",,x,\r\n,\r\n" << QStringList{"", "", "x", ""};
+    QTest::newRow("empty lines give none") << "\r\na,\r\n\r\n  \r\nb\r\n\r\n"
+                                           << QStringList{"a", "b"};
+    QTest::newRow("leading blanks skipped") << "  a , \"b\"," << QStringList{"a ", "b"};
+    QTest::newRow("quoted comma and line end")
+        << "\"外壁,北面\",\"x\r\ny\"," << QStringList{"外壁,北面", "x\r\ny"};
+    QTest::newRow("doubled quotes") << "\"say \"\"hi\"\"\",x" << QStringList{"say \"hi\"", "x"};
+    // The export does not double an inner quote; the value then ends at it.
+    QTest::newRow("inner quote") << "\"a\"b,c\"," << QStringList{"a", "c\""};
+    QTest::newRow("unclosed quote") << "a,\"b,c\r\n" << QStringList{"a", "b,c\r\n"};
+    QTest::newRow("numbers as written")
+        << "001,1.50,1E3,-0," << QStringList{"001", "1.50", "1E3", "-0"};
+  }
+  void ReadsTheValueStream() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, values);
+    QCOMPARE(Texts(ReadCsvValues(file)), values);
+  }
+
+  void ExportWritesTheExactFormat() {
+    AlbumFixture f;
+    QStringList one(kSlotTextLines);
+    one[0] = QStringLiteral("12");
+    one[1] = QStringLiteral("外壁,北面");
+    one[2] = QStringLiteral("，");
+    one[26] = QStringLiteral("Ⅱ");
+    f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageWithTexts(one), PageWithTexts({})});
+    const QString csv = f.folder.File(QStringLiteral("out"));
+    f.prompter.yes_no = {true};
+    f.prompter.files = {csv};
+    const QString chosen = ChooseCsvExportFile(*f.album);
+    QCOMPARE(chosen, csv + QStringLiteral(".csv"));
+    QVERIFY(TellCsvExported(*f.album, ExportCsv(*f.album, chosen)));
+    QCOMPARE(ReadBytes(chosen), "12,\"\x8a\x4f\x95\xc7,\x96\x6b\x96\xca\",\"\x81\x43\"," +
+                                    QByteArray(23, ',') + "\x87\x55,\r\n" + QByteArray(27, ',') +
+                                    "\r\n");
+    QCOMPARE(f.album->CurrentPage(), 2);  // the last page stays shown
+    const auto& asked = f.prompter.asked;
+    QVERIFY(asked.at(0).default_no);
+    QCOMPARE(asked.at(1).filter, QStringLiteral("CSVファイル (*.csv)"));
+    QCOMPARE(asked.at(2).text, QStringLiteral("CSVデータ保存しました"));
+  }
+
+  void ExportWritesTheShownPageBackFirst() {
+    AlbumFixture f;
+    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
+    f.album->JumpToPage(2);
+    Edit(*f.album, [](PageContent& p) { p.Line(1, 3).text = QStringLiteral("打ったばかり"); });
+    const QString csv = f.folder.File(QStringLiteral("out.csv"));
+    QVERIFY(ExportCsv(*f.album, csv).ok);
+    QStringList page2 = PageTexts(2);
+    page2[12] = QStringLiteral("打ったばかり");
+    QCOMPARE(ReadBytes(csv), Csv({PageTexts(1), page2, PageTexts(3)}));
+    QCOMPARE(StoredTexts(path, 2), page2);
+  }
+
+  // A failed write is told instead of success; the album stays as it was.
+  void ExportReportsAFailedWrite_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("no such folder") << "none/out.csv";
+    QTest::newRow("the album itself") << "a.apt";
+  }
+  void ExportReportsAFailedWrite() {
+    QFETCH(QString, target);
+    AlbumFixture f;
+    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(2));
+    QVERIFY(f.album->SaveCurrentPage());
+    const QByteArray album_bytes = ReadBytes(path);
+    QVERIFY(!TellCsvExported(*f.album, ExportCsv(*f.album, f.folder.File(target))));
+    const QStringList notices = f.prompter.Notices();
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices[0].startsWith(QStringLiteral("CSVファイルを保存できませんでした。")),
+             qPrintable(notices[0]));
+    QCOMPARE(ReadBytes(path), album_bytes);
+  }
+
+  // Values replace the slot texts of pages 1, 2, … in turn, in one batch; no page is lost and
+  // a final incomplete page keeps its values.
+  void ImportFillsPagesInTurn_data() {
+    QTest::addColumn<int>("album_pages");
+    QTest::addColumn<int>("values");
+    QTest::addColumn<int>("page_count");
+    QTest::newRow("54 values into 5 pages") << 5 << 54 << 5;
+    QTest::newRow("30 values into 1 page") << 1 << 30 << 2;
+    QTest::newRow("30 values into 3 pages") << 3 << 30 << 3;
+    QTest::newRow("81 values into 2 pages") << 2 << 81 << 3;
+    QTest::newRow("one page into 2 pages") << 2 << 27 << 2;
+    QTest::newRow("no values") << 2 << 0 << 2;
+  }
+  void ImportFillsPagesInTurn() {
+    QFETCH(int, album_pages);
+    QFETCH(int, values);
+    QFETCH(int, page_count);
+    QStringList stream;
+    QString text;
+    for (int i = 0; i < values; ++i) {
+      stream << QStringLiteral("v%1").arg(i);
+      text += stream.last() + (i % 10 == 9 ? ",\r\n" : ",");
+    }
+    AlbumFixture f;
+    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(album_pages));
+    const QString csv = f.folder.File(QStringLiteral("in.csv"));
+    WriteBytes(csv, EncodeCp932(text));
+    f.album->JumpToPage(album_pages);
+    int written_outside_batch = 0;
+    connect(f.album.get(), &Album::PageWrittenBack,
+            [&] { written_outside_batch += !f.album->InBatch(); });
+    f.prompter.files = {csv};
+    QVERIFY(TellCsvImported(*f.album, ReadCsvFile(*f.album, ChooseCsvImportFile(*f.album))));
+    QCOMPARE(f.prompter.Notices(), QStringList{QStringLiteral("CSVデータ読込完了しました")});
+    QCOMPARE(written_outside_batch, 0);
+    QCOMPARE(f.album->PageCount(), page_count);
+    QCOMPARE(f.album->CurrentPage(), values == 0 ? album_pages : 1);
+    for (int p = 1; p <= page_count; ++p) {
+      QStringList expected = p <= album_pages ? PageTexts(p) : QStringList(kSlotTextLines);
+      for (int i = 0; i < 27 && (p - 1) * 27 + i < values; ++i) {
+        expected[i] = stream[(p - 1) * 27 + i];
+      }
+      QCOMPARE(StoredTexts(path, p), expected);
+    }
+    // The slot text panel shows the imported texts.
+    QCOMPARE(f.editor->PanelLines()[0], StoredTexts(path, f.album->CurrentPage()).at(0));
+  }
+
+  // Export then import gives back exactly what was exported, also from a spreadsheet's UTF-8
+  // file with a byte order mark.
+  void ExportImportRoundTripIsExact_data() {
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("as exported") << false;
+    QTest::newRow("UTF-8 with BOM") << true;
+  }
+  void ExportImportRoundTripIsExact() {
+    QFETCH(bool, utf8);
+    QStringList records{SerializeHeader({})};
+    for (int p = 1; p <= 4; ++p) records << PageWithTexts(VariedPage(p));
+    AlbumFixture f, other;
+    f.Open(QStringLiteral("a.apt"), records);
+    const QString csv = f.folder.File(QStringLiteral("t.csv"));
+    QVERIFY(WriteCsvFile(*f.album, csv).ok);
+    if (utf8) WriteBytes(csv, "\xEF\xBB\xBF" + DecodeCp932(ReadBytes(csv)).toUtf8());
+    const QString other_path = other.Open(QStringLiteral("b.apt"), AlbumRecords(1));
+    QVERIFY(ReadCsvFile(*other.album, csv).ok);
+    for (int p = 1; p <= 4; ++p) QCOMPARE(StoredTexts(other_path, p), VariedPage(p));
+  }
+
+  // A value the album cannot store, or more pages than an album holds, change nothing.
+  void ImportRefusesAndChangesNothing_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("separator") << EncodeCp932(QStringLiteral("a,b,\r\nc,dζe,")) << "2 行目、2 番目";
+    QTest::newRow("doubled quote, UTF-8")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("a,\"外壁,\"\"北\"\"\"").toUtf8()
+        << "1 行目、2 番目";
+    QTest::newRow("outside CP932")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("a\r\ncafé,").toUtf8() << "2 行目、1 番目";
+    QTest::newRow("unreadable byte") << QByteArray("a,\x80,") << "1 行目、2 番目";
+    QTest::newRow("500 pages") << QByteArray(500 * 27 - 1, ',') + "x"
+                               << "最大499ページ";
+  }
+  void ImportRefusesAndChangesNothing() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    AlbumFixture f;
+    const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
+    f.album->JumpToPage(2);
+    const QByteArray before = ReadBytes(path);
+    const PageContent shown = f.album->Page();
+    const QString csv = f.folder.File(QStringLiteral("in.csv"));
+    WriteBytes(csv, file);
+    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.album, csv)));
+    const QStringList notices = f.prompter.Notices();
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices[0].contains(message), qPrintable(notices[0]));
+    QCOMPARE(ReadBytes(path), before);
+    QCOMPARE(f.album->CurrentPage(), 2);
+    QVERIFY(f.album->Page() == shown);
+  }
+
+  // The command line: exit codes; the export leaves the album alone, neither touches back.apt.
+  void CommandLine_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("export") << QStringList{"--csv-export", "OUT", "ALBUM"} << 0 << QString();
+    QTest::newRow("import") << QStringList{"ALBUM", "--csv-import", "IN"} << 0 << QString();
+    QTest::newRow("not an album") << QStringList{"--csv-import", "IN", "NOTES"} << 1
+                                  << "アルバムファイルではありません";
+    QTest::newRow("missing csv") << QStringList{"--csv-import", "GONE", "ALBUM"} << 1
+                                 << "見つかりません";
+    QTest::newRow("refused value") << QStringList{"--csv-import", "BAD", "ALBUM"} << 1 << "1 行目";
+    QTest::newRow("unwritable csv") << QStringList{"--csv-export", "NOFOLDER", "ALBUM"} << 1 << "";
+    QTest::newRow("no csv") << QStringList{"ALBUM", "--csv-import"} << 2 << "使い方";
+    QTest::newRow("both") << QStringList{"--csv-export", "OUT", "--csv-import", "IN", "ALBUM"} << 2
+                          << "一つだけ";
+    QTest::newRow("csv is the album")
+        << QStringList{"--csv-export", "ALBUM", "ALBUM"} << 2 << "アルバムファイルそのもの";
+  }
+  void CommandLine() {
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    TestFolder folder;
+    const QString album = folder.File(QStringLiteral("a.apt"));
+    WriteAlbum(album, AlbumRecords(2));
+    const QByteArray album_bytes = ReadBytes(album);
+    WriteBytes(folder.Program().BackApt(), "snapshot");
+    WriteBytes(folder.File(QStringLiteral("notes.txt")), "just text\r\n");
+    WriteBytes(folder.File(QStringLiteral("in.csv")), Csv({PageTexts(7), PageTexts(8), {"x"}}));
+    WriteBytes(folder.File(QStringLiteral("bad.csv")), "a,b\"\"c");
+    const QHash<QString, QString> names{
+        {"OUT", "out.csv"},         {"IN", "in.csv"},   {"BAD", "bad.csv"},    {"GONE", "no.csv"},
+        {"NOFOLDER", "none/o.csv"}, {"ALBUM", "a.apt"}, {"NOTES", "notes.txt"}};
+    for (QString& a : args) a = names.contains(a) ? folder.File(names[a]) : a;
+    QString messages;
+    QTextStream err(&messages);
+    QCOMPARE(RunCsvCommand(args, folder.Program(), err), code);
+    QVERIFY2(messages.contains(message) && (code == 0) == messages.isEmpty(), qPrintable(messages));
+    QCOMPARE(ReadBytes(folder.Program().BackApt()), QByteArray("snapshot"));
+    const bool imported = code == 0 && args.contains(QStringLiteral("--csv-import"));
+    QCOMPARE(ReadBytes(album) == album_bytes, !imported);
+    if (imported) {
+      QCOMPARE(StoredTexts(album, 2), PageTexts(8));
+      QCOMPARE(StoredTexts(album, 3).value(0), QStringLiteral("x"));
+    } else if (code == 0) {
+      QCOMPARE(ReadBytes(folder.File(QStringLiteral("out.csv"))),
+               Csv({PageTexts(1), PageTexts(2)}));
+    }
+    QVERIFY(UsageText().contains(QStringLiteral("--csv-import")));
+  }
+};
+
+QTEST_GUILESS_MAIN(TstCsv)
+#include "tst_csv.moc"
