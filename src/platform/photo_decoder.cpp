@@ -1,16 +1,26 @@
 #include "platform/photo_decoder.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace komasu {
 
+namespace {
+
+// Opening a FIFO or a device for reading blocks until something writes to it, and a folder
+// named like a photo is no photo: only regular files are read.
+bool IsReadableFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+}  // namespace
+
 QSize PhotoSize(const QString& path) {
+  if (!IsReadableFile(path)) return {};
   QImageReader reader(path);
   return reader.size();
 }
 
 QImage DecodePhoto(const QString& path, QSize box, PhotoFit fit) {
-  if (path.isEmpty() || box.isEmpty()) return {};
+  if (box.isEmpty() || !IsReadableFile(path)) return {};
   QImageReader reader(path);
   reader.setAutoTransform(false);
   const QSize full = reader.size();

@@ -1,0 +1,93 @@
+#include "photos/thumbnail_view.h"
+
+#include <QItemSelectionModel>
+#include <QScrollBar>
+
+#include "photos/thumbnail_model.h"
+#include "photos/thumbnail_provider.h"
+
+namespace komasu {
+
+ThumbnailView::ThumbnailView(QWidget* parent)
+    : QListView(parent),
+      provider_(new ThumbnailProvider(kThumbnailBox, this)),
+      model_(new ThumbnailModel(*provider_, this)) {
+  setObjectName("ThumbnailView");
+  setViewMode(QListView::IconMode);
+  setMovement(QListView::Static);
+  setResizeMode(QListView::Adjust);
+  setUniformItemSizes(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setIconSize(kThumbnailBox);
+  setGridSize(kThumbnailBox + QSize(24, 2 * fontMetrics().height() + 12));
+  setWordWrap(true);
+  setTextElideMode(Qt::ElideMiddle);
+  setModel(model_);
+
+  // Scrolling and resizing re-order the queue once the view has settled on its new rows.
+  visible_changed_.setSingleShot(true);
+  visible_changed_.setInterval(0);
+  connect(&visible_changed_, &QTimer::timeout, this, &ThumbnailView::PrioritiseVisible);
+  connect(model_, &QAbstractItemModel::modelReset, &visible_changed_, qOverload<>(&QTimer::start));
+  auto clicked = [this](const QModelIndex& index) {
+    if (index.isValid()) emit PhotoClicked(model_->PathAt(index.row()));
+  };
+  connect(this, &QListView::clicked, this, clicked);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [clicked](const QModelIndex& current) { clicked(current); });
+}
+
+ThumbnailView::~ThumbnailView() = default;
+
+void ThumbnailView::SetFolder(const QString& folder) { model_->SetFolder(folder); }
+
+void ThumbnailView::SetFiles(const QStringList& paths) { model_->SetFiles(paths); }
+
+void ThumbnailView::SelectPath(const QString& path) {
+  const int row = model_->RowOf(path);
+  if (row < 0) {
+    clearSelection();
+    return;
+  }
+  const QModelIndex index = model_->index(row);
+  const QSignalBlocker block(selectionModel());
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  scrollTo(index);
+}
+
+QString ThumbnailView::CurrentPath() const { return model_->PathAt(currentIndex().row()); }
+
+std::pair<int, int> ThumbnailView::VisibleRows() const {
+  const QRect area = viewport()->rect();
+  int first = -1;
+  int last = -1;
+  // Items are laid out in row order, so the visible ones form one run.
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    const QRect r = visualRect(model_->index(row));
+    if (r.intersects(area)) {
+      if (first < 0) first = row;
+      last = row;
+    } else if (first >= 0 && r.top() > area.bottom()) {
+      break;
+    }
+  }
+  return {first, last};
+}
+
+void ThumbnailView::PrioritiseVisible() {
+  executeDelayedItemsLayout();
+  const auto [first, last] = VisibleRows();
+  if (first >= 0) model_->ShowingRows(first, last);
+}
+
+void ThumbnailView::resizeEvent(QResizeEvent* event) {
+  QListView::resizeEvent(event);
+  visible_changed_.start();
+}
+
+void ThumbnailView::scrollContentsBy(int dx, int dy) {
+  QListView::scrollContentsBy(dx, dy);
+  visible_changed_.start();
+}
+
+}  // namespace komasu
