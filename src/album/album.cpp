@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "album/album_file.h"
+#include "album/drive_settings.h"
 #include "album/guide_rules.h"
 #include "album/page_record.h"
 #include "platform/clock.h"
@@ -34,7 +35,7 @@ bool SamePath(const QString& a, const QString& b) {
 
 Album::Album(ProgramFolder folder, Prompter& prompter, const Clock& clock, QObject* parent)
     : QObject(parent), folder_(std::move(folder)), prompter_(prompter), clock_(clock) {
-  file_save_folder_ = ReadSettingsFile(folder_.OptIni(), 101).value(2);
+  file_save_folder_ = ReadDriveSettings(folder_.OptIni()).file_save_folder;
 }
 
 // ---------------------------------------------------------------- records
@@ -469,6 +470,21 @@ bool Album::EditPage(const PageEdit& edit, bool marks_modified) {
   if (marks_modified) SetModified(true);
   emit PageChanged();
   return true;
+}
+
+bool Album::SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box) {
+  if (slot < 1 || slot > 3) return false;
+  return EditPage([&](PageContent& page, PageDecor&) {
+    PhotoElement& p = page.Photo(slot);
+    p.path = path;
+    if (box) {
+      p.left = static_cast<float>(box->left());
+      p.top = static_cast<float>(box->top());
+      p.width = static_cast<float>(box->width());
+      p.height = static_cast<float>(box->height());
+    }
+    p.visible = true;
+  });
 }
 
 void Album::SetCoverField(int index, const QString& text) {
