@@ -1,8 +1,10 @@
 #include "editor/page_view.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 #include "album/album.h"
 #include "album/page_geometry.h"
@@ -11,6 +13,7 @@
 #include "editor/label_editing.h"
 #include "editor/slot_text_commands.h"
 #include "editor/text_measure.h"
+#include "photos/photo_drop.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -28,6 +31,16 @@ QPen CosmeticPen(const QColor& color, int width, Qt::PenStyle style = Qt::SolidL
 
 constexpr double kTwipsPerPrinterUnit = 1440.0 / 600.0;
 
+// The local files a drag from the desktop's file manager carries (text/uri-list).
+QStringList LocalFiles(const QMimeData* mime) {
+  QStringList files;
+  if (mime == nullptr || !mime->hasUrls()) return files;
+  for (const QUrl& url : mime->urls()) {
+    if (url.isLocalFile()) files.append(url.toLocalFile());
+  }
+  return files;
+}
+
 void DrawStroke(QPainter& p, const LineStroke& s) {
   if (s.visible) p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
 }
@@ -40,6 +53,7 @@ PageView::PageView(EditorController& editor, QWidget* parent)
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(240, 300);
+  setAcceptDrops(true);
   readout_x_ = new QLabel(this);
   readout_x_->setObjectName(QStringLiteral("Label13(0)"));
   readout_y_ = new QLabel(this);
@@ -327,6 +341,30 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
   }
   UpdateCursorShape();
   update();
+}
+
+void PageView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void PageView::dragMoveEvent(QDragMoveEvent* event) {
+  // Only a photo box takes the files: elsewhere the pointer says so before the drop.
+  if (PhotoSlotAt(album_, ToTwips(event->position())) != 0) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void PageView::dropEvent(QDropEvent* event) {
+  const QStringList files = LocalFiles(event->mimeData());
+  const QPointF t = ToTwips(event->position());
+  event->acceptProposedAction();
+  // A refusal shows a message box: not inside the drop, which would hold the file manager's
+  // drag until the box is closed.
+  QTimer::singleShot(0, this, [this, files, t] {
+    if (DropPhotoFiles(editor_, t, files)) RequestPhotos();
+  });
 }
 
 }  // namespace komasu

@@ -1,8 +1,8 @@
 #pragma once
 // The page view: paints the shown page of the Album (repainting on its change signals) from its
 // twips model, scaled to fit the widget, and feeds mouse input to the cursor readout and the canvas
-// modes. Photos are decoded off the user-interface thread at their shown size; the neighbouring
-// pages' photos are decoded ahead.
+// modes; photo files dropped on a photo box go into that slot. Photos are decoded off the
+// user-interface thread at their shown size; the neighbouring pages' photos are decoded ahead.
 
 #include <QTimer>
 #include <QWidget>
@@ -59,6 +59,10 @@ class PageView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Photo files dragged from the desktop's file manager onto a photo box.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void UpdateGeometry();
