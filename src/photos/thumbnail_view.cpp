@@ -1,6 +1,7 @@
 #include "photos/thumbnail_view.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "photos/thumbnail_model.h"
@@ -29,12 +30,15 @@ ThumbnailView::ThumbnailView(QWidget* parent)
   visible_changed_.setInterval(0);
   connect(&visible_changed_, &QTimer::timeout, this, &ThumbnailView::PrioritiseVisible);
   connect(model_, &QAbstractItemModel::modelReset, &visible_changed_, qOverload<>(&QTimer::start));
-  auto clicked = [this](const QModelIndex& index) {
-    if (index.isValid()) emit PhotoClicked(model_->PathAt(index.row()));
-  };
-  connect(this, &QListView::clicked, this, clicked);
+  // A click on another item changes the current item; a click on the current one chooses it
+  // again (the dialog shows its preview anew).
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [clicked](const QModelIndex& current) { clicked(current); });
+          [this](const QModelIndex& current) {
+            if (current.isValid()) emit PhotoClicked(model_->PathAt(current.row()));
+          });
+  connect(this, &QListView::clicked, this, [this](const QModelIndex& index) {
+    if (index.isValid() && pressed_current_) emit PhotoClicked(model_->PathAt(index.row()));
+  });
 }
 
 ThumbnailView::~ThumbnailView() = default;
@@ -78,6 +82,11 @@ void ThumbnailView::PrioritiseVisible() {
   executeDelayedItemsLayout();
   const auto [first, last] = VisibleRows();
   if (first >= 0) model_->ShowingRows(first, last);
+}
+
+void ThumbnailView::mousePressEvent(QMouseEvent* event) {
+  pressed_current_ = currentIndex().isValid() && indexAt(event->pos()) == currentIndex();
+  QListView::mousePressEvent(event);
 }
 
 void ThumbnailView::resizeEvent(QResizeEvent* event) {

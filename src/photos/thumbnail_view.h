@@ -35,6 +35,7 @@ class ThumbnailView : public QListView {
   void PhotoClicked(const QString& path);
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
@@ -44,6 +45,7 @@ class ThumbnailView : public QListView {
   ThumbnailProvider* provider_;
   ThumbnailModel* model_;
   QTimer visible_changed_;
+  bool pressed_current_ = false;
 };
 
 }  // namespace komasu
