@@ -453,12 +453,11 @@ void Album::LayOutPage() {
 
 void Album::PlaceSlotPhoto(int h, const QString& path) {
   PhotoElement& p = page_.Photo(h);
-  const float scale = static_cast<float>(layout_.PhotoScalePercent()) / 100.0f;
-  p.left = PhotoLeftFor(layout_.SideFor(current_page_)) +
-           static_cast<float>(layout_.PhotoOffsetX()) * kTwipsPerMm;
-  p.top = kPhotoSlotTops[h - 1] + static_cast<float>(layout_.PhotoOffsetY()) * kTwipsPerMm;
-  p.width = kPhotoBoxWidth * scale;
-  p.height = kPhotoBoxHeight * scale;
+  const QRectF box = SlotPhotoBox(layout_, current_page_, h);
+  p.left = static_cast<float>(box.left());
+  p.top = static_cast<float>(box.top());
+  p.width = static_cast<float>(box.width());
+  p.height = static_cast<float>(box.height());
   p.path = path;
 }
 
