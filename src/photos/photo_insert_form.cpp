@@ -8,6 +8,13 @@
 
 namespace komasu {
 
+namespace {
+bool last_copy_choice = false;
+}  // namespace
+
+bool LastCopyChoice() { return last_copy_choice; }
+void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
+
 void PhotoInsertForm::Load() {
   album_.SetModified(true);
   drives_ = ReadDriveSettings(album_.Folder().OptIni());

@@ -19,6 +19,11 @@ class Prompter;
 inline const QStringList kPhotoFilePatterns = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
                                                QStringLiteral("*.bmp")};
 
+// "写真データ複製" as last ticked in this run of the program (off at start); photos dropped on
+// the page view are copied the same way.
+bool LastCopyChoice();
+void SetLastCopyChoice(bool copy);
+
 class PhotoInsertForm {
  public:
   PhotoInsertForm(Album& album, Prompter& prompter) : album_(album), prompter_(prompter) {}
