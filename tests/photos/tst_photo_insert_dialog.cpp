@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "editor/main_window.h"
+#include "editor/page_view.h"
 #include "photos/photo_insert_dialog.h"
 #include "support/test_folder.h"
 
@@ -48,6 +49,11 @@ class TstPhotoInsertDialog : public QObject {
     const QString copy = QDir(data).filePath("AL261209102030.jpg");
     QCOMPARE(f.album->Page().Photo(1).path, copy);
     QVERIFY(QFileInfo::exists(copy));
+    // The page view decodes the new photo at once, not at the next page move.
+    auto* view = window.findChild<PageView*>();
+    QVERIFY(view);
+    QTRY_VERIFY(view->PhotosComplete() && view->Photos().Idle());
+    QCOMPARE(view->Photos().DecodeCount(), 1);
     QCOMPARE(dialog->findChild<QLabel*>("Label2(1)")->text(), QDir::toNativeSeparators(copy));
     dialog->findChild<QPushButton*>("Command4(1)")->click();
     QCOMPARE(f.album->Page().Photo(1).path, QString());
