@@ -83,12 +83,6 @@ class EditorController : public QObject, public CanvasModeHandler {
   // The release of a press in line drawing mode draws the line of the current kind.
   bool DrawLine(QPointF start, QPointF end) override;
 
-  // --- photo intake ---
-  // "写真データ複製" as last ticked in this run: photos dropped on the page are copied into the
-  // data folder too, as the photo dialog's slot buttons would.
-  bool CopyPhotos() const { return copy_photos_; }
-  void SetCopyPhotos(bool on) { copy_photos_ = on; }
-
  signals:
   // The selected slot or a panel line changed.
   void PanelChanged();
@@ -115,8 +109,6 @@ class EditorController : public QObject, public CanvasModeHandler {
   // --- callout lines ---
   LineKind line_kind_ = LineKind::kStraight;
   bool arrow_option_ = false;
-
-  bool copy_photos_ = false;
 };
 
 }  // namespace komasu

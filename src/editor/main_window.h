@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -20,6 +21,7 @@ namespace komasu {
 class Album;
 class EditorController;
 class LabelTextEntry;
+class PhotoInsertDialog;
 class Prompter;
 class SlotTextPanel;
 
@@ -61,6 +63,9 @@ class MainWindow : public QMainWindow {
   void OpenJumpDialog();
   void OpenPrintDialog();
   void OpenLayoutSettings();
+  // The photo insert dialog: modal from the menu, modeless from the toolbar.
+  void OpenPhotoDialog(bool modal);
+  void OpenDriveSettings();
   void ShowHelp();
   void ShowAbout();
 
@@ -78,6 +83,7 @@ class MainWindow : public QMainWindow {
   FontTextMeasure label_measure_;
   std::unique_ptr<LabelTextEntry> label_text_entry_;
   QLineEdit* position_[2] = {};
+  QPointer<PhotoInsertDialog> photo_dialog_;
 };
 
 }  // namespace komasu

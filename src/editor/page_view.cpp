@@ -62,7 +62,7 @@ PageView::PageView(EditorController& editor, QWidget* parent)
 
   connect(&album_, &Album::PageShown, this, &PageView::RequestPhotos);
   connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
-  connect(&album_, &Album::PageChanged, this, qOverload<>(&QWidget::update));
+  connect(&album_, &Album::PageChanged, this, &PageView::PageChangedInPlace);
   connect(&editor_, &EditorController::PanelChanged, this, qOverload<>(&QWidget::update));
   connect(&editor_, &EditorController::DraggedLabelChanged, this, qOverload<>(&QWidget::update));
   connect(&loader_, &PhotoLoader::PhotoReady, this, qOverload<>(&QWidget::update));
@@ -106,7 +106,30 @@ QSize PageView::PhotoPixelSize(int slot) const {
   return QSize(std::max(1, qRound(p.width * factor)), std::max(1, qRound(p.height * factor)));
 }
 
+void PageView::PageChangedInPlace() {
+  QList<QRectF> boxes;
+  QStringList paths;
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& p = album_.Page().Photo(s);
+    boxes.append(QRectF(p.left, p.top, p.width, p.height));
+    paths.append(p.path);
+  }
+  // Pages passed inside a batch are requested when it ends, if at all.
+  if (album_.InBatch() || (boxes == requested_boxes_ && paths == requested_paths_)) {
+    update();
+    return;
+  }
+  RequestPhotos();
+}
+
 void PageView::RequestPhotos() {
+  requested_boxes_.clear();
+  requested_paths_.clear();
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& p = album_.Page().Photo(s);
+    requested_boxes_.append(QRectF(p.left, p.top, p.width, p.height));
+    requested_paths_.append(p.path);
+  }
   QList<PhotoRequest> wanted;
   // Every page's boxes have the size the photo scale setting gives them.
   const float photo_scale = static_cast<float>(album_.Layout().PhotoScalePercent()) / 100.0f;
@@ -362,9 +385,7 @@ void PageView::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // A refusal shows a message box: not inside the drop, which would hold the file manager's
   // drag until the box is closed.
-  QTimer::singleShot(0, this, [this, files, t] {
-    if (DropPhotoFiles(editor_, t, files)) RequestPhotos();
-  });
+  QTimer::singleShot(0, this, [this, files, t] { DropPhotoFiles(editor_, t, files); });
 }
 
 }  // namespace komasu

@@ -47,6 +47,8 @@ class PageView : public QWidget {
  public slots:
   // Asks for the shown page's photos and those of the pages around it.
   void RequestPhotos();
+  // After an in-place change: requests the slot photos again when one of them changed.
+  void PageChangedInPlace();
 
  signals:
   // A press outside the overlay, for the label and line features: window twips.
@@ -76,6 +78,9 @@ class PageView : public QWidget {
   Album& album_;
   CanvasMode& mode_;
   PhotoLoader loader_;
+  // The slot photos as last requested; a photo put into a slot in place is requested at once.
+  QList<QRectF> requested_boxes_;
+  QStringList requested_paths_;
   bool decode_ahead_ = true;
   double scale_ = 0.05;
   QPointF origin_;  // widget position of twips (0, 0)

@@ -8,6 +8,7 @@
 #include "album/drive_settings.h"
 #include "album/page_geometry.h"
 #include "editor/editor_controller.h"
+#include "photos/photo_insert_form.h"
 #include "photos/photo_placement.h"
 #include "platform/prompter.h"
 
@@ -63,7 +64,7 @@ bool DropPhotoFiles(EditorController& editor, QPointF twips, const QStringList& 
   // The data folder as OPT.ini says now, as the photo dialog reads it at each opening.
   const QString data_folder = ReadDriveSettings(album.Folder().OptIni()).data_folder;
   QString error;
-  if (!PlacePhotoInSlot(album, slot, file, editor.CopyPhotos(), data_folder, album.TimeSource(),
+  if (!PlacePhotoInSlot(album, slot, file, LastCopyChoice(), data_folder, album.TimeSource(),
                         &error)) {
     if (!error.isEmpty()) album.Prompts().Notify(error, DropTitle(), MessageIcon::kExclamation);
     return false;

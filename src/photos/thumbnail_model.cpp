@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include "photos/photo_insert_form.h"
 #include "photos/thumbnail_provider.h"
 
 namespace komasu {
@@ -34,7 +35,7 @@ QStringList ListPhotoFiles(const QString& folder) {
   QDir dir(folder);
   // Without QDir::System, FIFOs, sockets and devices are left out; without QDir::Dirs, folders.
   const QStringList names =
-      dir.entryList(kPhotoNameFilters, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+      dir.entryList(kPhotoFilePatterns, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
   QStringList paths;
   paths.reserve(names.size());
   for (const QString& name : names) paths.append(dir.filePath(name));

@@ -13,11 +13,9 @@ namespace komasu {
 
 class ThumbnailProvider;
 
-// The photo files the photo lists show: JPEG and BMP, whatever the case of the extension.
-inline const QStringList kPhotoNameFilters = {"*.jpg", "*.jpeg", "*.bmp"};
-
-// The photo files of `folder` sorted by name (case-insensitive): regular files only, so
-// folders named like photos, FIFOs and devices are not listed. Empty when it cannot be read.
+// The photo files of `folder` (kPhotoFilePatterns) sorted by name (case-insensitive): regular
+// files only, so folders named like photos, FIFOs and devices are not listed. Empty when it
+// cannot be read.
 QStringList ListPhotoFiles(const QString& folder);
 
 class ThumbnailModel : public QAbstractListModel {

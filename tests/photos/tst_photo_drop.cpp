@@ -5,6 +5,7 @@
 
 #include "album/page_record.h"
 #include "photos/photo_drop.h"
+#include "photos/photo_insert_form.h"
 #include "support/exif_fixture.h"
 #include "support/test_folder.h"
 
@@ -33,6 +34,9 @@ class TstPhotoDrop : public QObject {
   Q_OBJECT
 
  private slots:
+  // The copy choice lives for the run of the program: each test starts with it off.
+  void init() { SetLastCopyChoice(false); }
+
   // Photo boxes stand at left 7100 on odd pages and 8400 on even ones, tops 1150, 3800 and
   // 6470, 3100 × 2325 twips; a drop elsewhere does nothing and says nothing.
   void DropLandsInSlotUnderPoint_data() {
@@ -60,7 +64,7 @@ class TstPhotoDrop : public QObject {
     OpenTwoPages(f, page, data_folder);
     const QString file = photos.filePath("DSC0001.JPG");
     WriteBytes(file, Photo());
-    f.editor->SetCopyPhotos(copy);
+    SetLastCopyChoice(copy);
 
     QCOMPARE(PhotoSlotAt(*f.album, point), slot);
     QCOMPARE(DropPhotoFiles(*f.editor, point, {file}), slot != 0);
