@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include "album/album_file.h"
+#include "album/drive_settings.h"
 #include "album/guide_rules.h"
 #include "album/page_record.h"
 #include "platform/clock.h"
@@ -41,7 +42,7 @@ QByteArray Sha256(const QByteArray& bytes) {
 
 Album::Album(ProgramFolder folder, Prompter& prompter, const Clock& clock, QObject* parent)
     : QObject(parent), folder_(std::move(folder)), prompter_(prompter), clock_(clock) {
-  file_save_folder_ = ReadSettingsFile(folder_.OptIni(), 101).value(2);
+  file_save_folder_ = ReadDriveSettings(folder_.OptIni()).file_save_folder;
 }
 
 // ---------------------------------------------------------------- records
@@ -581,12 +582,11 @@ void Album::LayOutPage() {
 
 void Album::PlaceSlotPhoto(int h, const QString& path) {
   PhotoElement& p = page_.Photo(h);
-  const float scale = static_cast<float>(layout_.PhotoScalePercent()) / 100.0f;
-  p.left = PhotoLeftFor(layout_.SideFor(current_page_)) +
-           static_cast<float>(layout_.PhotoOffsetX()) * kTwipsPerMm;
-  p.top = kPhotoSlotTops[h - 1] + static_cast<float>(layout_.PhotoOffsetY()) * kTwipsPerMm;
-  p.width = kPhotoBoxWidth * scale;
-  p.height = kPhotoBoxHeight * scale;
+  const QRectF box = SlotPhotoBox(layout_, current_page_, h);
+  p.left = static_cast<float>(box.left());
+  p.top = static_cast<float>(box.top());
+  p.width = static_cast<float>(box.width());
+  p.height = static_cast<float>(box.height());
   p.path = path;
 }
 
@@ -598,6 +598,21 @@ bool Album::EditPage(const PageEdit& edit, bool marks_modified) {
   if (marks_modified) SetModified(true);
   emit PageChanged();
   return true;
+}
+
+bool Album::SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box) {
+  if (slot < 1 || slot > 3) return false;
+  return EditPage([&](PageContent& page, PageDecor&) {
+    PhotoElement& p = page.Photo(slot);
+    p.path = path;
+    if (box) {
+      p.left = static_cast<float>(box->left());
+      p.top = static_cast<float>(box->top());
+      p.width = static_cast<float>(box->width());
+      p.height = static_cast<float>(box->height());
+    }
+    p.visible = true;
+  });
 }
 
 void Album::SetCoverField(int index, const QString& text) {

@@ -10,7 +10,9 @@
 #include <QDateTime>
 #include <QList>
 #include <QObject>
+#include <QRectF>
 #include <functional>
+#include <optional>
 
 #include "album/album_lock.h"
 #include "album/layout_settings.h"
@@ -69,6 +71,10 @@ class Album : public QObject {
   // Runs `edit` on the shown page and tells the views; `marks_modified` sets the modified flag.
   // False (nothing done) when the page is not editable.
   bool EditPage(const PageEdit& edit, bool marks_modified = true);
+  // Puts `path` into photo slot `slot` (1..3) of the shown page, in `box` when given (an
+  // empty path with no box empties the slot and leaves its box where it was). Marks the album
+  // modified; false when the page cannot be edited.
+  bool SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box = std::nullopt);
   // Cover field 0 (name), 1 (author) or 2 (date).
   void SetCoverField(int index, const QString& text);
   void SetModified(bool modified);

@@ -29,6 +29,16 @@ inline constexpr float PhotoLeftFor(PageSide side) {
 }
 inline constexpr float kTwipsPerMm = 28.57142857f;
 
+// The photo box of slot `slot` (1..3) on page `page` as a loaded page places it: by page side,
+// the photo offsets and the photo scale of the layout settings.
+inline QRectF SlotPhotoBox(const LayoutSettings& layout, int page, int slot) {
+  const float scale = static_cast<float>(layout.PhotoScalePercent()) / 100.0f;
+  return QRectF(
+      PhotoLeftFor(layout.SideFor(page)) + static_cast<float>(layout.PhotoOffsetX()) * kTwipsPerMm,
+      kPhotoSlotTops[slot - 1] + static_cast<float>(layout.PhotoOffsetY()) * kTwipsPerMm,
+      kPhotoBoxWidth * scale, kPhotoBoxHeight * scale);
+}
+
 // The text column: its left edge by page side and its width.
 inline constexpr float kTextColumnWidth = 1245;
 inline constexpr float ColumnLeftFor(PageSide side) {

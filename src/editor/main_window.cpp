@@ -34,6 +34,8 @@
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "editor/work_progress.h"
+#include "photos/drive_settings_dialog.h"
+#include "photos/photo_insert_dialog.h"
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
@@ -145,7 +147,7 @@ void MainWindow::BuildMenus() {
   AddCommand(edit, "e5", "コピー", [this] { OpenCopyTool(); });
   AddCommand(edit, "e6", "連番", [this] { slot_panel_->NumberSlotsSerially(); });
   separator(edit, "e7");
-  AddCommand(edit, "e1", "写真編集", nullptr);
+  AddCommand(edit, "e1", "写真編集", [this] { OpenPhotoDialog(true); });
   AddCommand(edit, "e4", "補助文字", [this] { OpenWordLists(); });
   separator(edit, "e2");
   AddCommand(edit, "e3", "クリア", [this] { ClearLabel(editor_); });
@@ -157,7 +159,7 @@ void MainWindow::BuildMenus() {
   AddCommand(page, "v3", "ページへジャンプ", [this] { OpenJumpDialog(); });
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
-  AddCommand(settings, "o1", "ドライブの設定", nullptr);
+  AddCommand(settings, "o1", "ドライブの設定", [this] { OpenDriveSettings(); });
   AddCommand(settings, "o2", "印刷設定", [this] { OpenLayoutSettings(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -191,7 +193,8 @@ void MainWindow::BuildToolBar() {
       "別名保存");
   button("fileV5", "印刷", QStyle::SP_ComputerIcon, [this] { OpenPrintDialog(); });
   bar->addSeparator();
-  button("hensV1", "写真編集", QStyle::SP_DirIcon, nullptr, "写真");
+  button(
+      "hensV1", "写真編集", QStyle::SP_DirIcon, [this] { OpenPhotoDialog(false); }, "写真");
   button(
       "hensV2", "補助文字", QStyle::SP_FileDialogDetailedView, [this] { OpenWordLists(); },
       "補助文字");
@@ -468,6 +471,27 @@ void MainWindow::OpenJumpDialog() {
   PageJumpDialog dialog(album_.PageCount(), this);
   RunModal(dialog);
   if (const auto page = dialog.Target()) album_.JumpToPage(*page);
+}
+
+void MainWindow::OpenPhotoDialog(bool modal) {
+  if (modal) {
+    PhotoInsertDialog dialog(album_, prompter_, this);
+    RunModal(dialog);
+    return;
+  }
+  // One modeless dialog at a time, owned by the window.
+  if (!photo_dialog_) {
+    photo_dialog_ = new PhotoInsertDialog(album_, prompter_, this);
+    photo_dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  photo_dialog_->show();
+  photo_dialog_->raise();
+  photo_dialog_->activateWindow();
+}
+
+void MainWindow::OpenDriveSettings() {
+  DriveSettingsDialog dialog(album_.Folder(), prompter_, this);
+  RunModal(dialog);
 }
 
 void MainWindow::OpenLayoutSettings() {

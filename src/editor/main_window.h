@@ -21,6 +21,7 @@ namespace komasu {
 class Album;
 class EditorController;
 class LabelTextEntry;
+class PhotoInsertDialog;
 class Prompter;
 class SlotTextPanel;
 class WordListDialog;
@@ -63,6 +64,9 @@ class MainWindow : public QMainWindow {
   void OpenJumpDialog();
   void OpenPrintDialog();
   void OpenLayoutSettings();
+  // The photo insert dialog: modal from the menu, modeless from the toolbar.
+  void OpenPhotoDialog(bool modal);
+  void OpenDriveSettings();
   void ShowHelp();
   void ShowAbout();
   void OpenWordLists();
@@ -83,6 +87,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<LabelTextEntry> label_text_entry_;
   QLineEdit* position_[2] = {};
   QPointer<WordListDialog> word_lists_;
+  QPointer<PhotoInsertDialog> photo_dialog_;
 };
 
 }  // namespace komasu

@@ -1,8 +1,10 @@
 #include "editor/page_view.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 #include "album/album.h"
 #include "album/page_geometry.h"
@@ -11,6 +13,7 @@
 #include "editor/label_editing.h"
 #include "editor/slot_text_commands.h"
 #include "editor/text_measure.h"
+#include "photos/photo_drop.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -28,6 +31,16 @@ QPen CosmeticPen(const QColor& color, int width, Qt::PenStyle style = Qt::SolidL
 
 constexpr double kTwipsPerPrinterUnit = 1440.0 / 600.0;
 
+// The local files a drag from the desktop's file manager carries (text/uri-list).
+QStringList LocalFiles(const QMimeData* mime) {
+  QStringList files;
+  if (mime == nullptr || !mime->hasUrls()) return files;
+  for (const QUrl& url : mime->urls()) {
+    if (url.isLocalFile()) files.append(url.toLocalFile());
+  }
+  return files;
+}
+
 void DrawStroke(QPainter& p, const LineStroke& s) {
   if (s.visible) p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
 }
@@ -40,6 +53,7 @@ PageView::PageView(EditorController& editor, QWidget* parent)
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(240, 300);
+  setAcceptDrops(true);
   readout_x_ = new QLabel(this);
   readout_x_->setObjectName(QStringLiteral("Label13(0)"));
   readout_y_ = new QLabel(this);
@@ -48,7 +62,7 @@ PageView::PageView(EditorController& editor, QWidget* parent)
 
   connect(&album_, &Album::PageShown, this, &PageView::RequestPhotos);
   connect(&album_, &Album::AlbumOpened, this, &PageView::RequestPhotos);
-  connect(&album_, &Album::PageChanged, this, qOverload<>(&QWidget::update));
+  connect(&album_, &Album::PageChanged, this, &PageView::PageChangedInPlace);
   connect(&editor_, &EditorController::PanelChanged, this, qOverload<>(&QWidget::update));
   connect(&editor_, &EditorController::DraggedLabelChanged, this, qOverload<>(&QWidget::update));
   connect(&loader_, &PhotoLoader::PhotoReady, this, qOverload<>(&QWidget::update));
@@ -92,7 +106,30 @@ QSize PageView::PhotoPixelSize(int slot) const {
   return QSize(std::max(1, qRound(p.width * factor)), std::max(1, qRound(p.height * factor)));
 }
 
+void PageView::PageChangedInPlace() {
+  QList<QRectF> boxes;
+  QStringList paths;
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& p = album_.Page().Photo(s);
+    boxes.append(QRectF(p.left, p.top, p.width, p.height));
+    paths.append(p.path);
+  }
+  // Pages passed inside a batch are requested when it ends, if at all.
+  if (album_.InBatch() || (boxes == requested_boxes_ && paths == requested_paths_)) {
+    update();
+    return;
+  }
+  RequestPhotos();
+}
+
 void PageView::RequestPhotos() {
+  requested_boxes_.clear();
+  requested_paths_.clear();
+  for (int s = 1; s <= kPhotoSlots; ++s) {
+    const PhotoElement& p = album_.Page().Photo(s);
+    requested_boxes_.append(QRectF(p.left, p.top, p.width, p.height));
+    requested_paths_.append(p.path);
+  }
   QList<PhotoRequest> wanted;
   // Every page's boxes have the size the photo scale setting gives them.
   const float photo_scale = static_cast<float>(album_.Layout().PhotoScalePercent()) / 100.0f;
@@ -327,6 +364,28 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
   }
   UpdateCursorShape();
   update();
+}
+
+void PageView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void PageView::dragMoveEvent(QDragMoveEvent* event) {
+  // Only a photo box takes the files: elsewhere the pointer says so before the drop.
+  if (PhotoSlotAt(album_, ToTwips(event->position())) != 0) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void PageView::dropEvent(QDropEvent* event) {
+  const QStringList files = LocalFiles(event->mimeData());
+  const QPointF t = ToTwips(event->position());
+  event->acceptProposedAction();
+  // A refusal shows a message box: not inside the drop, which would hold the file manager's
+  // drag until the box is closed.
+  QTimer::singleShot(0, this, [this, files, t] { DropPhotoFiles(editor_, t, files); });
 }
 
 }  // namespace komasu

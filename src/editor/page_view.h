@@ -1,8 +1,8 @@
 #pragma once
 // The page view: paints the shown page of the Album (repainting on its change signals) from its
 // twips model, scaled to fit the widget, and feeds mouse input to the cursor readout and the canvas
-// modes. Photos are decoded off the user-interface thread at their shown size; the neighbouring
-// pages' photos are decoded ahead.
+// modes; photo files dropped on a photo box go into that slot. Photos are decoded off the
+// user-interface thread at their shown size; the neighbouring pages' photos are decoded ahead.
 
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +47,8 @@ class PageView : public QWidget {
  public slots:
   // Asks for the shown page's photos and those of the pages around it.
   void RequestPhotos();
+  // After an in-place change: requests the slot photos again when one of them changed.
+  void PageChangedInPlace();
 
  signals:
   // A press outside the overlay, for the label and line features: window twips.
@@ -59,6 +61,10 @@ class PageView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Photo files dragged from the desktop's file manager onto a photo box.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void UpdateGeometry();
@@ -72,6 +78,9 @@ class PageView : public QWidget {
   Album& album_;
   CanvasMode& mode_;
   PhotoLoader loader_;
+  // The slot photos as last requested; a photo put into a slot in place is requested at once.
+  QList<QRectF> requested_boxes_;
+  QStringList requested_paths_;
   bool decode_ahead_ = true;
   double scale_ = 0.05;
   QPointF origin_;  // widget position of twips (0, 0)

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QtTest>
@@ -204,6 +205,30 @@ class TstPageView : public QObject {
     QVERIFY(std::abs(line_start.x() - 520) < 1 / view->Scale());
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, start);  // no mode: the page gets it
     QCOMPARE(pressed.size(), 1);
+  }
+
+  // A file dragged from the file manager and dropped on the middle photo box lands in slot 2
+  // and is painted there.
+  void DroppedFileShowsInSlotUnderPointer() {
+    AlbumFixture f;
+    const QString photo = SolidJpeg(f.folder, "drop.jpg", {400, 300}, Qt::blue);
+    f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
+    const auto view = ShowView(*f.editor);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(photo)});
+    const QPointF at = view->ToWidget({7600, 4500});
+    // Qt sends moves and the drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(view.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(view.get(), &move);
+    QVERIFY(move.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(view.get(), &drop);
+    QTRY_COMPARE(f.album->Page().Photo(2).path, photo);
+    QTRY_VERIFY(view->PhotosComplete());
+    QVERIFY(Near(PixelAt(*view, BoxPoint(f.album->Page().Photo(2), 0.5, 0.5)), Qt::blue));
   }
 };
 

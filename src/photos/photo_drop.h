@@ -1,0 +1,28 @@
+#pragma once
+// Photo files dropped on the page view from the desktop's file manager: the slot whose photo
+// box lies under the drop point receives the file exactly as the photo dialog's slot buttons
+// would put it there, copy into the data folder included when "写真データ複製" was last on.
+
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+namespace komasu {
+
+class Album;
+class EditorController;
+
+// The slot (1..3) whose photo box on the shown page holds `twips`, or 0. A slot's box is where
+// the page layout places its photo, or where its photo stands now.
+int PhotoSlotAt(const Album& album, QPointF twips);
+
+// Empty when `path` is a readable JPEG or BMP file (judged by its content, not its name);
+// otherwise the message that refuses it.
+QString DroppedPhotoProblem(const QString& path);
+
+// The drop of the local files `paths` at `twips`. A drop beside the photo boxes does nothing;
+// more than one file, a file that is not a readable JPEG or BMP, or a failed placement is
+// refused with a message through the album's prompter. True when the slot got the photo.
+bool DropPhotoFiles(EditorController& editor, QPointF twips, const QStringList& paths);
+
+}  // namespace komasu

@@ -1,0 +1,175 @@
+#include "photos/photo_insert_dialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "photos/folder_browser.h"
+#include "photos/photo_placement.h"
+
+namespace komasu {
+
+namespace {
+
+// The preview area holds the largest fitted preview: 2775 × 2081 for wide photos, 2000 high
+// for tall ones.
+constexpr QSize kPreviewTwips(2775, 2081);
+
+}  // namespace
+
+PhotoInsertDialog::PhotoInsertDialog(Album& album, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), form_(album, prompter) {
+  setObjectName(QStringLiteral("pict"));
+  setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-写真挿入"));
+  form_.Load();
+  const double px_per_twip = logicalDpiX() / 1440.0;
+
+  auto* grid = new QGridLayout(this);
+  copy_ = new QCheckBox(QStringLiteral("写真データ複製"), this);
+  copy_->setObjectName(QStringLiteral("Check1"));
+  copy_->setChecked(false);
+  connect(copy_, &QCheckBox::toggled, this, [](bool on) { SetLastCopyChoice(on); });
+  auto* copy_note = new QLabel(QStringLiteral("※データフォルダに写真をコピーします。"), this);
+  copy_note->setObjectName(QStringLiteral("Label1(0)"));
+  auto* remove = new QPushButton(QStringLiteral("写真消去"), this);
+  remove->setObjectName(QStringLiteral("Command5"));
+  auto* remove_note = new QLabel(QStringLiteral("※写真削除します"), this);
+  remove_note->setObjectName(QStringLiteral("Label1(1)"));
+  connect(remove, &QPushButton::clicked, this, [this] {
+    if (form_.DeleteChosen()) files_.Refresh();
+  });
+  grid->addWidget(copy_, 0, 0);
+  grid->addWidget(copy_note, 0, 1);
+  grid->addWidget(remove, 1, 0);
+  grid->addWidget(remove_note, 1, 1);
+
+  browser_ = new FolderBrowser(prompter, this);
+  browser_->setMinimumSize(240, 260);
+  file_list_ = new QListView(this);
+  file_list_->setObjectName(QStringLiteral("File1"));
+  file_list_->setModel(&files_);
+  file_list_->setViewMode(QListView::ListMode);
+  file_list_->setMinimumSize(200, 260);
+  file_list_->setUniformItemSizes(true);
+  grid->addWidget(browser_, 2, 0);
+  grid->addWidget(file_list_, 2, 1);
+  connect(browser_, &FolderBrowser::FolderChanged, this,
+          [this](const QString& folder) { files_.SetFolder(folder); });
+  connect(file_list_, &QListView::clicked, this, &PhotoInsertDialog::FileClicked);
+  connect(file_list_, &QListView::activated, this, &PhotoInsertDialog::FileClicked);
+
+  auto* jumps = new QHBoxLayout;
+  auto* data_jump = new QPushButton(QStringLiteral("データフォルダ"), this);
+  data_jump->setObjectName(QStringLiteral("Command3(2)"));
+  auto* camera_jump = new QPushButton(QStringLiteral("デジタルカメラ"), this);
+  camera_jump->setObjectName(QStringLiteral("Command3(1)"));
+  connect(data_jump, &QPushButton::clicked, this, [this] { Jump(2); });
+  connect(camera_jump, &QPushButton::clicked, this, [this] { Jump(1); });
+  jumps->addWidget(data_jump);
+  jumps->addWidget(camera_jump);
+  grid->addLayout(jumps, 3, 0, 1, 2);
+
+  // The preview area: the image and the status text over it.
+  auto* preview_area = new QWidget(this);
+  preview_area->setFixedSize(static_cast<int>(kPreviewTwips.width() * px_per_twip) + 2,
+                             static_cast<int>(kPreviewTwips.height() * px_per_twip) + 2);
+  preview_ = new QLabel(preview_area);
+  preview_->setObjectName(QStringLiteral("Image1"));
+  preview_->setScaledContents(true);
+  preview_->hide();
+  status_ = new QLabel(preview_area);
+  status_->setObjectName(QStringLiteral("Label8"));
+  status_->setAlignment(Qt::AlignCenter);
+  status_->setGeometry(preview_area->rect());
+  status_->setWordWrap(true);
+  status_->hide();
+  grid->addWidget(preview_area, 4, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+  connect(&preview_loader_, &PreviewLoader::Ready, this, &PhotoInsertDialog::PreviewReady);
+
+  auto* slots_box = new QGridLayout;
+  const char* captions[] = {"上-設定", "中-設定", "下-設定"};
+  for (int slot = 1; slot <= 3; ++slot) {
+    auto* put = new QPushButton(QString::fromUtf8(captions[slot - 1]), this);
+    put->setObjectName(QStringLiteral("Command1(%1)").arg(slot));
+    auto* clear = new QPushButton(QStringLiteral("解除"), this);
+    clear->setObjectName(QStringLiteral("Command4(%1)").arg(slot));
+    auto* caption = new QLabel(this);
+    caption->setObjectName(QStringLiteral("Label2(%1)").arg(slot));
+    caption->setMinimumWidth(260);
+    caption->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    slot_captions_[static_cast<size_t>(slot - 1)] = caption;
+    connect(put, &QPushButton::clicked, this, [this, slot] { PutIntoSlot(slot); });
+    connect(clear, &QPushButton::clicked, this, [this, slot] {
+      form_.ClearSlot(slot);
+      ShowSlotCaptions();
+    });
+    slots_box->addWidget(put, 2 * (slot - 1), 0);
+    slots_box->addWidget(clear, 2 * (slot - 1), 1);
+    slots_box->addWidget(caption, 2 * (slot - 1) + 1, 0, 1, 2);
+  }
+  auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+  close->setObjectName(QStringLiteral("Command2"));
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  auto* right = new QVBoxLayout;
+  right->addLayout(slots_box);
+  right->addStretch();
+  right->addWidget(close, 0, Qt::AlignRight);
+  grid->addLayout(right, 0, 2, 5, 1);
+
+  ShowSlotCaptions();
+  browser_->ShowFolder(QDir::currentPath());
+}
+
+void PhotoInsertDialog::ShowSlotCaptions() {
+  for (int slot = 1; slot <= 3; ++slot) {
+    slot_captions_[static_cast<size_t>(slot - 1)]->setText(
+        QDir::toNativeSeparators(form_.SlotCaption(slot)));
+  }
+}
+
+void PhotoInsertDialog::FileClicked(const QModelIndex& index) {
+  const QString path = files_.FilePath(index.row());
+  if (path.isEmpty()) return;
+  form_.Choose(path);
+  previewing_ = path;
+  preview_->hide();
+  preview_->clear();
+  status_->setText(QStringLiteral("プレビュー作成中・・・"));
+  status_->show();
+  preview_loader_.Request(path, logicalDpiX() / 1440.0 * devicePixelRatioF());
+}
+
+void PhotoInsertDialog::PreviewReady(const QString& path, const QImage& image, QSize natural) {
+  if (path != previewing_) return;
+  if (image.isNull()) {
+    status_->setText(QStringLiteral("このファイルはプレビューできません。\n%1")
+                         .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  const double px_per_twip = logicalDpiX() / 1440.0;
+  const QSizeF box = FitPreview(natural);
+  preview_->setGeometry(1, 1, static_cast<int>(box.width() * px_per_twip),
+                        static_cast<int>(box.height() * px_per_twip));
+  preview_->setPixmap(QPixmap::fromImage(image));
+  preview_->show();
+  status_->hide();
+  status_->clear();
+}
+
+void PhotoInsertDialog::Jump(int index) {
+  if (const auto target = form_.JumpTarget(index)) browser_->ShowFolder(*target);
+}
+
+void PhotoInsertDialog::PutIntoSlot(int slot) {
+  const QString before = form_.ChosenFile();
+  if (!form_.PutIntoSlot(slot, copy_->isChecked())) return;
+  ShowSlotCaptions();
+  if (form_.ChosenFile() != before) files_.Refresh();  // a copy may land in the shown folder
+}
+
+}  // namespace komasu

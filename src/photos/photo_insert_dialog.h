@@ -1,0 +1,52 @@
+#pragma once
+// The photo insert dialog `pict`: a thin widget over PhotoInsertForm, with the folder browser,
+// the file list over PhotoFolderModel and a preview decoded off the user-interface thread.
+// Modal from the menu, modeless (owned by the main window) from the toolbar.
+
+#include <QDialog>
+#include <array>
+
+#include "photos/photo_folder_model.h"
+#include "photos/photo_insert_form.h"
+#include "photos/preview_loader.h"
+
+class QCheckBox;
+class QLabel;
+class QListView;
+
+namespace komasu {
+
+class Album;
+class FolderBrowser;
+class Prompter;
+
+class PhotoInsertDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  PhotoInsertDialog(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+
+  // The file list; a second view mode (icons) is switched on this view with setViewMode.
+  QListView* FileList() const { return file_list_; }
+  PhotoFolderModel& Files() { return files_; }
+
+ private:
+  void FileClicked(const QModelIndex& index);
+  void PreviewReady(const QString& path, const QImage& image, QSize natural);
+  void Jump(int index);
+  void PutIntoSlot(int slot);
+  void ShowSlotCaptions();
+
+  PhotoInsertForm form_;
+  PhotoFolderModel files_;
+  PreviewLoader preview_loader_;
+  QString previewing_;
+  FolderBrowser* browser_ = nullptr;
+  QListView* file_list_ = nullptr;
+  QCheckBox* copy_ = nullptr;
+  QLabel* preview_ = nullptr;
+  QLabel* status_ = nullptr;
+  std::array<QLabel*, 3> slot_captions_ = {};
+};
+
+}  // namespace komasu

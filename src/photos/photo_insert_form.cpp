@@ -1,0 +1,69 @@
+#include "photos/photo_insert_form.h"
+
+#include <QFileInfo>
+
+#include "album/album.h"
+#include "photos/photo_placement.h"
+#include "platform/prompter.h"
+
+namespace komasu {
+
+namespace {
+bool last_copy_choice = false;
+}  // namespace
+
+bool LastCopyChoice() { return last_copy_choice; }
+void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
+
+void PhotoInsertForm::Load() {
+  album_.SetModified(true);
+  drives_ = ReadDriveSettings(album_.Folder().OptIni());
+  for (int i = 1; i <= 3; ++i) captions_[static_cast<size_t>(i - 1)] = album_.Page().Photo(i).path;
+}
+
+std::optional<QString> PhotoInsertForm::JumpTarget(int index) {
+  const QString& place = index == 1 ? drives_.camera : drives_.data_folder;
+  const QFileInfo info(place);
+  if (!place.isEmpty() && info.isDir() && info.isReadable()) return place;
+  prompter_.Notify(QStringLiteral("デジタルカメラのメモリーカードが見つかりません。\r"
+                                  "またはドライブが見つかりません！\r"
+                                  "挿入してから再度実行してください。"),
+                   QStringLiteral("警告"));
+  return std::nullopt;
+}
+
+bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
+  if (chosen_.isEmpty() || slot < 1 || slot > 3) return false;
+  QString error;
+  QString placed;
+  if (!PlacePhotoInSlot(album_, slot, chosen_, copy, drives_.data_folder, album_.TimeSource(),
+                        &error, &placed)) {
+    if (!error.isEmpty()) prompter_.Notify(error, {}, MessageIcon::kExclamation);
+    return false;
+  }
+  captions_[static_cast<size_t>(slot - 1)] = placed;
+  chosen_ = placed;
+  return true;
+}
+
+void PhotoInsertForm::ClearSlot(int slot) {
+  if (slot < 1 || slot > 3) return;
+  ClearPhotoSlot(album_, slot);
+  captions_[static_cast<size_t>(slot - 1)].clear();
+}
+
+bool PhotoInsertForm::DeleteChosen() {
+  if (chosen_.isEmpty()) return false;
+  if (!prompter_.AskYesNo(QStringLiteral("写真データが削除されます。"),
+                          QStringLiteral("データ削除"), MessageIcon::kStop, true)) {
+    return false;
+  }
+  QString error;
+  if (!RemovePhotoFile(chosen_, &error)) {
+    prompter_.Notify(error, {}, MessageIcon::kExclamation);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace komasu

@@ -1,0 +1,61 @@
+#pragma once
+// The photo insert dialog without widgets: the drive settings read at opening, the chosen
+// file, the three slot path captions and the commands (jumps, put into a slot, empty a slot,
+// delete the chosen file). It always acts on the page the album shows at the moment.
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+#include "album/drive_settings.h"
+
+namespace komasu {
+
+class Album;
+class Prompter;
+
+// The file list's pattern; matched without regard to case (cameras write ".JPG").
+inline const QStringList kPhotoFilePatterns = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+                                               QStringLiteral("*.bmp")};
+
+// "写真データ複製" as last ticked in this run of the program (off at start); photos dropped on
+// the page view are copied the same way.
+bool LastCopyChoice();
+void SetLastCopyChoice(bool copy);
+
+class PhotoInsertForm {
+ public:
+  PhotoInsertForm(Album& album, Prompter& prompter) : album_(album), prompter_(prompter) {}
+
+  // Opening: marks the album modified, reads OPT.ini and takes the slot paths of the shown
+  // page for the captions.
+  void Load();
+
+  const DriveSettings& Drives() const { return drives_; }
+  // The caption beside slot 1..3.
+  const QString& SlotCaption(int slot) const { return captions_.at(static_cast<size_t>(slot - 1)); }
+  const QString& ChosenFile() const { return chosen_; }
+  void Choose(const QString& path) { chosen_ = path; }
+
+  // "デジタルカメラ" (1) and "データフォルダ" (2): the folder to show, or nothing after the
+  // "警告" message when the place is missing.
+  std::optional<QString> JumpTarget(int index);
+
+  // "上-設定" / "中-設定" / "下-設定": puts the chosen file (with `copy`, its copy in the data
+  // folder) into slot 1..3 of the shown page. False when nothing changed; a reason is shown.
+  bool PutIntoSlot(int slot, bool copy);
+  // "解除".
+  void ClearSlot(int slot);
+  // "写真消去": asks, then moves the chosen file to the trash. True when the file went.
+  bool DeleteChosen();
+
+ private:
+  Album& album_;
+  Prompter& prompter_;
+  DriveSettings drives_;
+  std::array<QString, 3> captions_;
+  QString chosen_;
+};
+
+}  // namespace komasu

@@ -1,0 +1,137 @@
+#include "photos/photo_placement.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+#include "album/album.h"
+#include "album/page_geometry.h"
+#include "platform/clock.h"
+#include "platform/cp932.h"
+#include "platform/photo_decoder.h"
+
+namespace komasu {
+
+namespace {
+
+// Wide (and square) photos take the box's width, tall ones its height; the other side keeps
+// the aspect ratio, rounded half to even.
+QSizeF FitInto(QSize natural, double width, double height) {
+  if (natural.isEmpty()) return {};
+  if (natural.width() >= natural.height()) {
+    const double r = natural.width() / width;
+    return {width, std::rint(natural.height() / r)};
+  }
+  const double r = natural.height() / height;
+  return {std::rint(natural.width() / r), height};
+}
+
+bool Storable(const QString& path) {
+  bool ok = false;
+  EncodeCp932(path, &ok);
+  return ok;
+}
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+}  // namespace
+
+QSizeF FitPreview(QSize natural) { return FitInto(natural, 2775, 2000); }
+
+QSizeF FitInsertedPhoto(QSize natural) { return FitInto(natural, 3100, 2200); }
+
+QRectF InsertedPhotoBox(QSize natural, int slot, int page) {
+  const float left = PhotoLeftFor(page % 2 != 0 ? PageSide::kLeftBound : PageSide::kRightBound);
+  return QRectF(QPointF(left, kPhotoSlotTops[std::clamp(slot, 1, 3) - 1]),
+                FitInsertedPhoto(natural));
+}
+
+QString CopyBaseName(const QDateTime& now) {
+  const QTime t = now.time();
+  return QStringLiteral("AL%1%2%3%4")
+      .arg(now.date().toString(QStringLiteral("yyMMdd")))
+      .arg(t.hour())
+      .arg(t.minute())
+      .arg(t.second());
+}
+
+QString FreeCopyPath(const QString& data_folder, const QDateTime& now) {
+  const QDir dir(data_folder);
+  const QString base = CopyBaseName(now);
+  QString path = dir.filePath(base + QStringLiteral(".jpg"));
+  // Distinct times can give the same name (1:23:45 and 12:3:45), and so can two copies
+  // within one second.
+  for (int n = 2; QFileInfo::exists(path); ++n) {
+    path = dir.filePath(QStringLiteral("%1_%2.jpg").arg(base).arg(n));
+  }
+  return path;
+}
+
+bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
+                      const QString& data_folder, const Clock& clock, QString* error,
+                      QString* placed_path) {
+  auto fail = [error](const QString& text) {
+    if (error) *error = text;
+    return false;
+  };
+  if (file.isEmpty() || slot < 1 || slot > 3) return fail({});
+  if (!album.PageEditable()) {
+    return fail(QStringLiteral("このページは別の形式のページのため、写真を設定できません。"));
+  }
+  const QFileInfo source(file);
+  // Not a regular file (a folder named like a photo, a FIFO): never opened.
+  const QSize natural = source.isFile() ? PhotoSize(file) : QSize();
+  if (natural.isEmpty()) {
+    return fail(QStringLiteral("写真として読み込めないファイルです。\r%1").arg(Native(file)));
+  }
+  QString path = file;
+  if (copy) {
+    if (data_folder.isEmpty() || !QFileInfo(data_folder).isDir()) {
+      return fail(QStringLiteral("データフォルダが見つかりません。\r%1\r"
+                                 "ドライブの設定でデータフォルダを設定してください。")
+                      .arg(Native(data_folder)));
+    }
+    path = FreeCopyPath(data_folder, clock.Now());
+    if (!Storable(path)) {
+      return fail(QStringLiteral("データフォルダの名前に保存できない文字が含まれています。\r%1")
+                      .arg(Native(data_folder)));
+    }
+    // QFile::copy never overwrites an existing file and removes a partial copy on failure.
+    QFile in(file);
+    if (!in.copy(path)) {
+      return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
+                      .arg(Native(file), Native(path), in.errorString()));
+    }
+  } else if (!Storable(path)) {
+    return fail(QStringLiteral("この写真のファイル名またはフォルダ名には、アルバムに保存できない"
+                               "文字が含まれています。\r%1\r"
+                               "「写真データ複製」をオンにすると、データフォルダへの複製を設定"
+                               "できます。")
+                    .arg(Native(path)));
+  }
+  if (!album.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
+    if (copy) QFile::remove(path);
+    return fail(QStringLiteral("このページには写真を設定できません。"));
+  }
+  if (placed_path) *placed_path = path;
+  return true;
+}
+
+void ClearPhotoSlot(Album& album, int slot) {
+  if (slot < 1 || slot > 3) return;
+  album.SetSlotPhoto(slot, QString());
+}
+
+bool RemovePhotoFile(const QString& file, QString* error) {
+  if (!QFile::moveToTrash(file) && QFileInfo(file).isFile()) QFile::remove(file);
+  if (QFileInfo::exists(file) || QFileInfo(file).isSymLink()) {
+    if (error) {
+      *error = QStringLiteral("写真データを削除できませんでした。\r%1").arg(Native(file));
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace komasu

@@ -1,0 +1,48 @@
+#pragma once
+// Putting a photo file into a slot of the shown page: the optional copy into the data folder
+// under a name that never overwrites, the checks that keep unstorable or missing paths out of
+// the album, and the box the photo gets until the page is next shown. The photo insert dialog
+// and drops on the page view both go through PlacePhotoInSlot.
+
+#include <QDateTime>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+namespace komasu {
+
+class Album;
+class Clock;
+
+// The preview box: wide and square photos 2775 twips wide, tall ones 2000 twips high.
+QSizeF FitPreview(QSize natural);
+// The inserted photo's box inside 3100 × 2200 twips, keeping the photo's aspect ratio.
+QSizeF FitInsertedPhoto(QSize natural);
+// Where an inserted photo stands on page `page` until the page is shown again: left 7100 on
+// odd pages and 8400 on even ones, top by slot (1..3).
+QRectF InsertedPhotoBox(QSize natural, int slot, int page);
+
+// "AL" + yymmdd + hms (hours, minutes and seconds without leading zeros) + ".jpg".
+QString CopyBaseName(const QDateTime& now);
+// The copy's path in `data_folder`: the base name, or with "_2", "_3", … before ".jpg" when a
+// file of that name exists already.
+QString FreeCopyPath(const QString& data_folder, const QDateTime& now);
+
+// Puts `file` into slot `slot` (1..3) of the shown page. With `copy`, the file is first copied
+// byte for byte into `data_folder` (FreeCopyPath) and the slot gets the copy's path. False,
+// with a message in `error` and the slot unchanged, when the file is not a readable photo, the
+// copy fails, or the path to store cannot be held by the album file (CP932). `placed_path`
+// receives the path stored in the slot.
+bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
+                      const QString& data_folder, const Clock& clock, QString* error,
+                      QString* placed_path = nullptr);
+
+// Empties slot `slot` (1..3): the path goes, the box stays; the file is not touched.
+void ClearPhotoSlot(Album& album, int slot);
+
+// Moves `file` to the desktop's trash, or deletes it where there is no trash. False with a
+// message in `error` when the file is still there afterwards.
+bool RemovePhotoFile(const QString& file, QString* error);
+
+}  // namespace komasu

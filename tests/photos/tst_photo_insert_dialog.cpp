@@ -1,0 +1,65 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+
+#include "editor/main_window.h"
+#include "editor/page_view.h"
+#include "photos/photo_insert_dialog.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+class TstPhotoInsertDialog : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The toolbar button opens the dialog modeless, owned by the window; a file clicked in the
+  // folder gets a preview, and 上-設定 with the copy on puts the copy into the shown page.
+  void ToolbarButtonPutsCopyIntoSlot() {
+    AlbumFixture f;
+    f.Open("a.apt", {"ζ名前ζ作者ζ2026/01/02ζ", PageWithTexts({"1"}), PageWithTexts({"4"})});
+    const QString photos = f.folder.File("photos");
+    const QString data = f.folder.File("data");
+    QDir().mkdir(photos);
+    QDir().mkdir(data);
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QVERIFY(image.save(photos + "/DSC0001.JPG", "JPG"));
+    WriteBytes(f.folder.Program().OptIni(), (photos + "\r\n" + data + "\r\n\r\n").toUtf8());
+    MainWindow window(*f.editor, f.prompter);
+    window.Command("hensV1")->trigger();
+    auto* dialog = window.findChild<PhotoInsertDialog*>("pict");
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+
+    dialog->findChild<QPushButton*>("Command3(1)")->click();
+    QListView* list = dialog->FileList();
+    QTRY_COMPARE(list->model()->rowCount(), 1);
+    list->clicked(list->model()->index(0, 0));
+    auto* preview = dialog->findChild<QLabel*>("Image1");
+    QTRY_VERIFY(preview->isVisible());
+
+    dialog->findChild<QCheckBox*>("Check1")->setChecked(true);
+    dialog->findChild<QPushButton*>("Command1(1)")->click();
+    const QString copy = QDir(data).filePath("AL261209102030.jpg");
+    QCOMPARE(f.album->Page().Photo(1).path, copy);
+    QVERIFY(QFileInfo::exists(copy));
+    // The page view decodes the new photo at once, not at the next page move.
+    auto* view = window.findChild<PageView*>();
+    QVERIFY(view);
+    QTRY_VERIFY(view->PhotosComplete() && view->Photos().Idle());
+    QCOMPARE(view->Photos().DecodeCount(), 1);
+    QCOMPARE(dialog->findChild<QLabel*>("Label2(1)")->text(), QDir::toNativeSeparators(copy));
+    dialog->findChild<QPushButton*>("Command4(1)")->click();
+    QCOMPARE(f.album->Page().Photo(1).path, QString());
+    QVERIFY(f.prompter.Notices().isEmpty());
+  }
+};
+
+QTEST_MAIN(TstPhotoInsertDialog)
+#include "tst_photo_insert_dialog.moc"
