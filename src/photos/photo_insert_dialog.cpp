@@ -169,7 +169,11 @@ void PhotoInsertDialog::PutIntoSlot(int slot) {
   const QString before = form_.ChosenFile();
   if (!form_.PutIntoSlot(slot, copy_->isChecked())) return;
   ShowSlotCaptions();
-  if (form_.ChosenFile() != before) files_.Refresh();  // a copy may land in the shown folder
+  if (form_.ChosenFile() == before) return;
+  // A copy may land in the shown folder; the clicked file stays selected.
+  files_.Refresh();
+  const int row = files_.RowOf(before);
+  if (row >= 0) file_list_->setCurrentIndex(files_.index(row));
 }
 
 }  // namespace komasu

@@ -8,6 +8,7 @@
 #include "photos/photo_folder_model.h"
 #include "photos/photo_insert_form.h"
 #include "photos/photo_placement.h"
+#include "photos/photo_places.h"
 #include "photos/preview_loader.h"
 #include "support/test_folder.h"
 
@@ -299,6 +300,18 @@ class TstPhotoIntake : public QObject {
     QStringList names;
     for (int r = 0; r < model.rowCount(); ++r) names << model.index(r).data().toString();
     QCOMPARE(names, (QStringList{"a.JPG", "b.jpeg", "c.Bmp"}));
+  }
+
+  // A place that cannot be read is reported once and the choice stays where it was.
+  void UnreadablePlaceKeepsPrevious() {
+    TestFolder folder;
+    const QList<PhotoPlace> places = {{folder.Path(), "ok"}, {folder.File("card"), "card"}};
+    ScriptedPrompter prompter;
+    QCOMPARE(ChoosePlace(places, 0, 1, prompter), 0);
+    QCOMPARE(prompter.asked.size(), size_t{1});
+    QDir().mkdir(folder.File("card"));
+    QCOMPARE(ChoosePlace(places, 0, 1, prompter), 1);
+    QCOMPARE(prompter.asked.size(), size_t{1});
   }
 
   // Hostile files give "cannot show" instead of hanging; only the last request is answered.
