@@ -57,7 +57,7 @@ const QStringList kAlbumCommands = {
 
 // Commands that change the album file, disabled while it is read-only. "上書き保存" stays
 // enabled and says why it cannot save.
-const QStringList kWritingCommands = {"v1", "v5", "v2", "pergV1", "Command7", "pergV2"};
+const QStringList kWritingCommands = {"v1", "v5", "v2", "pergV1", "Command7", "pergV2", "fc1"};
 
 }  // namespace
 

@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "photos/folder_browser.h"
 #include "photos/photo_placement.h"
+#include "photos/thumbnail_view.h"
 
 namespace komasu {
 
@@ -56,12 +58,34 @@ PhotoInsertDialog::PhotoInsertDialog(Album& album, Prompter& prompter, QWidget* 
   file_list_->setViewMode(QListView::ListMode);
   file_list_->setMinimumSize(200, 260);
   file_list_->setUniformItemSizes(true);
+  // The second view mode: the folder's photos as thumbnails, read only while they are shown.
+  thumbnails_ = new ThumbnailView(this);
+  thumbnails_->setObjectName(QStringLiteral("thumbnails"));
+  auto* views = new QStackedWidget(this);
+  views->addWidget(file_list_);
+  views->addWidget(thumbnails_);
+  auto* as_thumbnails = new QCheckBox(QStringLiteral("サムネイル表示"), this);
+  as_thumbnails->setObjectName(QStringLiteral("thumbnailMode"));
+  auto* file_column = new QVBoxLayout;
+  file_column->addWidget(views, 1);
+  file_column->addWidget(as_thumbnails);
   grid->addWidget(browser_, 2, 0);
-  grid->addWidget(file_list_, 2, 1);
-  connect(browser_, &FolderBrowser::FolderChanged, this,
-          [this](const QString& folder) { files_.SetFolder(folder); });
+  grid->addLayout(file_column, 2, 1);
+  connect(as_thumbnails, &QCheckBox::toggled, this, [this, views](bool on) {
+    views->setCurrentIndex(on ? 1 : 0);
+    if (on) thumbnails_->SetFolder(files_.Folder());
+    if (on && !previewing_.isEmpty()) thumbnails_->SelectPath(previewing_);
+  });
+  connect(browser_, &FolderBrowser::FolderChanged, this, [this, views](const QString& folder) {
+    files_.SetFolder(folder);
+    if (views->currentIndex() == 1) thumbnails_->SetFolder(folder);
+  });
   connect(file_list_, &QListView::clicked, this, &PhotoInsertDialog::FileClicked);
   connect(file_list_, &QListView::activated, this, &PhotoInsertDialog::FileClicked);
+  connect(thumbnails_, &ThumbnailView::PhotoClicked, this, [this](const QString& path) {
+    file_list_->setCurrentIndex(files_.index(files_.RowOf(path)));
+    ChoosePath(path);
+  });
 
   auto* jumps = new QHBoxLayout;
   auto* data_jump = new QPushButton(QStringLiteral("データフォルダ"), this);
@@ -133,7 +157,10 @@ void PhotoInsertDialog::ShowSlotCaptions() {
 }
 
 void PhotoInsertDialog::FileClicked(const QModelIndex& index) {
-  const QString path = files_.FilePath(index.row());
+  ChoosePath(files_.FilePath(index.row()));
+}
+
+void PhotoInsertDialog::ChoosePath(const QString& path) {
   if (path.isEmpty()) return;
   form_.Choose(path);
   previewing_ = path;

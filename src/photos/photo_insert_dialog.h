@@ -19,6 +19,7 @@ namespace komasu {
 class Album;
 class FolderBrowser;
 class Prompter;
+class ThumbnailView;
 
 class PhotoInsertDialog : public QDialog {
   Q_OBJECT
@@ -32,6 +33,7 @@ class PhotoInsertDialog : public QDialog {
 
  private:
   void FileClicked(const QModelIndex& index);
+  void ChoosePath(const QString& path);
   void PreviewReady(const QString& path, const QImage& image, QSize natural);
   void Jump(int index);
   void PutIntoSlot(int slot);
@@ -43,6 +45,7 @@ class PhotoInsertDialog : public QDialog {
   QString previewing_;
   FolderBrowser* browser_ = nullptr;
   QListView* file_list_ = nullptr;
+  ThumbnailView* thumbnails_ = nullptr;
   QCheckBox* copy_ = nullptr;
   QLabel* preview_ = nullptr;
   QLabel* status_ = nullptr;

@@ -59,6 +59,10 @@ CsvResult WriteCsvFile(Album& album, const QString& path, const ProgressCallback
 
 CsvResult ReadCsvFile(Album& album, const QString& path, const ProgressCallback& progress) {
   if (!album.IsOpen()) return Failure(QStringLiteral("アルバムが開かれていません。"));
+  if (album.IsReadOnly()) {
+    return Failure(
+        QStringLiteral("アルバムは読み取り専用で開いているため、CSVデータを読み込めません。"));
+  }
   const QFileInfo info(path);
   if (!info.isFile()) {
     return Failure(QStringLiteral("CSVファイル「%1」が見つかりません。").arg(path));

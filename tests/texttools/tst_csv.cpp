@@ -276,6 +276,20 @@ class TstCsv : public QObject {
     QVERIFY(f.album->Page() == shown);
   }
 
+  // An album another program holds, opened read-only, takes no import.
+  void ImportRefusesAReadOnlyAlbum() {
+    AlbumFixture holder, f;
+    const QString path = holder.Open(QStringLiteral("a.apt"), AlbumRecords(2));
+    const QByteArray before = ReadBytes(path);
+    f.prompter.yes_no = {true};
+    QVERIFY(f.album->OpenAlbumAt(path) && f.album->IsReadOnly());
+    const QString csv = f.folder.File(QStringLiteral("in.csv"));
+    WriteBytes(csv, Csv({PageTexts(7)}));
+    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.album, csv)));
+    QVERIFY(f.prompter.Notices().value(0).contains(QStringLiteral("読み取り専用")));
+    QCOMPARE(ReadBytes(path), before);
+  }
+
   // The command line: exit codes; the export leaves the album alone, neither touches back.apt.
   void CommandLine_data() {
     QTest::addColumn<QStringList>("args");
