@@ -34,6 +34,7 @@
 #include "editor/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "editor/work_progress.h"
+#include "migrate/settings_migration_dialog.h"
 #include "photos/drive_settings_dialog.h"
 #include "photos/photo_insert_dialog.h"
 #include "platform/prompter.h"
@@ -164,7 +165,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   AddCommand(help, "H1", "ヘルプ", [this] { ShowHelp(); })->setShortcut(QKeySequence::HelpContents);
-  AddCommand(help, "o3", "前Verから設定移行", nullptr);
+  AddCommand(help, "o3", "前Verから設定移行", [this] { OpenSettingsMigration(); });
   separator(help, "hh");
   AddCommand(help, "H3", "バージョン情報", [this] { ShowAbout(); });
 }
@@ -502,6 +503,12 @@ void MainWindow::OpenLayoutSettings() {
 void MainWindow::OpenPrintDialog() {
   PrintDialog dialog(album_, prompter_, this);
   connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
+  RunModal(dialog);
+}
+
+// The migrated files take effect at the next start; the running settings stay as they are.
+void MainWindow::OpenSettingsMigration() {
+  SettingsMigrationDialog dialog(album_.Folder().Path(), prompter_, this);
   RunModal(dialog);
 }
 

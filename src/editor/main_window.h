@@ -67,6 +67,7 @@ class MainWindow : public QMainWindow {
   // The photo insert dialog: modal from the menu, modeless from the toolbar.
   void OpenPhotoDialog(bool modal);
   void OpenDriveSettings();
+  void OpenSettingsMigration();
   void ShowHelp();
   void ShowAbout();
   void OpenWordLists();

@@ -1,0 +1,171 @@
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "migrate/settings_migration.h"
+#include "platform/cp932.h"
+#include "platform/scripted_prompter.h"
+#include "platform/settings_values.h"
+#include "support/test_folder.h"
+
+using namespace komasu;
+using namespace komasu::test;
+
+namespace {
+
+QByteArray Lines(const QStringList& lines) {
+  QByteArray bytes;
+  for (const QString& l : lines) bytes += EncodeCp932(l) + "\r\n";
+  return bytes;
+}
+
+const QStringList kFifteenValues = {"5",  "6",  "7",  "8",  "9",  "10", "11", "12",
+                                    "13", "14", "15", "16", "17", "18", "19"};
+
+// The previous version's folder with its five files; position.ini holds fifteen values.
+void FillOldFolder(const QString& folder) {
+  WriteBytes(folder + "/list.ini", Lines({"ζ場所ζ玄関ζ", "ζ工種ζ"}));
+  WriteBytes(folder + "/position.ini", Lines(kFifteenValues));
+  WriteBytes(folder + "/PRS.ini", QByteArray("\x01\x02printer\r\n", 11));
+  WriteBytes(folder + "/fontinfo.ini", Lines({"ＭＳ 明朝", "9", "0"}));
+  WriteBytes(folder + "/OPT.ini", Lines({"/media/card", "/home/u/写真", "/home/u"}));
+}
+
+// Every file under `folder` with its bytes, to prove a folder unchanged.
+QMap<QString, QByteArray> Snapshot(const QString& folder) {
+  QMap<QString, QByteArray> files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    files.insert(QDir(folder).relativeFilePath(path), ReadBytes(path));
+  }
+  return files;
+}
+
+}  // namespace
+
+class TestSettingsMigration : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void UpdatesPositionToTwentyLines_data() {
+    QTest::addColumn<QStringList>("old_values");
+    QTest::addColumn<QStringList>("expected");
+    QStringList from_fifteen = kFifteenValues;
+    from_fifteen << "1"
+                 << "100"
+                 << "20"
+                 << "0"
+                 << "";
+    QTest::newRow("fifteen values, twentieth line empty") << kFifteenValues << from_fifteen;
+    QStringList many;
+    for (int k = 0; k < 51; ++k) many << QString::number(k + 100);
+    QStringList from_many = many.mid(0, 20);
+    from_many[15] = "1";
+    from_many[16] = "100";
+    from_many[17] = "20";
+    from_many[18] = "0";
+    QTest::newRow("values beyond twenty dropped") << many << from_many;
+    QStringList from_none(20);
+    from_none[15] = "1";
+    from_none[16] = "100";
+    from_none[17] = "20";
+    from_none[18] = "0";
+    QTest::newRow("empty file") << QStringList() << from_none;
+  }
+  void UpdatesPositionToTwentyLines() {
+    QFETCH(QStringList, old_values);
+    QFETCH(QStringList, expected);
+    QCOMPARE(UpdatedPositionLines(old_values), expected);
+  }
+
+  // The target is any folder chosen, not the program's own; the old folder stays byte-identical.
+  void MigratesIntoChosenTarget() {
+    QTemporaryDir old_dir, target;
+    FillOldFolder(old_dir.path());
+    WriteBytes(target.filePath("OPT.ini"), "old target\r\n");
+    const auto before = Snapshot(old_dir.path());
+    ScriptedPrompter prompter;
+
+    QVERIFY(MigrateSettingsAndNotify(old_dir.path(), target.path(), prompter));
+
+    QCOMPARE(Snapshot(old_dir.path()), before);
+    QStringList position = kFifteenValues;
+    position << "1"
+             << "100"
+             << "20"
+             << "0"
+             << "";
+    QCOMPARE(ReadBytes(target.filePath("position.ini")), Lines(position));
+    for (const char* name : {"list.ini", "PRS.ini", "fontinfo.ini", "OPT.ini"}) {
+      QCOMPARE(ReadBytes(target.filePath(name)), before.value(name));
+    }
+    QCOMPARE(prompter.asked.size(), size_t(1));
+    QCOMPARE(prompter.asked[0].text, QString::fromUtf8(kMigrationDoneMessage));
+    QVERIFY(prompter.asked[0].title.isEmpty());  // the application's title
+  }
+
+  // Nothing is copied when the previous version is incomplete or a file cannot be read as the
+  // program reads it; the message says which.
+  void RefusesWithoutCopying_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("remove");  // missing, otherwise too large to be a settings file
+    QTest::addColumn<QString>("message_part");
+    const QString missing = QString::fromUtf8(kPreviousVersionMissingMessage);
+    for (const QString& name : MigratedSettingsFiles()) {
+      QTest::addRow("%s missing", qPrintable(name)) << name << true << missing;
+      QTest::addRow("%s unreadable", qPrintable(name)) << name << false << name;
+    }
+  }
+  void RefusesWithoutCopying() {
+    QFETCH(QString, file);
+    QFETCH(bool, remove);
+    QFETCH(QString, message_part);
+    QTemporaryDir old_dir, target;
+    FillOldFolder(old_dir.path());
+    if (remove) {
+      QVERIFY(QFile::remove(old_dir.filePath(file)));
+    } else {
+      WriteBytes(old_dir.filePath(file), QByteArray(kMaxSettingsFileBytes + 1, '1'));
+    }
+    const auto before = Snapshot(old_dir.path());
+    ScriptedPrompter prompter;
+
+    QVERIFY(!MigrateSettingsAndNotify(old_dir.path(), target.path(), prompter));
+
+    QVERIFY(Snapshot(target.path()).isEmpty());
+    QCOMPARE(Snapshot(old_dir.path()), before);
+    QCOMPARE(prompter.asked.size(), size_t(1));
+    QVERIFY2(prompter.asked[0].text.contains(message_part), qPrintable(prompter.asked[0].text));
+    QCOMPARE(prompter.asked[0].title, QStringLiteral("警告"));
+  }
+
+  void MissingFolderReported_data() {
+    QTest::addColumn<QString>("old_folder");
+    QTest::newRow("empty path") << QString();
+    QTest::newRow("no such folder") << QStringLiteral("/nonexistent/Ｋｏｍａｓｕ300");
+  }
+  void MissingFolderReported() {
+    QFETCH(QString, old_folder);
+    QTemporaryDir target;
+    const MigrationResult result = MigrateSettings(old_folder, target.path());
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message, QString::fromUtf8(kPreviousVersionMissingMessage));
+    QVERIFY(Snapshot(target.path()).isEmpty());
+  }
+
+  // The automatic migration looks in the default Wine prefix, 64-bit program folder first.
+  void FindsPreviousVersionInWinePrefix() {
+    QTemporaryDir home;
+    QVERIFY(FindPreviousVersionFolder(home.path()).isEmpty());
+    const QString x86 = home.filePath(".wine/drive_c/Program Files (x86)/Ｋｏｍａｓｕ300");
+    QVERIFY(QDir().mkpath(x86));
+    QCOMPARE(FindPreviousVersionFolder(home.path()), x86);
+    const QString plain = home.filePath(".wine/drive_c/Program Files/Ｋｏｍａｓｕ300");
+    QVERIFY(QDir().mkpath(plain));
+    QCOMPARE(FindPreviousVersionFolder(home.path()), plain);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsMigration)
+#include "tst_settings_migration.moc"
