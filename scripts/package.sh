@@ -15,5 +15,18 @@ for f in ./usr/bin/komasu2 ./usr/share/applications/komasu2.desktop \
   ./usr/share/komasu2/help.txt; do
   grep -qF " $f" <<<"$contents" || { echo "missing in $deb: $f" >&2; exit 1; }
 done
+# The unpacked program, started from a scratch root with a fresh home, writes a small album
+# as PDF and fills its settings folder from the defaults it carries.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+dpkg-deb -x "$deb" "$scratch/root"
+mkdir -p "$scratch/home"
+printf '"ζ旅行ζ山田ζ2026/12/09ζ"\r\n"ζ1ζ外壁北面ζ"\r\n' | iconv -f UTF-8 -t CP932 \
+  >"$scratch/album.apt"
+HOME="$scratch/home" QT_QPA_PLATFORM=offscreen "$scratch/root/usr/bin/komasu2" \
+  --pdf "$scratch/album.pdf" "$scratch/album.apt"
+head -c 5 "$scratch/album.pdf" | grep -q '%PDF-' || { echo "no PDF written" >&2; exit 1; }
+test -f "$scratch/home/.local/share/komasu2/position.ini" ||
+  { echo "settings folder not filled" >&2; exit 1; }
 dpkg-deb -I "$deb"
 echo "$deb"
