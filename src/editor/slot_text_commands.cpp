@@ -105,11 +105,8 @@ bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progr
   const int remembered = album.CurrentPage();
 
   Album::Batch batch(album);
-  album.FirstPage();
-  if (album.CurrentPage() != 1) return false;
   double n = *start;
-  bool failed = false;
-  for (int done = 1;; ++done) {
+  const bool ok = EditEveryPage(editor, remembered, progress, [&](int done) {
     album.EditPage(
         [&](PageContent& page, PageDecor&) {
           page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
@@ -118,23 +115,28 @@ bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progr
         },
         false);
     n += 3;
+  });
+  return batch.Finish() && ok;
+}
+
+bool EditEveryPage(EditorController& editor, int remembered, const ProgressCallback& progress,
+                   const std::function<void(int done)>& edit) {
+  Album& album = editor.Doc();
+  album.FirstPage();
+  if (album.CurrentPage() != 1) return false;  // the shown page could not be written back
+  for (int done = 1;; ++done) {
+    edit(done);
     if (progress) progress(done, album.PageCount());
     if (done >= album.PageCount()) break;
-    if (!MoveToNextPage(album)) {
-      failed = true;
-      break;
-    }
+    if (!MoveToNextPage(album)) return false;
   }
-  if (!failed && album.SaveCurrentPage()) {
-    if (album.CurrentPage() != remembered) {
-      album.SetCurrentPage(remembered);
-    } else {
-      editor.FillPanel();
-    }
+  if (!album.SaveCurrentPage()) return false;
+  if (album.CurrentPage() != remembered) {
+    album.SetCurrentPage(remembered);
   } else {
-    failed = true;
+    editor.FillPanel();
   }
-  return batch.Finish() && !failed;
+  return true;
 }
 
 bool DropWord(EditorController& editor, int line, const std::optional<QString>& word) {

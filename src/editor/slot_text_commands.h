@@ -35,6 +35,12 @@ bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress =
 // written.
 bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress = {});
 
+// Runs `edit(done)` on every page in turn from the first, inside the caller's Album::Batch, and
+// shows page `remembered` again at the end. False when a write-back was refused (the user was
+// told once); the page then stays shown with its edits.
+bool EditEveryPage(EditorController& editor, int remembered, const ProgressCallback& progress,
+                   const std::function<void(int done)>& edit);
+
 // A word dropped on panel line `line`: appended to the line's text without a separator. No
 // word (nothing selected in the word list) changes nothing; a word the album cannot store is
 // refused with a message.

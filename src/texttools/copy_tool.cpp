@@ -4,6 +4,7 @@
 
 #include "album/album.h"
 #include "editor/editor_controller.h"
+#include "editor/slot_text_commands.h"
 
 namespace komasu {
 
@@ -61,41 +62,20 @@ bool CopyLinesToEveryPage(EditorController& editor, std::optional<int> line,
   Album::Batch batch(album);
   if (!album.SaveCurrentPage()) return false;
   const int remembered = album.CurrentPage();
-  const int count = album.PageCount();
-  if (count == 0) return false;
+  if (album.PageCount() == 0) return false;
   const auto panel = editor.PanelLines();
   const std::vector<int> lines = CopiedLines(line);
   if (lines.empty()) return false;
   const int slot = editor.SelectedSlot();
 
-  album.FirstPage();
-  if (album.CurrentPage() != 1) return false;  // the shown page could not be written back
-  bool failed = false;
-  for (int done = 1;; ++done) {
+  const bool ok = EditEveryPage(editor, remembered, progress, [&](int) {
     album.EditPage(
         [&](PageContent& page, PageDecor&) {
           for (int k : lines) page.Line(slot, k).text = panel[k];
         },
         false);
-    if (progress) progress(done, count);
-    if (done >= album.PageCount()) break;
-    const int before = album.CurrentPage();
-    album.NextPage();
-    if (album.CurrentPage() == before) {  // refused write-back: the user was told once
-      failed = true;
-      break;
-    }
-  }
-  if (!failed && album.SaveCurrentPage()) {
-    if (album.CurrentPage() != remembered) {
-      album.SetCurrentPage(remembered);
-    } else {
-      editor.FillPanel();
-    }
-  } else {
-    failed = true;
-  }
-  return batch.Finish() && !failed;
+  });
+  return batch.Finish() && ok;
 }
 
 }  // namespace komasu
