@@ -24,14 +24,6 @@ namespace {
 const QString kFileFilter = QStringLiteral("すべてのファイル (*.apt)");
 const QString kOverwriteQuestion = QStringLiteral("同じファイル名が存在します！上書きしますか？");
 
-bool SamePath(const QString& a, const QString& b) {
-  if (a.isEmpty() || b.isEmpty()) return false;
-  const QFileInfo fa(a), fb(b);
-  const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
-  if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
-  return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
 QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QByteArray Sha256(const QByteArray& bytes) {
@@ -344,7 +336,7 @@ std::optional<Album::OpenLock> Album::LockForOpening(const QString& path) {
 }
 
 bool Album::RefuseInUse(const QString& path) {
-  if (lock_ && SamePath(path, path_)) return false;
+  if (lock_ && SameFile(path, path_)) return false;
   if (!QFileInfo::exists(path) || AlbumLock(path).TryLock() != AlbumLock::Outcome::kInUse) {
     return false;
   }
@@ -374,7 +366,7 @@ bool Album::OpenAlbum() {
   QString damage_notice;
   if (!CanOpenAsAlbum(path, &damage_notice)) return false;
   // Reopening the album this program holds (after a page was deleted) keeps its lock.
-  const bool keeps_lock = lock_ && SamePath(path, path_);
+  const bool keeps_lock = lock_ && SameFile(path, path_);
   std::optional<OpenLock> opened;
   if (!keeps_lock) {
     opened = LockForOpening(path);
@@ -437,7 +429,7 @@ bool Album::NewAlbum() {
     LoadPage();
     return false;
   }
-  if (!(lock_ && SamePath(name, old_path))) {
+  if (!(lock_ && SameFile(name, old_path))) {
     lock_ = std::make_unique<AlbumLock>(name);
     if (lock_->TryLock() != AlbumLock::Outcome::kLocked) lock_.reset();
   }
@@ -460,7 +452,7 @@ bool Album::SaveAlbumAs() {
   pending_open_path_.reset();
   const QString name = ChooseTargetName(QStringLiteral("名前を付けて保存"), true);
   if (name.isEmpty()) return false;
-  if (SamePath(name, path_)) return Save();
+  if (SameFile(name, path_)) return Save();
   if (RefuseInUse(name) || !SaveCurrentPage()) return false;
   const WriteResult copied = CopyFileOver(path_, name);
   if (!copied.ok) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
 
 #include "platform/cp932.h"
 #include "platform/regular_file.h"
@@ -76,6 +77,19 @@ WriteResult CopyFileOver(const QString& from, const QString& to) {
             QStringLiteral("ファイル「%1」を読み込めません。").arg(QDir::toNativeSeparators(from))};
   }
   return WriteFileAtomically(to, bytes);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) return false;
+  std::error_code ec;
+  const auto native = [](const QString& p) {
+    return std::filesystem::path(QFile::encodeName(p).toStdString());
+  };
+  if (std::filesystem::equivalent(native(a), native(b), ec) && !ec) return true;
+  const QFileInfo fa(a), fb(b);
+  const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
+  if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
+  return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
 }  // namespace komasu

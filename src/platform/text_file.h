@@ -33,4 +33,8 @@ WriteResult WriteTextLines(const QString& path, const QStringList& lines);
 // Copies a file over another atomically (byte copy).
 WriteResult CopyFileOver(const QString& from, const QString& to);
 
+// True when both paths name one file: any spelling, a symbolic link or a hard link of it. Paths
+// of files that do not exist yet compare as cleaned absolute paths.
+bool SameFile(const QString& a, const QString& b);
+
 }  // namespace komasu

@@ -6,8 +6,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cerrno>
-#include <filesystem>
 
+#include "platform/text_file.h"
 #include "print/painter_print_surface.h"
 
 namespace komasu {
@@ -20,10 +20,6 @@ QString CannotWrite(const QString& path) {
   return QStringLiteral(
              "PDFファイル「%1」を書き込めませんでした。保存先と空き容量を確かめてください。")
       .arg(Shown(path));
-}
-
-std::filesystem::path FsPath(const QString& path) {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 // Hands the PDF writer's bytes to the file and keeps the first write that did not go through
@@ -93,9 +89,7 @@ class PdfFileSurface : public PainterPrintSurface {
 
 QString PdfOutputProblem(const QString& pdf_path, const QString& album_path) {
   if (pdf_path.isEmpty() || album_path.isEmpty()) return {};
-  std::error_code ec;
-  // Follows symbolic links and compares device and inode: every spelling and hard link.
-  if (!std::filesystem::equivalent(FsPath(pdf_path), FsPath(album_path), ec) || ec) return {};
+  if (!SameFile(pdf_path, album_path)) return {};
   return QStringLiteral(
              "「%1」は出力元のアルバムファイルです。PDFファイルには別の名前を指定してください。")
       .arg(Shown(pdf_path));

@@ -61,13 +61,6 @@ std::optional<CommandLine> Parse(const QStringList& args, QString* error) {
   return c;
 }
 
-bool SameFile(const QString& a, const QString& b) {
-  const QFileInfo fa(a), fb(b);
-  const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
-  if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
-  return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
 }  // namespace
 
 bool IsCsvCommand(const QStringList& arguments) {

@@ -18,14 +18,6 @@ const QString kFilter = QStringLiteral("CSVファイル (*.csv)");
 // A CSV file of a full album is about a megabyte; anything far larger is not one.
 constexpr qint64 kMaxCsvBytes = 64ll * 1024 * 1024;
 
-bool SameFile(const QString& a, const QString& b) {
-  if (a.isEmpty() || b.isEmpty()) return false;
-  const QFileInfo fa(a), fb(b);
-  const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
-  if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
-  return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
-}
-
 CsvResult Failure(QString error) { return CsvResult{false, std::move(error), {}}; }
 
 }  // namespace
