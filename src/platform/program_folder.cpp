@@ -51,6 +51,14 @@ ProgramFolder ProgramFolder::Resolve(const QString& executable_folder) {
 
 QString ProgramFolder::File(const QString& name) const { return QDir(path_).filePath(name); }
 
+void ProgramFolder::TakeSettingsFrom(const ProgramFolder& from) const {
+  for (const QString& name : {QStringLiteral("position.ini"), QStringLiteral("fontinfo.ini"),
+                              QStringLiteral("OPT.ini")}) {
+    if (QFile::exists(from.File(name))) CopyFileOver(from.File(name), File(name));
+  }
+  WriteMissingDefaults();
+}
+
 void ProgramFolder::WriteMissingDefaults() const {
   const struct {
     QString file;

@@ -27,6 +27,9 @@ class ProgramFolder {
 
   // Writes each default settings file that does not exist yet.
   void WriteMissingDefaults() const;
+  // A private working folder's start: the layout, font and drive settings of `from` where it has
+  // them, the defaults for the rest.
+  void TakeSettingsFrom(const ProgramFolder& from) const;
 
  private:
   QString path_;

@@ -20,12 +20,7 @@ std::unique_ptr<PrivateAlbumCopy> PrivateAlbumCopy::FromBytes(const QByteArray& 
     return nullptr;
   }
   const ProgramFolder private_folder(copy->dir_.path());
-  for (const QString& name : {QStringLiteral("position.ini"), QStringLiteral("fontinfo.ini"),
-                              QStringLiteral("OPT.ini")}) {
-    if (QFileInfo::exists(folder.File(name)))
-      CopyFileOver(folder.File(name), private_folder.File(name));
-  }
-  private_folder.WriteMissingDefaults();
+  private_folder.TakeSettingsFrom(folder);
   // In a folder of its own, so no name of the user's can meet a settings file or back.apt.
   const QString album_folder = private_folder.File(QStringLiteral("album"));
   const QString path = album_folder + QLatin1Char('/') + QFileInfo(file_name).fileName();

@@ -94,13 +94,7 @@ int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
   QTemporaryDir private_dir;
   if (!private_dir.isValid()) return fail(QStringLiteral("作業用フォルダを作成できません。"), 1);
   const ProgramFolder private_folder(private_dir.path());
-  for (const QString& name : {QStringLiteral("position.ini"), QStringLiteral("fontinfo.ini"),
-                              QStringLiteral("OPT.ini")}) {
-    if (QFileInfo::exists(folder.File(name))) {
-      CopyFileOver(folder.File(name), private_folder.File(name));
-    }
-  }
-  private_folder.WriteMissingDefaults();
+  private_folder.TakeSettingsFrom(folder);
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(private_folder, prompter, clock);
