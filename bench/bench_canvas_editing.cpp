@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
 #include "editor/editor_controller.h"
@@ -155,7 +156,8 @@ int main(int argc, char** argv) {
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(folder, prompter, clock);
-  EditorController editor(album);
+  AlbumCommands commands(album);
+  EditorController editor(commands);
   PageView view(editor);
   view.resize(900, 1000);
   view.show();
@@ -178,7 +180,7 @@ int main(int argc, char** argv) {
     const float left = 6480 + 4500.0f * i / kDragSteps;
     const float top = 1080 + 7000.0f * ((i * 37) % kDragSteps) / kDragSteps;
     t.Start();
-    album.EditPage([&](PageContent& p, PageDecor&) {
+    commands.ChangeShownPage(QStringLiteral("編集"), [&](PageContent& p, PageDecor&) {
       p.Label(1).left = left;
       p.Label(1).top = top;
     });
@@ -194,7 +196,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kKeystrokes; ++i) {
     const QChar c = typed.at(i % typed.size());
     t.Start();
-    album.EditPage([&](PageContent& p, PageDecor&) {
+    commands.ChangeShownPage(QStringLiteral("編集"), [&](PageContent& p, PageDecor&) {
       QString& text = p.Label(1).text;
       if (text.size() > 40) text.clear();
       text.append(c);

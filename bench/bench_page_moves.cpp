@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
 #include "editor/editor_controller.h"
@@ -158,7 +159,8 @@ int main(int argc, char** argv) {
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(folder, prompter, clock);
-  EditorController editor(album);
+  AlbumCommands commands(album);
+  EditorController editor(commands);
   PageView view(editor);
   view.resize(900, 1000);
   view.show();

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
 #include "photos/photo_placement.h"
@@ -287,6 +288,7 @@ int main(int argc, char** argv) {
     ScriptedPrompter prompter;
     SystemClock clock;
     Album album(folder, prompter, clock);
+    AlbumCommands commands(album);
     const QString album_path = QDir(dir).filePath(QStringLiteral("bench.apt"));
     {
       QFile file(album_path);
@@ -299,7 +301,7 @@ int main(int argc, char** argv) {
       QString error;
       QElapsedTimer t;
       t.start();
-      const bool ok = PlacePhotoInSlot(album, 1 + i % 3, paths[400 + i], true, data, clock, &error);
+      const bool ok = PlacePhotoInSlot(commands, 1 + i % 3, paths[400 + i], true, data, clock, &error);
       place_ms.push_back(Ms(t));
       if (!ok) std::printf("placement failed: %s\n", qPrintable(error));
     }

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
 #include "editor/editor_controller.h"
@@ -64,6 +65,7 @@ double Run(const char* name, const std::function<void()>& work) {
 
 struct Session {
   std::unique_ptr<Album> album;
+  std::unique_ptr<AlbumCommands> commands;
   std::unique_ptr<EditorController> editor;
 };
 
@@ -73,7 +75,8 @@ void PageByPagePaste(EditorController& editor) {
   const auto lines = editor.PanelLines();
   album.FirstPage();
   for (int done = 0; done < album.PageCount(); ++done) {
-    album.EditPage(
+    editor.Commands().ChangeShownPage(
+        QStringLiteral("貼付"),
         [&](PageContent& p, PageDecor&) {
           for (int i = 0; i < kSlotTextLines; ++i) p.lines[i].text = lines[i % 9];
         },
@@ -88,14 +91,15 @@ void PageByPagePaste(EditorController& editor) {
 }
 
 // The CSV import as the page moves run it page by page, each write-back rewriting the file.
-void PageByPageImport(Album& album, const QString& csv) {
+void PageByPageImport(AlbumCommands& commands, const QString& csv) {
+  Album& album = commands.Doc();
   QStringList values;
   for (const CsvValue& v : ReadCsvValues(DecodeCsvBytes(ReadFileBytes(csv)))) values << v.text;
   const int pages = static_cast<int>((values.size() + kSlotTextLines - 1) / kSlotTextLines);
   album.FirstPage();
   for (int p = 1; p <= pages; ++p) {
-    if (p > 1) p <= album.PageCount() ? album.NextPage() : album.AppendPage();
-    album.EditPage([&](PageContent& page, PageDecor&) {
+    if (p > 1) p <= album.PageCount() ? album.NextPage() : commands.AppendPage();
+    commands.ChangeShownPage(QStringLiteral("CSV読込"), [&](PageContent& page, PageDecor&) {
       for (int i = 0; i < kSlotTextLines && (p - 1) * kSlotTextLines + i < values.size(); ++i)
         page.lines[i].text = values[(p - 1) * kSlotTextLines + i];
     });
@@ -131,8 +135,9 @@ int main(int argc, char** argv) {
   FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
   const auto fresh_album = [&]() {
     WriteFileAtomically(path, bytes);
-    Session s{std::make_unique<Album>(folder, prompter, clock), nullptr};
-    s.editor = std::make_unique<EditorController>(*s.album);
+    Session s{std::make_unique<Album>(folder, prompter, clock), nullptr, nullptr};
+    s.commands = std::make_unique<AlbumCommands>(*s.album);
+    s.editor = std::make_unique<EditorController>(*s.commands);
     s.album->OpenAlbumAt(path);
     s.album->JumpToPage(250);
     s.editor->SetPanelLine(1, QStringLiteral("共通の説明文"));
@@ -176,7 +181,7 @@ int main(int argc, char** argv) {
       int rewrites = 0;
       QObject::connect(album.album.get(), &Album::PageWrittenBack,
                        [&] { rewrites += !album.album->InBatch(); });
-      Run("CSV読込 (batched)", [&] { ReadCsvFile(*album.album, edited); });
+      Run("CSV読込 (batched)", [&] { ReadCsvFile(*album.commands, edited); });
       if (rewrites != 0) std::printf("CSV読込 wrote back outside its batch %d times\n", rewrites);
     }
   }
@@ -186,10 +191,10 @@ int main(int argc, char** argv) {
   }
   if (page_by_page) {
     auto batched = fresh_album();
-    ReadCsvFile(*batched.album, edited);
+    ReadCsvFile(*batched.commands, edited);
     const QByteArray batched_bytes = ReadFileBytes(path);
     auto album = fresh_album();
-    Run("CSV読込 (page by page)", [&] { PageByPageImport(*album.album, edited); });
+    Run("CSV読込 (page by page)", [&] { PageByPageImport(*album.commands, edited); });
     std::printf("batched import %s the page-by-page one\n",
                 ReadFileBytes(path) == batched_bytes ? "is byte-identical to" : "DIFFERS from");
   }

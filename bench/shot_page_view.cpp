@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
 #include "editor/editor_controller.h"
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(folder, prompter, clock);
-  EditorController editor(album);
+  AlbumCommands commands(album);
+  EditorController editor(commands);
   PageView view(editor);
   view.resize(640, 820);
   view.show();
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
   for (int page = 1; page <= 2; ++page) {
     album.JumpToPage(page);
     // Rules are switched by the guide rule commands; here every underline rule is shown.
-    album.EditPage([](PageContent&, PageDecor& decor) {
+    commands.ChangeShownPage(QStringLiteral("罫線"), [](PageContent&, PageDecor& decor) {
       for (int n = 1; n <= kRuleLines; ++n) decor.Rule(n).visible = (n - 1) % 12 >= 3;
       for (NoMark& m : decor.no_marks) m.visible = true;
     });

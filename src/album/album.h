@@ -15,10 +15,12 @@
 #include <optional>
 
 #include "album/album_lock.h"
+#include "album/album_snapshot.h"
 #include "album/layout_settings.h"
 #include "album/page_content.h"
 #include "album/page_decor.h"
 #include "album/page_geometry.h"
+#include "album/record_store.h"
 #include "album/stored_record.h"
 #include "platform/program_folder.h"
 
@@ -66,18 +68,8 @@ class Album : public QObject {
   // typed on it would be lost.
   bool PageEditable() const { return !read_only_ && !preserved_record_.has_value(); }
 
-  // --- changes of the shown page and the cover ---
+  // Changes go through AlbumCommands (commands/), the only caller of the mutators below.
   using PageEdit = std::function<void(PageContent& page, PageDecor& decor)>;
-  // Runs `edit` on the shown page and tells the views; `marks_modified` sets the modified flag.
-  // False (nothing done) when the page is not editable.
-  bool EditPage(const PageEdit& edit, bool marks_modified = true);
-  // Puts `path` into photo slot `slot` (1..3) of the shown page, in `box` when given (an
-  // empty path with no box empties the slot and leaves its box where it was). Marks the album
-  // modified; false when the page cannot be edited.
-  bool SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box = std::nullopt);
-  // Cover field 0 (name), 1 (author) or 2 (date).
-  void SetCoverField(int index, const QString& text);
-  void SetModified(bool modified);
 
   // --- file operations ---
   // Rewrites the album file with the shown page. False (after telling the user) when the
@@ -107,16 +99,11 @@ class Album : public QObject {
   void LoadPage();
   void ClearPage();
 
-  // --- page moves and page management ---
+  // --- page moves ---
   void FirstPage();
   void PreviousPage();
   void NextPage();
   void LastPage();
-  void AppendPage();
-  void InsertPage();
-  // Asks "ページ N を削除します" and deletes the shown page on Yes.
-  void AskDeleteCurrentPage();
-  void DeleteCurrentPage();
   // Moves to page n after writing the shown page back; out-of-range numbers do nothing.
   void JumpToPage(int n);
 
@@ -163,7 +150,7 @@ class Album : public QObject {
     bool done_ = false;
     bool ok_ = true;
   };
-  bool InBatch() const { return batch_depth_ > 0; }
+  bool InBatch() const { return store_.InBatch(); }
 
  signals:
   // The shown page, page number or page count changed.
@@ -181,35 +168,31 @@ class Album : public QObject {
   void PageFilled();
 
  private:
-  // Size and modification time of a file, as last seen.
-  struct FileStamp {
-    QString path;
-    qint64 size = -1;
-    QDateTime mtime;
-    bool operator==(const FileStamp&) const = default;
-  };
-  static FileStamp StampOf(const QString& path);
-  FileStamp RecordsStamp() const { return {records_path_, records_size_, records_mtime_}; }
-  // Whether another program changed the album file since the shown page was read from it or
-  // last written to it.
-  bool ChangedBehindUs() const;
-  // Asks before replacing a file another program changed; false (the user was told) on No.
-  bool MayOverwriteChanged();
+  friend class AlbumCommands;
+
+  // --- the mutators, reached through AlbumCommands ---
+  // Runs `edit` on the shown page and tells the views; `marks_modified` sets the modified flag.
+  // False (nothing done) when the page is not editable.
+  bool EditPage(const PageEdit& edit, bool marks_modified = true);
+  // Cover field 0 (name), 1 (author) or 2 (date).
+  void SetCoverField(int index, const QString& text);
+  void SetModified(bool modified);
+  void AppendPage();
+  void InsertPage();
+  // Asks "ページ N を削除します" and deletes the shown page on Yes.
+  void AskDeleteCurrentPage();
+  void DeleteCurrentPage();
+  // What follows a loaded page follows the shown page again (its content was replaced in place).
+  void RefillShownPage() { emit PageFilled(); }
+
   // Tells the user and returns true when the album is read-only.
   bool RefuseReadOnly();
-  // Asks to open read-only when another program holds `path`; the outcome for `path`, or
-  // nullopt when it must not be opened.
-  struct OpenLock {
-    std::unique_ptr<AlbumLock> lock;  // null when not guarded or read-only
-    bool read_only = false;
-  };
-  std::optional<OpenLock> LockForOpening(const QString& path);
   // Refuses (telling the user) to write over an album another program holds.
   bool RefuseInUse(const QString& path);
   void BeginBatch();
   bool EndBatch();
   void EmitPageShown();
-  bool EnsureRecords();
+  bool EnsureRecords() { return store_.Ensure(path_); }
   bool WriteRecords(const QList<QByteArray>& records);
   bool CheckStorable();
   QByteArray EncodedShownPage(bool* ok);
@@ -218,13 +201,10 @@ class Album : public QObject {
   bool CanOpenAsAlbum(const QString& path, QString* damage_notice);
   void Report(const QString& text);
   bool TakeSnapshot();
-  void ReportSnapshotFailed();
   bool RefuseAtPageLimit();
   void HidePageElements();
-  void ShowPageElements();
-  void LayOutPage();
-  // Places the photo of slot h (1..3) by the layout settings and the current page number.
-  void PlaceSlotPhoto(int h, const QString& path);
+  // Sets the text column of the shown page's side.
+  void PlaceColumn();
 
   ProgramFolder folder_;
   Prompter& prompter_;
@@ -242,14 +222,7 @@ class Album : public QObject {
   // fields the user did not change.
   StoredRecord header_record_;
   StoredRecord shown_record_;
-  // What back.apt should hold: which album, and the size and SHA-256 of the bytes taken.
-  struct SnapshotId {
-    QString of;
-    qint64 size = -1;
-    QByteArray sha256;
-  };
-  // Empty when the last snapshot could not be taken.
-  std::optional<SnapshotId> snapshot_;
+  AlbumSnapshot snapshot_;
   std::unique_ptr<AlbumLock> lock_;
   bool read_only_ = false;
 
@@ -261,16 +234,8 @@ class Album : public QObject {
   CalloutSettings callout_;
   float column_left_ = ColumnLeftFor(PageSide::kLeftBound);
 
-  int batch_depth_ = 0;
-  bool batch_dirty_ = false;
   bool batch_page_shown_ = false;
-
-  QList<QByteArray> records_;
-  QString records_path_;
-  qint64 records_size_ = -1;
-  QDateTime records_mtime_;
-  // The file as the shown page was read from it or last written to it.
-  FileStamp shown_stamp_;
+  RecordStore store_;
 };
 
 }  // namespace komasu

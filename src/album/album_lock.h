@@ -5,6 +5,8 @@
 
 #include <QLockFile>
 #include <QString>
+#include <memory>
+#include <optional>
 
 namespace komasu {
 
@@ -29,5 +31,16 @@ class AlbumLock {
  private:
   QLockFile lock_;
 };
+
+class Prompter;
+
+// How an album is opened as far as other copies of the program are concerned.
+struct OpenLock {
+  std::unique_ptr<AlbumLock> lock;  // null when not guarded or read-only
+  bool read_only = false;
+};
+// Locks `path` for opening; when another program holds it, asks to open it read-only. Nothing
+// when it must not be opened.
+std::optional<OpenLock> LockForOpening(const QString& path, Prompter& prompter);
 
 }  // namespace komasu

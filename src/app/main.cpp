@@ -6,8 +6,9 @@
 #include <QTextStream>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "editor/editor_controller.h"
-#include "editor/main_window.h"
+#include "app/main_window.h"
 #include "platform/clock.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
@@ -57,7 +58,8 @@ int main(int argc, char* argv[]) {
   komasu::QtPrompter prompter;
   komasu::SystemClock clock;
   komasu::Album album(folder, prompter, clock);
-  komasu::EditorController editor(album);
+  komasu::AlbumCommands commands(album);
+  komasu::EditorController editor(commands);
   komasu::MainWindow window(editor, prompter);
   prompter.SetParent(&window);
   // Settings files that cannot be read leave their values at the defaults; said once here.
@@ -75,7 +77,7 @@ int main(int argc, char* argv[]) {
     window.RunStartDialog();
   }
   if (!album.IsOpen()) return 0;
-  album.SetModified(false);
+  commands.SetModified(false);
   window.show();
   window.OnActivated();
   return app.exec();

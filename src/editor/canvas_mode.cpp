@@ -8,22 +8,22 @@ void CanvasMode::ShowOverlay(CanvasPointer pointer) {
 }
 
 void CanvasMode::StartLineDrawing() {
-  label4_ = 1;
+  press_role_ = 1;
   ShowOverlay(CanvasPointer::kCross);
-  id_ = kDrawingLine;
+  activity_ = kDrawingLine;
 }
 
 void CanvasMode::StartLabelInput(bool free_label_found) {
-  label4_ = kPlaceNewLabel;
+  press_role_ = kPlaceNewLabel;
   if (free_label_found) ShowOverlay(CanvasPointer::kText);
 }
 
-void CanvasMode::FontCommand() { label4_ = kPlaceNewLabel; }
+void CanvasMode::FontCommand() { press_role_ = kPlaceNewLabel; }
 
 void CanvasMode::LabelPressed(bool left_button) {
-  label4_ = 1;
+  press_role_ = 1;
   if (!left_button) return;
-  id_ = kLabelSelected;
+  activity_ = kLabelSelected;
   overlay_visible_ = true;
 }
 
@@ -37,8 +37,8 @@ void CanvasMode::LabelDialogClosed() {
 void CanvasMode::OverlayPress(QPointF point) {
   press_captured_ = true;
   overlay_visible_ = false;
-  if (label4_ == kPlaceNewLabel) handler_->PlaceNewLabel(point);
-  if (id_ == kDrawingLine) line_start_ = point;
+  if (press_role_ == kPlaceNewLabel) handler_->PlaceNewLabel(point);
+  if (activity_ == kDrawingLine) line_start_ = point;
 }
 
 void CanvasMode::OverlayRelease(QPointF point) {
@@ -46,19 +46,19 @@ void CanvasMode::OverlayRelease(QPointF point) {
   press_captured_ = false;
   // No free line slot: the drawing mode stays, with the overlay over the canvas, so that the
   // next press and release try again.
-  if (id_ == kDrawingLine && !handler_->DrawLine(line_start_, point)) {
+  if (activity_ == kDrawingLine && !handler_->DrawLine(line_start_, point)) {
     overlay_visible_ = true;
     return;
   }
   overlay_visible_ = false;
   pointer_ = CanvasPointer::kArrow;
-  id_ = kNoMode;
+  activity_ = kNoMode;
 }
 
 void CanvasMode::OverlayClick() { overlay_visible_ = false; }
 
 void CanvasMode::OverlayDrop(QPointF point) {
-  if (id_ == kLabelSelected) handler_->DropLabel(point);
+  if (activity_ == kLabelSelected) handler_->DropLabel(point);
 }
 
 }  // namespace komasu

@@ -1,6 +1,6 @@
 #pragma once
-// The canvas editing mode of the page view without widgets: the two mode values (`ID`:
-// 0 none, 2 label selected, 3 line drawing; `Label4`: 0/1 presses serve `ID`, 2 a press
+// The canvas editing mode of the page view without widgets: the two mode values (activity:
+// 0 none, 2 label selected, 3 line drawing; press role: 0/1 presses serve the activity, 2 a press
 // places a new label), the transparent overlay over the page canvas with its mouse pointer,
 // and the press/release protocol through which label and line editing receive canvas input.
 
@@ -30,10 +30,10 @@ class CanvasMode {
   static constexpr int kNoMode = 0;
   static constexpr int kLabelSelected = 2;
   static constexpr int kDrawingLine = 3;
-  static constexpr int kPlaceNewLabel = 2;  // value of Label4
+  static constexpr int kPlaceNewLabel = 2;  // value of PressRole()
 
-  int Id() const { return id_; }
-  int Label4() const { return label4_; }
+  int Activity() const { return activity_; }
+  int PressRole() const { return press_role_; }
   bool OverlayVisible() const { return overlay_visible_; }
   CanvasPointer Pointer() const { return pointer_; }
   QPointF LineStart() const { return line_start_; }
@@ -70,8 +70,8 @@ class CanvasMode {
  private:
   void ShowOverlay(CanvasPointer pointer);
 
-  int id_ = kNoMode;
-  int label4_ = 0;
+  int activity_ = kNoMode;
+  int press_role_ = 0;
   bool overlay_visible_ = false;
   CanvasPointer pointer_ = CanvasPointer::kDefault;
   QPointF line_start_;

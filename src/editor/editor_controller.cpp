@@ -8,7 +8,8 @@
 
 namespace komasu {
 
-EditorController::EditorController(Album& album, QObject* parent) : QObject(parent), album_(album) {
+EditorController::EditorController(AlbumCommands& commands, QObject* parent)
+    : QObject(parent), commands_(commands), album_(commands.Doc()) {
   connect(&album_, &Album::PageCleared, this, &EditorController::ClearPanel);
   connect(&album_, &Album::PageFilled, this, &EditorController::FillPanel);
   connect(&album_, &Album::PageCleared, this, &EditorController::ForgetPressedLabel);
@@ -21,7 +22,7 @@ void EditorController::SetPanelLine(int j, const QString& text) {
   if (j < 0 || j >= kLinesPerSlot || panel_[j] == text) return;
   if (!album_.PageEditable()) return;
   panel_[j] = text;
-  album_.EditPage([&](PageContent& page, PageDecor&) { page.Line(selected_slot_, j).text = text; });
+  commands_.SetSlotLine(selected_slot_, j, text);
   emit PanelChanged();
 }
 
@@ -79,7 +80,7 @@ void EditorController::ForgetPressedLabel() {
   labels_.selected = 0;
   labels_.new_index = 0;
   SetDraggedLabel(0);
-  if (mode_.Id() == CanvasMode::kLabelSelected) mode_.LabelDropRefused();
+  if (mode_.Activity() == CanvasMode::kLabelSelected) mode_.LabelDropRefused();
   for (int i : {0, 1}) SetPositionText(i, QString());
 }
 

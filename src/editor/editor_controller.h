@@ -2,18 +2,19 @@
 // The editor state that album files do not store, beside the Album: the selected slot, the
 // nine lines of the slot text panel and the canvas mode of the page view. It follows the
 // album's page changes in the order the album emits them, and changes the shown page only
-// through the album, so widgets only translate input into its calls and show its state.
+// through the album's commands, so widgets only translate input into its calls and show its
+// state.
 
 #include <QObject>
 #include <QPointF>
 #include <array>
 
 #include "album/page_content.h"
+#include "commands/album_commands.h"
 #include "editor/canvas_mode.h"
 
 namespace komasu {
 
-class Album;
 class LabelTextEntry;
 class TextMeasure;
 
@@ -37,10 +38,11 @@ class EditorController : public QObject, public CanvasModeHandler {
   Q_OBJECT
 
  public:
-  explicit EditorController(Album& album, QObject* parent = nullptr);
+  explicit EditorController(AlbumCommands& commands, QObject* parent = nullptr);
 
-  Album& Doc() { return album_; }
-  const Album& Doc() const { return album_; }
+  Album& Doc() { return commands_.Doc(); }
+  const Album& Doc() const { return commands_.Doc(); }
+  AlbumCommands& Commands() { return commands_; }
 
   // --- the slot text panel ---
   int SelectedSlot() const { return selected_slot_; }
@@ -94,6 +96,7 @@ class EditorController : public QObject, public CanvasModeHandler {
  private:
   void ClearPanel();
 
+  AlbumCommands& commands_;
   Album& album_;
   int selected_slot_ = 0;
   std::array<QString, kLinesPerSlot> panel_;

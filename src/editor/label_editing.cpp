@@ -34,8 +34,9 @@ void AutoSize(const EditorController& editor, FreeLabel& label) {
 }
 
 // Changes label `index` of the shown page; the album is marked modified.
-void EditLabel(EditorController& editor, int index, const std::function<void(FreeLabel&)>& change) {
-  editor.Doc().EditPage([&](PageContent& page, PageDecor&) {
+void EditLabel(EditorController& editor, const QString& name, int index,
+               const std::function<void(FreeLabel&)>& change) {
+  editor.Commands().ChangeShownPage(name, [&](PageContent& page, PageDecor&) {
     FreeLabel& label = page.Label(index);
     change(label);
     AutoSize(editor, label);
@@ -49,7 +50,7 @@ void ShowPosition(EditorController& editor, const FreeLabel& label) {
 
 // The selected label of the shown page while a label is selected; 0 otherwise.
 int SelectedTarget(const EditorController& editor) {
-  if (editor.Mode().Id() != CanvasMode::kLabelSelected) return 0;
+  if (editor.Mode().Activity() != CanvasMode::kLabelSelected) return 0;
   const int n = editor.Labels().selected;
   return ValidIndex(n) ? n : 0;
 }
@@ -100,7 +101,7 @@ void PlaceNewLabelAt(EditorController& editor, QPointF press) {
   state.editing = n;
   if (LabelTextEntry* entry = editor.TextEntry()) entry->EditLabelText(editor, n, true);
   if (editor.Doc().Page().Label(n).text.isEmpty()) return;  // the slot stays free
-  EditLabel(editor, n, [&](FreeLabel& label) {
+  EditLabel(editor, QStringLiteral("ラベルの入力"), n, [&](FreeLabel& label) {
     label.left = static_cast<float>(press.x() + kCanvasLeft);
     label.top = static_cast<float>(press.y() + kCanvasTop);
   });
@@ -124,7 +125,8 @@ void PressLabel(EditorController& editor, int index, bool right_button, QPointF 
   state.drop_point = QPointF();
   editor.Mode().LabelPressed(!right_button);
   // The single border marks the pressed label; it is not stored, so nothing is modified.
-  editor.Doc().EditPage(
+  editor.Commands().ChangeShownPage(
+      QStringLiteral("ラベルの選択"),
       [&](PageContent& page, PageDecor&) {
         for (FreeLabel& l : page.labels) l.border = false;
         page.Label(index).border = true;
@@ -160,7 +162,7 @@ void DropSelectedLabel(EditorController& editor, QPointF point) {
   }
   const QPointF moved = state.drop_point - state.drag_start;
   if (!moved.isNull()) {
-    EditLabel(editor, n, [&](FreeLabel& label) {
+    EditLabel(editor, QStringLiteral("ラベルの移動"), n, [&](FreeLabel& label) {
       label.left += static_cast<float>(moved.x());
       label.top += static_cast<float>(moved.y());
     });
@@ -190,7 +192,7 @@ bool ApplyTypedPosition(EditorController& editor, int index) {
   const float top =
       y ? static_cast<float>(RoundAway((*y - 10) * kTwipsPerMmY + kCanvasTop)) : before.top;
   if (left == before.left && top == before.top) return false;
-  EditLabel(editor, n, [&](FreeLabel& label) {
+  EditLabel(editor, QStringLiteral("ラベルの移動"), n, [&](FreeLabel& label) {
     label.left = left;
     label.top = top;
   });
@@ -219,7 +221,7 @@ void SetLabelFont(EditorController& editor, int index, const FontChoice& font) {
   style.italic = font.italic;
   style.color = font.color;
   if (style == editor.Doc().Page().Label(index).style) return;
-  EditLabel(editor, index, [&](FreeLabel& label) { label.style = style; });
+  EditLabel(editor, QStringLiteral("ラベルのフォント"), index, [&](FreeLabel& label) { label.style = style; });
 }
 
 void ChooseLabelFont(EditorController& editor) {
@@ -236,7 +238,7 @@ void ResizeSelectedLabel(EditorController& editor, int step) {
   if (n == 0) return;
   const double size = editor.Doc().Page().Label(n).style.size;
   if (step < 0 && size <= 1) return;
-  EditLabel(editor, n, [&](FreeLabel& label) { label.style.size = size + (step < 0 ? -1 : 1); });
+  EditLabel(editor, QStringLiteral("ラベルの大きさ"), n, [&](FreeLabel& label) { label.style.size = size + (step < 0 ? -1 : 1); });
 }
 
 bool ClearLabel(EditorController& editor) {
@@ -247,7 +249,7 @@ bool ClearLabel(EditorController& editor) {
   }
   const int n = editor.Labels().pressed;
   if (!ValidIndex(n)) return true;
-  if (!album.EditPage([&](PageContent& page, PageDecor&) { page.Label(n) = FreeLabel(); })) {
+  if (!editor.Commands().SetLabel(n, FreeLabel(), QStringLiteral("ラベルのクリア"))) {
     return true;
   }
   if (editor.Labels().selected == n) {
@@ -269,7 +271,7 @@ QString SetLabelText(EditorController& editor, int index, const QString& text, b
   const FreeLabel& label = editor.Doc().Page().Label(index);
   const bool visible = show && !text.isEmpty();
   if (label.text == text && label.visible == visible) return {};
-  EditLabel(editor, index, [&](FreeLabel& l) {
+  EditLabel(editor, QStringLiteral("ラベルの文字"), index, [&](FreeLabel& l) {
     l.text = text;
     l.visible = visible;
   });

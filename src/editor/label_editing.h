@@ -2,7 +2,7 @@
 // The free-label commands of the page editor on the EditorController and its Album: label
 // input and placement, selection, the drag with its grab-point drop rule, the position fields,
 // font and size, clearing and the text changes the label text dialog makes. Every change of a
-// label goes through Album::EditPage and marks the album modified; a label's box follows its
+// label goes through AlbumCommands and marks the album modified; a label's box follows its
 // text and font through the controller's TextMeasure.
 
 #include <QPointF>

@@ -98,7 +98,9 @@ bool DrawLineOnRelease(EditorController& editor, QPointF start, QPointF end) {
   const auto length = static_cast<int16_t>(settings.arrow_length);
   const auto angle = static_cast<float>(settings.arrow_angle);
   const bool arrow = kind == LineKind::kCallout || editor.ArrowOption();
-  album.EditPage([&](PageContent& page, PageDecor&) {
+  const QString name = kind == LineKind::kStraight ? QStringLiteral("線の描画")
+                                                   : QStringLiteral("ふき出し線の描画");
+  editor.Commands().ChangeShownPage(name, [&](PageContent& page, PageDecor&) {
     CalloutLine& slot = page.callouts[i];
     if (kind == LineKind::kStraight) {
       slot.line = Stroke(sx, sy, ex, ey);
@@ -120,7 +122,7 @@ void RemoveLastLine(EditorController& editor) {
   const auto& callouts = album.Page().callouts;
   for (int i = kCalloutLines - 1; i >= 0; --i) {
     if (!callouts[i].line.visible) continue;
-    album.EditPage([i](PageContent& page, PageDecor&) { page.callouts[i] = CalloutLine(); });
+    editor.Commands().ClearCallout(i);
     return;
   }
 }

@@ -3,7 +3,7 @@
 // "矢印" is ticked) and "ふき出し線" (a slanted leg with an arrow head and a horizontal leg at its
 // end), drawn from the press to the release on the canvas, and "ラインクリア". A page holds
 // fifteen line slots; a slot is free while its line is hidden. Line edits go through
-// Album::EditPage and mark the album modified. The colour is not stored with a line: the page
+// AlbumCommands and mark the album modified. The colour is not stored with a line: the page
 // view and the printer draw every line in the callout colour of the layout settings, so a
 // changed colour setting recolours all lines at once.
 

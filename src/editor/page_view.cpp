@@ -13,7 +13,7 @@
 #include "editor/label_editing.h"
 #include "editor/slot_text_commands.h"
 #include "editor/text_measure.h"
-#include "photos/photo_drop.h"
+#include "album/page_reader.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -360,7 +360,7 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF t = ToTwips(event->position());
     mode_.OverlayRelease(t - kPageCanvas.topLeft());
     // A line release that found no free slot keeps the drawing mode and its overlay.
-    if (mode_.Id() != CanvasMode::kDrawingLine) mode_.OverlayClick();
+    if (mode_.Activity() != CanvasMode::kDrawingLine) mode_.OverlayClick();
   }
   UpdateCursorShape();
   update();
@@ -372,7 +372,9 @@ void PageView::dragEnterEvent(QDragEnterEvent* event) {
 
 void PageView::dragMoveEvent(QDragMoveEvent* event) {
   // Only a photo box takes the files: elsewhere the pointer says so before the drop.
-  if (PhotoSlotAt(album_, ToTwips(event->position())) != 0) {
+  if (album_.IsOpen() &&
+      PhotoSlotAt(album_.Page(), album_.Layout(), album_.CurrentPage(),
+                  ToTwips(event->position())) != 0) {
     event->acceptProposedAction();
   } else {
     event->ignore();
@@ -385,7 +387,7 @@ void PageView::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // A refusal shows a message box: not inside the drop, which would hold the file manager's
   // drag until the box is closed.
-  QTimer::singleShot(0, this, [this, files, t] { DropPhotoFiles(editor_, t, files); });
+  QTimer::singleShot(0, this, [this, files, t] { emit PhotoFilesDropped(t, files); });
 }
 
 }  // namespace komasu

@@ -53,6 +53,8 @@ class PageView : public QWidget {
  signals:
   // A press outside the overlay, for the label and line features: window twips.
   void PagePressed(QPointF twips, Qt::MouseButton button);
+  // Local files dropped from the desktop's file manager at `twips` (window twips).
+  void PhotoFilesDropped(QPointF twips, const QStringList& files);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

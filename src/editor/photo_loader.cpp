@@ -8,9 +8,7 @@
 #include <algorithm>
 
 #include "album/album.h"
-#include "album/album_file.h"
-#include "album/page_record.h"
-#include "platform/cp932.h"
+#include "album/page_reader.h"
 #include "platform/photo_decoder.h"
 
 namespace komasu {
@@ -125,13 +123,9 @@ bool PhotoLoader::IsDone(const QString& path, QSize size) const {
 }
 
 std::array<QString, 3> SlotPhotoPaths(Album& album, int page) {
-  const QList<QByteArray>& records = album.Records();
-  if (page < 1 || page >= records.size()) return {};
-  if (records[page].size() > kMaxRecordBytes) return {};  // not decoded when shown either
-  PageContent scratch;
-  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(records[page]), scratch);
-  if (!decoded.version_ok) return {};
-  return decoded.slot_paths;
+  const std::optional<PageContent> read = ReadPage(album.Records(), page, album.Layout());
+  if (!read) return {};
+  return {read->Photo(1).path, read->Photo(2).path, read->Photo(3).path};
 }
 
 }  // namespace komasu

@@ -4,6 +4,8 @@
 #include <array>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
+#include "commands/page_walk.h"
 #include "editor/editor_controller.h"
 #include "platform/cp932.h"
 #include "platform/number_text.h"
@@ -14,22 +16,16 @@ namespace komasu {
 namespace {
 
 // The lines go into every slot of the shown page; the album is not marked modified by this.
-void SetAllSlots(Album& album, const std::array<QString, kLinesPerSlot>& lines) {
-  album.EditPage(
+void SetAllSlots(AlbumCommands& commands, const QString& name,
+                 const std::array<QString, kLinesPerSlot>& lines) {
+  commands.ChangeShownPage(
+      name,
       [&](PageContent& page, PageDecor&) {
         for (int s = 0; s < kPhotoSlots; ++s) {
           for (int j = 0; j < kLinesPerSlot; ++j) page.Line(s, j).text = lines[j];
         }
       },
       false);
-}
-
-// The next-page move; false when the shown page could not be written back (the user was told
-// once), which must end an album-wide command instead of repeating on the same page.
-bool MoveToNextPage(Album& album) {
-  const int before = album.CurrentPage();
-  album.NextPage();
-  return album.CurrentPage() != before;
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ bool PasteIntoPage(EditorController& editor) {
     return false;
   }
   if (album.PageCount() == 0) return false;
-  SetAllSlots(album, editor.PanelLines());
+  SetAllSlots(editor.Commands(), QStringLiteral("ページ全体に貼付"), editor.PanelLines());
   return true;
 }
 
@@ -65,31 +61,12 @@ bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress) 
   if (count == 0) return false;
   const int remembered = album.CurrentPage();
   const std::array<QString, kLinesPerSlot> lines = editor.PanelLines();
-
-  Album::Batch batch(album);
-  album.FirstPage();
-  if (album.CurrentPage() != 1) return false;  // the shown page could not be written back
-  bool failed = false;
-  for (int done = 1; done <= count; ++done) {
-    SetAllSlots(album, lines);
-    if (progress) progress(done, count);
-    if (album.CurrentPage() < album.PageCount() && !MoveToNextPage(album)) {
-      failed = true;
-      break;
-    }
-  }
-  // After a refused write-back the page stays shown with its edits, rather than being cleared.
-  if (!failed) {
-    if (album.CurrentPage() != remembered) {
-      if (album.SaveCurrentPage()) {
-        album.ClearPage();
-        album.SetCurrentPage(remembered);
-      }
-    } else {
-      editor.FillPanel();  // the panel mirrors the pasted lines of the selected slot
-    }
-  }
-  return batch.Finish() && !failed;
+  const QString name = QStringLiteral("アルバム全体に貼付");
+  AlbumCommands& commands = editor.Commands();
+  return commands.ChangeAlbum(name, [&] {
+    return EditEveryPage(
+        commands, remembered, progress, [&](int) { SetAllSlots(commands, name, lines); }, true);
+  });
 }
 
 bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress) {
@@ -104,39 +81,21 @@ bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progr
   if (album.PageCount() == 0) return false;
   const int remembered = album.CurrentPage();
 
-  Album::Batch batch(album);
   double n = *start;
-  const bool ok = EditEveryPage(editor, remembered, progress, [&](int done) {
-    album.EditPage(
-        [&](PageContent& page, PageDecor&) {
-          page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
-          page.Line(1, 0).text = SerialNumberText(n + 1);
-          page.Line(2, 0).text = SerialNumberText(n + 2);
-        },
-        false);
-    n += 3;
+  AlbumCommands& commands = editor.Commands();
+  return commands.ChangeAlbum(QStringLiteral("連番"), [&] {
+    return EditEveryPage(commands, remembered, progress, [&](int done) {
+      commands.ChangeShownPage(
+          QStringLiteral("連番"),
+          [&](PageContent& page, PageDecor&) {
+            page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
+            page.Line(1, 0).text = SerialNumberText(n + 1);
+            page.Line(2, 0).text = SerialNumberText(n + 2);
+          },
+          false);
+      n += 3;
+    });
   });
-  return batch.Finish() && ok;
-}
-
-bool EditEveryPage(EditorController& editor, int remembered, const ProgressCallback& progress,
-                   const std::function<void(int done)>& edit) {
-  Album& album = editor.Doc();
-  album.FirstPage();
-  if (album.CurrentPage() != 1) return false;  // the shown page could not be written back
-  for (int done = 1;; ++done) {
-    edit(done);
-    if (progress) progress(done, album.PageCount());
-    if (done >= album.PageCount()) break;
-    if (!MoveToNextPage(album)) return false;
-  }
-  if (!album.SaveCurrentPage()) return false;
-  if (album.CurrentPage() != remembered) {
-    album.SetCurrentPage(remembered);
-  } else {
-    editor.FillPanel();
-  }
-  return true;
 }
 
 bool DropWord(EditorController& editor, int line, const std::optional<QString>& word) {

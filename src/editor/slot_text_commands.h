@@ -1,20 +1,20 @@
 #pragma once
 // The commands of the slot text panel on the open album: clearing the panel's nine lines,
 // pasting them into every slot of the shown page or of every page, numbering every slot of the
-// album serially, and appending a dropped word. The album-wide commands walk the pages with
-// the page moves, inside one Album::Batch, so the album file is rewritten once at the end.
+// album serially, and appending a dropped word. The album-wide commands are one album-wide
+// change each, walking the pages once, so the album file is rewritten once at the end.
 
 #include <QColor>
 #include <QString>
 #include <functional>
 #include <optional>
 
+#include "commands/page_walk.h"
+
 namespace komasu {
 
 class EditorController;
 
-// Told after each page an album-wide command has finished: pages done, pages in all.
-using ProgressCallback = std::function<void(int done, int total)>;
 
 // "ALLクリア": after confirmation, empties the nine panel lines and so the selected slot's
 // lines of the shown page. True when the user said Yes.
@@ -34,12 +34,6 @@ bool PasteIntoAlbum(EditorController& editor, const ProgressCallback& progress =
 // numbers. False when the answer was not a number, nothing was done, or the file could not be
 // written.
 bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progress = {});
-
-// Runs `edit(done)` on every page in turn from the first, inside the caller's Album::Batch, and
-// shows page `remembered` again at the end. False when a write-back was refused (the user was
-// told once); the page then stays shown with its edits.
-bool EditEveryPage(EditorController& editor, int remembered, const ProgressCallback& progress,
-                   const std::function<void(int done)>& edit);
 
 // A word dropped on panel line `line`: appended to the line's text without a separator. No
 // word (nothing selected in the word list) changes nothing; a word the album cannot store is

@@ -157,8 +157,7 @@ void SlotTextPanel::BuildRuleControls() {
 
   // The rule controls change the page without marking the album modified.
   connect(guide_switch_, &QCheckBox::clicked, this, [this](bool ticked) {
-    if (!album_.EditPage([ticked](PageContent& p, PageDecor& d) { SetGuideSwitch(p, d, ticked); },
-                         false)) {
+    if (!editor_.Commands().SetGuideSwitch(ticked)) {
       Refresh();
     }
   });
@@ -166,8 +165,7 @@ void SlotTextPanel::BuildRuleControls() {
                                                          {frame_, RuleStyle::kFrame}};
   for (const auto& [button, choice] : choices) {
     connect(button, &QRadioButton::clicked, this, [this, style = choice] {
-      if (!album_.EditPage([style](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, style); },
-                           false)) {
+      if (!editor_.Commands().SetRuleStyle(style)) {
         Refresh();
       }
     });

@@ -6,8 +6,8 @@
 
 #include "album/album.h"
 #include "album/drive_settings.h"
-#include "album/page_geometry.h"
-#include "editor/editor_controller.h"
+#include "album/page_reader.h"
+#include "commands/album_commands.h"
 #include "photos/photo_insert_form.h"
 #include "photos/photo_placement.h"
 #include "platform/prompter.h"
@@ -22,15 +22,7 @@ QString DropTitle() { return QStringLiteral("ＫＯＭＡＳＵ-写真挿入"); 
 
 int PhotoSlotAt(const Album& album, QPointF twips) {
   if (!album.IsOpen()) return 0;
-  for (int slot = 1; slot <= kPhotoSlots; ++slot) {
-    const PhotoElement& photo = album.Page().Photo(slot);
-    const QRectF shown(photo.left, photo.top, photo.width, photo.height);
-    if (!photo.path.isEmpty() && photo.visible && shown.contains(twips)) return slot;
-  }
-  for (int slot = 1; slot <= kPhotoSlots; ++slot) {
-    if (SlotPhotoBox(album.Layout(), album.CurrentPage(), slot).contains(twips)) return slot;
-  }
-  return 0;
+  return komasu::PhotoSlotAt(album.Page(), album.Layout(), album.CurrentPage(), twips);
 }
 
 QString DroppedPhotoProblem(const QString& path) {
@@ -47,8 +39,8 @@ QString DroppedPhotoProblem(const QString& path) {
   return {};
 }
 
-bool DropPhotoFiles(EditorController& editor, QPointF twips, const QStringList& paths) {
-  Album& album = editor.Doc();
+bool DropPhotoFiles(AlbumCommands& commands, QPointF twips, const QStringList& paths) {
+  Album& album = commands.Doc();
   const int slot = PhotoSlotAt(album, twips);
   if (slot == 0 || paths.isEmpty()) return false;
   if (paths.size() > 1) {
@@ -64,7 +56,7 @@ bool DropPhotoFiles(EditorController& editor, QPointF twips, const QStringList& 
   // The data folder as OPT.ini says now, as the photo dialog reads it at each opening.
   const QString data_folder = ReadDriveSettings(album.Folder().OptIni()).data_folder;
   QString error;
-  if (!PlacePhotoInSlot(album, slot, file, LastCopyChoice(), data_folder, album.TimeSource(),
+  if (!PlacePhotoInSlot(commands, slot, file, LastCopyChoice(), data_folder, album.TimeSource(),
                         &error)) {
     if (!error.isEmpty()) album.Prompts().Notify(error, DropTitle(), MessageIcon::kExclamation);
     return false;

@@ -10,7 +10,7 @@
 namespace komasu {
 
 class Album;
-class EditorController;
+class AlbumCommands;
 
 // The slot (1..3) whose photo box on the shown page holds `twips`, or 0. A slot's box is where
 // the page layout places its photo, or where its photo stands now.
@@ -23,6 +23,6 @@ QString DroppedPhotoProblem(const QString& path);
 // The drop of the local files `paths` at `twips`. A drop beside the photo boxes does nothing;
 // more than one file, a file that is not a readable JPEG or BMP, or a failed placement is
 // refused with a message through the album's prompter. True when the slot got the photo.
-bool DropPhotoFiles(EditorController& editor, QPointF twips, const QStringList& paths);
+bool DropPhotoFiles(AlbumCommands& commands, QPointF twips, const QStringList& paths);
 
 }  // namespace komasu

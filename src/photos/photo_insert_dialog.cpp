@@ -24,8 +24,8 @@ constexpr QSize kPreviewTwips(2775, 2081);
 
 }  // namespace
 
-PhotoInsertDialog::PhotoInsertDialog(Album& album, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), form_(album, prompter) {
+PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), form_(commands, prompter) {
   setObjectName(QStringLiteral("pict"));
   setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-写真挿入"));
   form_.Load();

@@ -16,7 +16,7 @@ class QListView;
 
 namespace komasu {
 
-class Album;
+class AlbumCommands;
 class FolderBrowser;
 class Prompter;
 class ThumbnailView;
@@ -25,7 +25,7 @@ class PhotoInsertDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PhotoInsertDialog(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+  PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter, QWidget* parent = nullptr);
 
   // The file list; a second view mode (icons) is switched on this view with setViewMode.
   QListView* FileList() const { return file_list_; }

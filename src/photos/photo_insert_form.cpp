@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "photos/photo_placement.h"
 #include "platform/prompter.h"
 
@@ -15,8 +16,11 @@ bool last_copy_choice = false;
 bool LastCopyChoice() { return last_copy_choice; }
 void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
 
+PhotoInsertForm::PhotoInsertForm(AlbumCommands& commands, Prompter& prompter)
+    : commands_(commands), album_(commands.Doc()), prompter_(prompter) {}
+
 void PhotoInsertForm::Load() {
-  album_.SetModified(true);
+  commands_.SetModified(true);
   drives_ = ReadDriveSettings(album_.Folder().OptIni());
   for (int i = 1; i <= 3; ++i) captions_[static_cast<size_t>(i - 1)] = album_.Page().Photo(i).path;
 }
@@ -36,7 +40,7 @@ bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
   if (chosen_.isEmpty() || slot < 1 || slot > 3) return false;
   QString error;
   QString placed;
-  if (!PlacePhotoInSlot(album_, slot, chosen_, copy, drives_.data_folder, album_.TimeSource(),
+  if (!PlacePhotoInSlot(commands_, slot, chosen_, copy, drives_.data_folder, album_.TimeSource(),
                         &error, &placed)) {
     if (!error.isEmpty()) prompter_.Notify(error, {}, MessageIcon::kExclamation);
     return false;
@@ -48,7 +52,7 @@ bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
 
 void PhotoInsertForm::ClearSlot(int slot) {
   if (slot < 1 || slot > 3) return;
-  ClearPhotoSlot(album_, slot);
+  ClearPhotoSlot(commands_, slot);
   captions_[static_cast<size_t>(slot - 1)].clear();
 }
 

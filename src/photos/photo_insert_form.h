@@ -13,6 +13,7 @@
 namespace komasu {
 
 class Album;
+class AlbumCommands;
 class Prompter;
 
 // The file list's pattern; matched without regard to case (cameras write ".JPG").
@@ -26,7 +27,7 @@ void SetLastCopyChoice(bool copy);
 
 class PhotoInsertForm {
  public:
-  PhotoInsertForm(Album& album, Prompter& prompter) : album_(album), prompter_(prompter) {}
+  PhotoInsertForm(AlbumCommands& commands, Prompter& prompter);
 
   // Opening: marks the album modified, reads OPT.ini and takes the slot paths of the shown
   // page for the captions.
@@ -51,6 +52,7 @@ class PhotoInsertForm {
   bool DeleteChosen();
 
  private:
+  AlbumCommands& commands_;
   Album& album_;
   Prompter& prompter_;
   DriveSettings drives_;

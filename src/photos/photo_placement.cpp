@@ -7,6 +7,7 @@
 
 #include "album/album.h"
 #include "album/page_geometry.h"
+#include "commands/album_commands.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
@@ -68,9 +69,10 @@ QString FreeCopyPath(const QString& data_folder, const QDateTime& now) {
   return path;
 }
 
-bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
+bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
                       const QString& data_folder, const Clock& clock, QString* error,
                       QString* placed_path) {
+  const Album& album = commands.Doc();
   auto fail = [error](const QString& text) {
     if (error) *error = text;
     return false;
@@ -110,7 +112,7 @@ bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
                                "できます。")
                     .arg(Native(path)));
   }
-  if (!album.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
+  if (!commands.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
     if (copy) QFile::remove(path);
     return fail(QStringLiteral("このページには写真を設定できません。"));
   }
@@ -118,9 +120,9 @@ bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
   return true;
 }
 
-void ClearPhotoSlot(Album& album, int slot) {
+void ClearPhotoSlot(AlbumCommands& commands, int slot) {
   if (slot < 1 || slot > 3) return;
-  album.SetSlotPhoto(slot, QString());
+  commands.SetSlotPhoto(slot, QString());
 }
 
 bool RemovePhotoFile(const QString& file, QString* error) {

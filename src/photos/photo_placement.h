@@ -12,7 +12,7 @@
 
 namespace komasu {
 
-class Album;
+class AlbumCommands;
 class Clock;
 
 // The preview box: wide and square photos 2775 twips wide, tall ones 2000 twips high.
@@ -34,12 +34,12 @@ QString FreeCopyPath(const QString& data_folder, const QDateTime& now);
 // with a message in `error` and the slot unchanged, when the file is not a readable photo, the
 // copy fails, or the path to store cannot be held by the album file (CP932). `placed_path`
 // receives the path stored in the slot.
-bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
+bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
                       const QString& data_folder, const Clock& clock, QString* error,
                       QString* placed_path = nullptr);
 
 // Empties slot `slot` (1..3): the path goes, the box stays; the file is not touched.
-void ClearPhotoSlot(Album& album, int slot);
+void ClearPhotoSlot(AlbumCommands& commands, int slot);
 
 // Moves `file` to the desktop's trash, or deletes it where there is no trash. False with a
 // message in `error` when the file is still there afterwards.

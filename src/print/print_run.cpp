@@ -3,8 +3,7 @@
 #include <QFileInfo>
 
 #include "album/page_geometry.h"
-#include "album/page_record.h"
-#include "platform/cp932.h"
+#include "album/page_reader.h"
 #include "platform/prompter.h"
 #include "print/page_renderer.h"
 #include "print/print_photo_loader.h"
@@ -21,15 +20,8 @@ void PrefetchShownPage(const PageContent& page, PrintPhotoLoader& photos) {
 
 // Starts decoding the photos of page `n` from its record while the shown page is printed.
 void PrefetchRecord(Album& album, int n, PrintPhotoLoader& photos) {
-  const QList<QByteArray>& records = album.Records();
-  if (n < 1 || n >= records.size()) return;
-  PageContent page;
-  const DecodedRecord decoded = DecodePageRecord(DecodeCp932(records[n]), page);
-  if (!decoded.version_ok) return;
-  const float scale = static_cast<float>(album.Layout().PhotoScalePercent()) / 100.0f;
-  const QSizeF box = PrintedPhotoSize(kPhotoBoxWidth * scale, kPhotoBoxHeight * scale);
-  for (const QString& path : decoded.slot_paths) {
-    if (!path.isEmpty()) photos.Prefetch(path, box);
+  if (const std::optional<PageContent> page = ReadPage(album.Records(), n, album.Layout())) {
+    PrefetchShownPage(*page, photos);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include "album/album.h"
 #include "editor/editor_controller.h"
+#include "commands/album_commands.h"
+#include "commands/page_walk.h"
 #include "editor/slot_text_commands.h"
 
 namespace komasu {
@@ -47,7 +49,8 @@ bool CopyLinesToShownPage(EditorController& editor, std::optional<int> line) {
   const auto panel = editor.PanelLines();
   const std::vector<int> lines = CopiedLines(line);
   if (lines.empty()) return false;
-  return album.EditPage(
+  return editor.Commands().ChangeShownPage(
+      QStringLiteral("表示ページにコピー"),
       [&](PageContent& page, PageDecor&) {
         for (int k : lines) {
           for (int s = 0; s < kPhotoSlots; ++s) page.Line(s, k).text = panel[k];
@@ -59,23 +62,25 @@ bool CopyLinesToShownPage(EditorController& editor, std::optional<int> line) {
 bool CopyLinesToEveryPage(EditorController& editor, std::optional<int> line,
                           const ProgressCallback& progress) {
   Album& album = editor.Doc();
-  Album::Batch batch(album);
-  if (!album.SaveCurrentPage()) return false;
-  const int remembered = album.CurrentPage();
-  if (album.PageCount() == 0) return false;
-  const auto panel = editor.PanelLines();
-  const std::vector<int> lines = CopiedLines(line);
-  if (lines.empty()) return false;
-  const int slot = editor.SelectedSlot();
-
-  const bool ok = EditEveryPage(editor, remembered, progress, [&](int) {
-    album.EditPage(
-        [&](PageContent& page, PageDecor&) {
-          for (int k : lines) page.Line(slot, k).text = panel[k];
-        },
-        false);
+  AlbumCommands& commands = editor.Commands();
+  const QString name = QStringLiteral("各ページにコピー");
+  return commands.ChangeAlbum(name, [&] {
+    if (!album.SaveCurrentPage()) return false;
+    const int remembered = album.CurrentPage();
+    if (album.PageCount() == 0) return false;
+    const auto panel = editor.PanelLines();
+    const std::vector<int> lines = CopiedLines(line);
+    if (lines.empty()) return false;
+    const int slot = editor.SelectedSlot();
+    return EditEveryPage(commands, remembered, progress, [&](int) {
+      commands.ChangeShownPage(
+          name,
+          [&](PageContent& page, PageDecor&) {
+            for (int k : lines) page.Line(slot, k).text = panel[k];
+          },
+          false);
+    });
   });
-  return batch.Finish() && ok;
 }
 
 }  // namespace komasu

@@ -44,7 +44,7 @@ class CopyToolState {
 bool CopyLinesToShownPage(EditorController& editor, std::optional<int> line);
 
 // "各ページにコピー": puts panel line `line`, or all eight text lines, into the selected slot
-// of every page, walking the pages with the page moves inside one Album::Batch, and shows the
+// of every page as one album-wide change (the file is rewritten once), and shows the
 // starting page again. False when there are no pages or the file could not be written.
 bool CopyLinesToEveryPage(EditorController& editor, std::optional<int> line,
                           const ProgressCallback& progress = {});

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "platform/clock.h"
 #include "platform/scripted_prompter.h"
@@ -98,6 +99,7 @@ int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
   ScriptedPrompter prompter;
   SystemClock clock;
   Album album(private_folder, prompter, clock);
+  AlbumCommands commands(album);
   const QString album_path = QFileInfo(line->album).absoluteFilePath();
   auto notices = [&] {
     for (const QString& n : prompter.Notices()) err << "komasu2: " << n << '\n';
@@ -112,7 +114,7 @@ int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
   album.ApplySettingsFiles();
 
   const CsvResult result =
-      line->import ? ReadCsvFile(album, line->csv) : WriteCsvFile(album, line->csv);
+      line->import ? ReadCsvFile(commands, line->csv) : WriteCsvFile(album, line->csv);
   notices();
   if (!result.ok) {
     if (!result.error.isEmpty()) err << "komasu2: " << result.error << '\n';

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
+#include "commands/page_walk.h"
 #include "platform/cp932.h"
 #include "platform/prompter.h"
 #include "platform/text_file.h"
@@ -28,28 +30,34 @@ CsvResult WriteCsvFile(Album& album, const QString& path, const ProgressCallback
   }
   const int count = album.PageCount();
   QByteArray out;
+  QString failure;
   {
-    Album::Batch batch(album);  // nothing is written back; the views update once at the end
-    for (int p = 1; p <= count; ++p) {
-      album.SetCurrentPage(p);
+    // Nothing is written back; the views update once at the end.
+    Album::Batch batch(album);
+    WalkPages(album, {count, false, {}}, [&](int p) {
       QStringList texts;
       for (const SlotTextLine& l : album.Page().lines) texts << l.text;
       bool ok = false;
       out += EncodeCp932(CsvLine(texts), &ok);
       if (!ok) {
-        return Failure(
-            QStringLiteral("ページ %1 の説明文にCSVファイルに書き出せない文字があります。").arg(p));
+        failure =
+            QStringLiteral("ページ %1 の説明文にCSVファイルに書き出せない文字があります。").arg(p);
+        return false;
       }
       out += "\r\n";
       if (progress) progress(p, count);
-    }
+      return true;
+    });
   }
+  if (!failure.isEmpty()) return Failure(failure);
   const WriteResult written = WriteFileAtomically(path, out);
   if (!written.ok) return Failure(written.error);
   return CsvResult{true, {}, {}};
 }
 
-CsvResult ReadCsvFile(Album& album, const QString& path, const ProgressCallback& progress) {
+CsvResult ReadCsvFile(AlbumCommands& commands, const QString& path,
+                      const ProgressCallback& progress) {
+  Album& album = commands.Doc();
   if (!album.IsOpen()) return Failure(QStringLiteral("アルバムが開かれていません。"));
   if (album.IsReadOnly()) {
     return Failure(
@@ -85,34 +93,29 @@ CsvResult ReadCsvFile(Album& album, const QString& path, const ProgressCallback&
   if (pages == 0) return CsvResult{true, {}, {}};
 
   CsvResult result;
-  Album::Batch batch(album);
-  album.FirstPage();  // writes the shown page back
-  if (album.CurrentPage() != 1) return Failure({});
-  for (int p = 1; p <= pages; ++p) {
-    if (p > 1) {
-      if (p <= album.PageCount()) {
-        album.NextPage();
-      } else {
-        album.AppendPage();
-      }
-      if (album.CurrentPage() != p) return Failure({});  // a write-back was refused
-    }
-    const qsizetype first = static_cast<qsizetype>(p - 1) * kSlotTextLines;
-    const bool placed = album.EditPage([&](PageContent& page, PageDecor&) {
-      for (qsizetype i = first; i < values.size() && i < first + kSlotTextLines; ++i) {
-        page.lines[static_cast<size_t>(i - first)].text = values[i].text;
-      }
+  const bool ok = commands.ChangeAlbum(QStringLiteral("CSV読込"), [&] {
+    const PageWalk walk{pages, true, [&] { commands.AppendPage(); }};
+    const bool walked = WalkPages(album, walk, [&](int p) {
+      const qsizetype first = static_cast<qsizetype>(p - 1) * kSlotTextLines;
+      const bool placed = commands.ChangeShownPage(
+          QStringLiteral("CSV読込"), [&](PageContent& page, PageDecor&) {
+            for (qsizetype i = first; i < values.size() && i < first + kSlotTextLines; ++i) {
+              page.lines[static_cast<size_t>(i - first)].text = values[i].text;
+            }
+          });
+      if (!placed) result.pages_kept << p;
+      if (progress) progress(p, pages);
+      return true;
     });
-    if (!placed) result.pages_kept << p;
-    if (progress) progress(p, pages);
-  }
-  if (!album.SaveCurrentPage()) return Failure({});
-  if (album.CurrentPage() == 1) {
-    album.LoadPage();  // the views take the imported texts of the page still shown
-  } else {
-    album.SetCurrentPage(1);
-  }
-  if (!batch.Finish()) return Failure({});
+    if (!walked || !album.SaveCurrentPage()) return false;
+    if (album.CurrentPage() == 1) {
+      album.LoadPage();  // the views take the imported texts of the page still shown
+    } else {
+      album.SetCurrentPage(1);
+    }
+    return true;
+  });
+  if (!ok) return Failure({});
   result.ok = true;
   return result;
 }

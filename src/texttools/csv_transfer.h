@@ -6,11 +6,12 @@
 #include <QList>
 #include <QString>
 
-#include "editor/slot_text_commands.h"
+#include "commands/page_walk.h"
 
 namespace komasu {
 
 class Album;
+class AlbumCommands;
 
 struct CsvResult {
   bool ok = false;
@@ -31,7 +32,8 @@ CsvResult WriteCsvFile(Album& album, const QString& path, const ProgressCallback
 // grows only when the file holds more pages. The whole file is read and every value checked
 // first: a file that cannot be read, a value the album cannot store or more pages than an album
 // holds change nothing. The shown page is written back first and page 1 is shown at the end.
-CsvResult ReadCsvFile(Album& album, const QString& path, const ProgressCallback& progress = {});
+CsvResult ReadCsvFile(AlbumCommands& commands, const QString& path,
+                      const ProgressCallback& progress = {});
 
 // The menu commands, split so the GUI can show the progress of the work alone and close it
 // before the outcome is told.

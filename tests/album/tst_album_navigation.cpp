@@ -106,7 +106,7 @@ class TstAlbumNavigation : public QObject {
     Album& a = *f.album;
     a.NextPage();
     Edit(a, [&](PageContent& p) { p.lines[1].text = "two"; });
-    a.AppendPage();
+    f.commands->AppendPage();
     QCOMPARE(a.CurrentPage(), 6);
     QCOMPARE(a.PageCount(), 6);
     QCOMPARE(PageMarks(path), (QStringList{"p1", "two", "p3", "p4", "p5"}));
@@ -124,7 +124,7 @@ class TstAlbumNavigation : public QObject {
     Album& a = *f.album;
     a.JumpToPage(3);
     Edit(a, [&](PageContent& p) { p.lines[1].text = "three"; });
-    a.InsertPage();
+    f.commands->InsertPage();
     QCOMPARE(a.CurrentPage(), 4);
     QCOMPARE(a.PageCount(), 6);
     QCOMPARE(PageMarks(path), (QStringList{"p1", "p2", "three", "", "p4", "p5"}));
@@ -153,7 +153,7 @@ class TstAlbumNavigation : public QObject {
     a.JumpToPage(shown);
     const QByteArray before = ReadBytes(path);
     f.prompter.yes_no = {yes};
-    a.AskDeleteCurrentPage();
+    f.commands->AskDeletePage();
     const auto& q = f.prompter.asked.back();
     QCOMPARE(q.text, QStringLiteral("ページ %1 を削除します").arg(shown));
     QCOMPARE(q.title, QStringLiteral("削除"));
@@ -172,7 +172,7 @@ class TstAlbumNavigation : public QObject {
     AlbumFixture f;
     const QString path = f.Open("a.apt", Records(1));
     const QByteArray before = ReadBytes(path);
-    f.album->DeleteCurrentPage();
+    f.commands->DeletePage();
     QCOMPARE(f.prompter.Notices(), QStringList{QStringLiteral("１ページしかありません")});
     QCOMPARE(f.album->PageCount(), 1);
     QCOMPARE(ReadBytes(path), before);

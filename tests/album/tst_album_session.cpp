@@ -48,6 +48,7 @@ class TstAlbumSession : public QObject {
   std::unique_ptr<AlbumFixture> f_;
 
   Album& A() { return *f_->album; }
+  AlbumCommands& C() { return *f_->commands; }
   EditorController& E() { return *f_->editor; }
   ScriptedPrompter& P() { return f_->prompter; }
   QString File(const QString& name) { return f_->folder.File(name); }
@@ -80,7 +81,7 @@ class TstAlbumSession : public QObject {
     QCOMPARE(A().Page().lines[1].text, QString("運動会の朝"));
     QCOMPARE(E().PanelLines()[0], QString("7"));
     QCOMPARE(ReadBytes(Back()), ReadBytes(path));
-    A().SetCoverField(0, "ＫＯＭＡＳＵⅡ");
+    C().SetCoverField(0, "ＫＯＭＡＳＵⅡ");
     E().SetPanelLine(1, "Ⅱ①");
     QVERIFY(A().Save());
     const QByteArray bytes = ReadBytes(path);
@@ -122,11 +123,11 @@ class TstAlbumSession : public QObject {
       } else if (is_page) {
         A().JumpToPage(page);
       } else if (step == "append") {
-        A().AppendPage();
+        C().AppendPage();
       } else if (step == "insert") {
-        A().InsertPage();
+        C().InsertPage();
       } else if (step == "delete") {
-        A().DeleteCurrentPage();
+        C().DeletePage();
       } else {
         QFAIL(qPrintable("unknown step " + step));
       }
@@ -225,7 +226,7 @@ class TstAlbumSession : public QObject {
     }
     QCOMPARE(Records(path).at(4), EncodeCp932(PageWithTexts({"4"})));
     QCOMPARE(ReadBytes(Back()), ReadBytes(path));
-    A().SetModified(true);
+    C().SetModified(true);
     P().yes_no = {false};
     QVERIFY(A().ConfirmClose());
     QVERIFY(PageHolds(path, 1, "一頁目の変更"));
@@ -275,7 +276,7 @@ class TstAlbumSession : public QObject {
       QVERIFY(!A().IsModified());
     } else if (before == "delete") {
       A().JumpToPage(3);
-      A().DeleteCurrentPage();
+      C().DeletePage();
       QCOMPARE(A().PageCount(), 3);
     } else if (!before.isEmpty()) {
       QFAIL(qPrintable("unknown step " + before));
@@ -286,7 +287,7 @@ class TstAlbumSession : public QObject {
     A().JumpToPage(2);  // writes the change back
     QVERIFY(ReadBytes(path) != snapshot);
     E().SetPanelLine(1, "閉じる前");
-    A().SetModified(modified);
+    C().SetModified(modified);
     P().yes_no = {yes};
     P().asked.clear();
     QVERIFY(A().ConfirmClose());
@@ -317,7 +318,7 @@ class TstAlbumSession : public QObject {
     WriteBytes(path, JoinAlbumRecords(records));
     A().OpenAlbumAt(path);
     QCOMPARE(A().PageCount(), pages);
-    insert ? A().InsertPage() : A().AppendPage();
+    insert ? C().InsertPage() : C().AppendPage();
     QCOMPARE(A().PageCount(), 499);
     const bool refused = pages == 499;
     QCOMPARE(P().Notices(),
@@ -355,12 +356,14 @@ class TstAlbumSession : public QObject {
     QFETCH(QString, notice);
     WriteBytes(f_->folder.Program().OptIni(), EncodeCp932("E:\\\r\nD:\\写真\r\nD:\\アルバム\r\n"));
     f_->editor.reset();
+    f_->commands.reset();
     f_->album = std::make_unique<Album>(f_->folder.Program(), P(), f_->clock);
-    f_->editor = std::make_unique<EditorController>(*f_->album);
+    f_->commands = std::make_unique<AlbumCommands>(*f_->album);
+    f_->editor = std::make_unique<EditorController>(*f_->commands);
     const QString path = OpenFourPages();
     const QByteArray before = ReadBytes(path), back = ReadBytes(Back());
     E().SetPanelLine(5, "書けない変更");
-    A().SetModified(true);
+    C().SetModified(true);
     WriteBytes(File("plain"), "a file, not a folder");
     if (!notice.isEmpty()) P().files = {File("plain/target")};
     P().yes_no = {true};
@@ -383,7 +386,7 @@ class TstAlbumSession : public QObject {
       } else if (command == "save as") {
         ok = A().SaveAlbumAs();
       } else if (command == "José") {
-        A().SetCoverField(1, command);
+        C().SetCoverField(1, command);
         ok = A().SaveCurrentPage();
       } else {
         QFAIL(qPrintable("unknown command " + command));
@@ -512,7 +515,7 @@ class TstAlbumSession : public QObject {
     } else {
       QVERIFY(QFile::remove(Back()));
     }
-    A().SetModified(true);
+    C().SetModified(true);
     P().yes_no = {false};
     QVERIFY(A().ConfirmClose());
     QCOMPARE(ReadBytes(path), written);
@@ -581,16 +584,16 @@ class TstAlbumSession : public QObject {
     QVERIFY(!A().PageEditable());
     QCOMPARE(E().PanelLines()[1], QString("一"));
     E().SetPanelLine(1, "書けない");
-    A().SetCoverField(0, "書けない");
+    C().SetCoverField(0, "書けない");
     A().NextPage();
     QCOMPARE(A().Page().lines[0].text, QString("2"));
     A().FirstPage();
     QCOMPARE(A().Page().lines[1].text, QString("一"));
-    A().AppendPage();
-    A().InsertPage();
-    A().DeleteCurrentPage();
+    C().AppendPage();
+    C().InsertPage();
+    C().DeletePage();
     QVERIFY(!A().Save());
-    A().SetModified(true);
+    C().SetModified(true);
     QVERIFY(A().ConfirmClose());
     QCOMPARE(A().PageCount(), 2);
     QCOMPARE(A().Header().name, QString("運動会"));
@@ -655,7 +658,7 @@ class TstAlbumSession : public QObject {
       P().yes_no.pop_front();
       A().NextPage();
     } else {
-      A().SetModified(true);
+      C().SetModified(true);
       QVERIFY(A().ConfirmClose());
     }
     const auto asked = std::find_if(P().asked.begin(), P().asked.end(), [](const auto& a) {
@@ -728,7 +731,7 @@ class TstAlbumSession : public QObject {
     {
       FileSizeLimit limit(foreign.size() + 10);  // the snapshot of "mine" cannot be written
       QVERIFY(A().OpenAlbumAt(File("mine.apt")));
-      A().SetModified(true);
+      C().SetModified(true);
       P().yes_no = {false};
       QVERIFY(A().ConfirmClose());
     }

@@ -23,6 +23,7 @@ class TstAlbumStoredBytes : public QObject {
   std::unique_ptr<AlbumFixture> f_;
 
   Album& A() { return *f_->album; }
+  AlbumCommands& C() { return *f_->commands; }
   ScriptedPrompter& P() { return f_->prompter; }
 
  private slots:
@@ -91,7 +92,7 @@ class TstAlbumStoredBytes : public QObject {
     A().FirstPage();
     QVERIFY(A().Save());
     QVERIFY(Records(path)[at].contains(bytes));
-    A().DeleteCurrentPage();
+    C().DeletePage();
     QCOMPARE(A().PageCount(), 1);
     QCOMPARE(Records(path).size(), 2);
     if (place == "cover") QVERIFY(Records(path)[0].contains(bytes));

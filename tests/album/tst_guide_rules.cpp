@@ -137,9 +137,9 @@ class TstGuideRules : public QObject {
     const QString path =
         f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageRecord(0, 0), PageRecord(0, 0)});
     Album& album = *f.album;
-    album.SetModified(false);
-    album.EditPage([](PageContent& p, PageDecor& d) { SetGuideSwitch(p, d, true); }, false);
-    album.EditPage([](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, RuleStyle::kFrame); },
+    f.commands->SetModified(false);
+    f.commands->SetGuideSwitch(true);
+    f.commands->ChangeShownPage(QStringLiteral("罫線"), [](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, RuleStyle::kFrame); },
                    false);
     QVERIFY(!album.IsModified());
     album.NextPage();

@@ -86,7 +86,7 @@ class TstCanvasMode : public QObject {
                                   << QStringList();
     QTest::newRow("right press on a label")
         << "line label-right" << 3 << 1 << true << 2 << QStringList();
-    // Label4 "1" and ID "2": the press only hides, the release ends the mode.
+    // Press role 1 and activity 2: the press only hides, the release ends the mode.
     QTest::newRow("press ends the selection")
         << "label-left press" << 2 << 1 << false << 0 << QStringList();
     QTest::newRow("release ends the selection")
@@ -105,8 +105,8 @@ class TstCanvasMode : public QObject {
     RecordingHandler handler;
     mode.SetHandler(&handler);
     Run(mode, handler, script);
-    QTEST(mode.Id(), "id");
-    QTEST(mode.Label4(), "label4");
+    QTEST(mode.Activity(), "id");
+    QTEST(mode.PressRole(), "label4");
     QTEST(mode.OverlayVisible(), "overlay");
     QTEST(static_cast<int>(mode.Pointer()), "pointer");
     QTEST(handler.calls, "calls");

@@ -88,7 +88,7 @@ void TstLabelEditing::dropMovesGrabPointOrRefuses() {
   QFETCH(bool, moves);
   LabelFixture f;
   f.PutLabel(1, 7000, 2000);
-  f.album->SetModified(false);
+  f.commands->SetModified(false);
   PressLabel(*f.editor, 1, false, QPointF(200, 100));
   QCOMPARE(f.editor->Labels().dragged, 1);
   QVERIFY(f.editor->Mode().OverlayVisible());
@@ -106,7 +106,7 @@ void TstLabelEditing::dropMovesGrabPointOrRefuses() {
     QVERIFY(!f.album->IsModified());
     QVERIFY(!f.editor->Mode().OverlayVisible());
   }
-  QCOMPARE(f.editor->Mode().Id(), CanvasMode::kLabelSelected);
+  QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kLabelSelected);
   QCOMPARE(f.editor->PositionText(0), MillimetreTextX(f.Label(1).left));
 }
 
@@ -168,7 +168,7 @@ void TstLabelEditing::positionFields() {
 
 void TstLabelEditing::newLabelIsPlacedAtThePressAndSurvivesSaveAndReload() {
   LabelFixture f;
-  f.album->SetModified(false);
+  f.commands->SetModified(false);
   f.entry.text = QStringLiteral("一行目\n二行目");
   QVERIFY(StartLabelInput(*f.editor));
   QCOMPARE(f.editor->Mode().Pointer(), CanvasPointer::kText);
@@ -225,7 +225,7 @@ void TstLabelEditing::twentiethLabelIsRefused() {
   QCOMPARE(f.prompter.Notices(),
            QStringList{QStringLiteral("ラベルが多すぎます。必要の無いラベルを削除してください。")});
   QVERIFY(!f.editor->Mode().OverlayVisible());
-  QCOMPARE(f.editor->Mode().Label4(), CanvasMode::kPlaceNewLabel);
+  QCOMPARE(f.editor->Mode().PressRole(), CanvasMode::kPlaceNewLabel);
   QVERIFY(f.Label(20).text.isEmpty());
 }
 

@@ -20,7 +20,7 @@ struct LineFixture : AlbumFixture {
     path = Open(QStringLiteral("lines.apt"),
                 {SerializeHeader({QStringLiteral("線"), {}, {}}), PageWithTexts({})});
     album->ApplySettingsFiles();
-    album->SetModified(false);
+    commands->SetModified(false);
   }
   // A press and release on the canvas overlay in line drawing mode of `kind`.
   void Draw(LineKind kind, QPointF press, QPointF release) {
@@ -133,7 +133,7 @@ class TestLineEditing : public QObject {
       QCOMPARE(f.Lines()[0].arrow_b, kHidden);
     }
     QCOMPARE(f.Lines()[1], CalloutLine());
-    QCOMPARE(f.editor->Mode().Id(), CanvasMode::kNoMode);
+    QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kNoMode);
     QVERIFY(!f.editor->Mode().OverlayVisible());
     QVERIFY(f.album->IsModified());
     QVERIFY(f.prompter.Notices().isEmpty());
@@ -163,7 +163,7 @@ class TestLineEditing : public QObject {
     CompareStroke(f.Lines()[1].line, QLineF(QPointF(bend, end.y()), end));
     QCOMPARE(f.Lines()[1].arrow_a, kHidden);
     QCOMPARE(f.Lines()[1].arrow_b, kHidden);
-    QCOMPARE(f.editor->Mode().Id(), CanvasMode::kNoMode);
+    QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kNoMode);
   }
 
   // Which slots a new line takes: the first free one, a callout the first two consecutive
@@ -196,20 +196,20 @@ class TestLineEditing : public QObject {
     Edit(*f.album, [&](PageContent& p) {
       for (int i : used) p.callouts[i].line = {7000, 2000, 7500, 2000 + 100.0f * i, true};
     });
-    f.album->SetModified(false);
+    f.commands->SetModified(false);
     const PageContent before = f.album->Page();
     f.Draw(static_cast<LineKind>(kind), QPointF(100, 100), QPointF(600, 500));
     if (slot < 0) {
       QCOMPARE(f.album->Page(), before);
       QCOMPARE(f.prompter.Notices(), QStringList{kTooManyLinesMessage});
       QVERIFY(!f.album->IsModified());
-      QCOMPARE(f.editor->Mode().Id(), CanvasMode::kDrawingLine);
+      QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kDrawingLine);
       QVERIFY(f.editor->Mode().OverlayVisible());
       // Every further release repeats the message until the mode is left.
       f.editor->Mode().OverlayPress(QPointF(10, 10));
       f.editor->Mode().OverlayRelease(QPointF(20, 20));
       QCOMPARE(f.prompter.Notices().size(), 2);
-      QCOMPARE(f.editor->Mode().Id(), CanvasMode::kDrawingLine);
+      QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kDrawingLine);
       return;
     }
     QVERIFY(f.prompter.Notices().isEmpty());
@@ -220,7 +220,7 @@ class TestLineEditing : public QObject {
       if (!drawn) QCOMPARE(f.Lines()[i], before.callouts[i]);
     }
     QCOMPARE(f.Lines()[slot].line.x1, 6580.0f);
-    QCOMPARE(f.editor->Mode().Id(), CanvasMode::kNoMode);
+    QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kNoMode);
   }
 
   void zeroLengthLineIsNotDrawn_data() {
@@ -241,7 +241,7 @@ class TestLineEditing : public QObject {
     for (const CalloutLine& c : f.Lines()) QCOMPARE(c, CalloutLine());
     QVERIFY(!f.album->IsModified());
     QVERIFY(f.prompter.Notices().isEmpty());
-    QCOMPARE(f.editor->Mode().Id(), CanvasMode::kNoMode);
+    QCOMPARE(f.editor->Mode().Activity(), CanvasMode::kNoMode);
     QVERIFY(!f.editor->Mode().OverlayVisible());
   }
 
@@ -251,7 +251,7 @@ class TestLineEditing : public QObject {
     f.Draw(LineKind::kStraight, QPointF(100, 100), QPointF(700, 100));
     f.Draw(LineKind::kCallout, QPointF(100, 900), QPointF(700, 300));
     const CalloutLine straight = f.Lines()[0], slanted = f.Lines()[1];
-    f.album->SetModified(false);
+    f.commands->SetModified(false);
     // The callout goes in two steps: its horizontal leg first.
     RemoveLastLine(*f.editor);
     QCOMPARE(f.Lines()[2], CalloutLine());
@@ -263,7 +263,7 @@ class TestLineEditing : public QObject {
     RemoveLastLine(*f.editor);
     QCOMPARE(f.Lines()[0], CalloutLine());
     // Nothing left: nothing changes, and the album is not marked modified by it.
-    f.album->SetModified(false);
+    f.commands->SetModified(false);
     QSignalSpy changed(f.album.get(), &Album::PageChanged);
     RemoveLastLine(*f.editor);
     QCOMPARE(changed.count(), 0);

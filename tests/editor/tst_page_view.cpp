@@ -8,6 +8,7 @@
 #include "album/page_geometry.h"
 #include "album/page_record.h"
 #include "editor/page_view.h"
+#include "photos/photo_drop.h"
 #include "editor/photo_loader.h"
 #include "editor/slot_text_commands.h"
 #include "platform/photo_decoder.h"
@@ -197,9 +198,9 @@ class TstPageView : public QObject {
     const QPoint start = view->ToWidget({7000, 2000}).toPoint();
     QTest::mousePress(view.get(), Qt::LeftButton, {}, start);
     QVERIFY(!view->Mode().OverlayVisible());
-    QCOMPARE(view->Mode().Id(), 3);
+    QCOMPARE(view->Mode().Activity(), 3);
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, view->ToWidget({8000, 2500}).toPoint());
-    QCOMPARE(view->Mode().Id(), 0);
+    QCOMPARE(view->Mode().Activity(), 0);
     QCOMPARE(pressed.size(), 0);
     const QPointF line_start = view->Mode().LineStart();
     QVERIFY(std::abs(line_start.x() - 520) < 1 / view->Scale());
@@ -214,6 +215,11 @@ class TstPageView : public QObject {
     const QString photo = SolidJpeg(f.folder, "drop.jpg", {400, 300}, Qt::blue);
     f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({})});
     const auto view = ShowView(*f.editor);
+    // The window puts dropped files into the slot as the photo intake does.
+    QObject::connect(view.get(), &PageView::PhotoFilesDropped,
+                     [&](QPointF twips, const QStringList& files) {
+                       DropPhotoFiles(*f.commands, twips, files);
+                     });
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(photo)});
     const QPointF at = view->ToWidget({7600, 4500});

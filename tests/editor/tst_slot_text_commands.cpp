@@ -57,7 +57,8 @@ void PastePageByPage(EditorController& editor) {
   const auto lines = editor.PanelLines();
   album.FirstPage();
   for (int done = 0; done < album.PageCount(); ++done) {
-    album.EditPage(
+    editor.Commands().ChangeShownPage(
+        QStringLiteral("貼付"),
         [&](PageContent& p, PageDecor&) {
           for (int i = 0; i < kSlotTextLines; ++i) p.lines[i].text = lines[i % 9];
         },
@@ -113,8 +114,8 @@ class TstSlotTextCommands : public QObject {
     const QHash<QString, std::function<void()>> changes{
         {"next", [&] { album.NextPage(); }},     {"previous", [&] { album.PreviousPage(); }},
         {"first", [&] { album.FirstPage(); }},   {"last", [&] { album.LastPage(); }},
-        {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { album.AppendPage(); }},
-        {"insert", [&] { album.InsertPage(); }}, {"delete", [&] { album.AskDeleteCurrentPage(); }}};
+        {"jump", [&] { album.JumpToPage(3); }},  {"append", [&] { f.commands->AppendPage(); }},
+        {"insert", [&] { f.commands->InsertPage(); }}, {"delete", [&] { f.commands->AskDeletePage(); }}};
     QVERIFY2(changes.contains(change), qPrintable("unknown change " + change));
     changes[change]();
     QCOMPARE(editor.SelectedSlot(), 0);
@@ -146,7 +147,7 @@ class TstSlotTextCommands : public QObject {
     album.NextPage();
     editor.SelectSlot(1);
     FillPanel(editor);
-    album.SetModified(false);
+    f.commands->SetModified(false);
     const QByteArray file_before = ReadBytes(path);
     QStringList expected = ShownTexts(album);
     f.prompter.yes_no = {yes};
@@ -309,7 +310,7 @@ class TstSlotTextCommands : public QObject {
     EditorController& editor = *f.editor;
     album.NextPage();
     const QByteArray before = ReadBytes(path);
-    album.SetCoverField(0, QStringLiteral("旅ζ行"));  // cannot be stored: every write-back fails
+    f.commands->SetCoverField(0, QStringLiteral("旅ζ行"));  // cannot be stored: every write-back fails
     FillPanel(editor);
     f.prompter.yes_no = {true};
     QVERIFY(!PasteIntoAlbum(editor));

@@ -110,7 +110,7 @@ class TstSlotTextPanel : public QObject {
     f.Open(QStringLiteral("a.apt"), Records(1));
     SlotTextPanel panel(*f.editor);
     Find<QRadioButton>(panel, "Option4(2)")->click();
-    f.album->SetModified(false);
+    f.commands->SetModified(false);
     QSignalSpy edited(f.album.get(), &Album::PageChanged);
     QLineEdit* number = Find<QLineEdit>(panel, "Text4(0)");
     number->clear();
@@ -171,9 +171,9 @@ class TstSlotTextPanel : public QObject {
       QCOMPARE(Find<QCheckBox>(panel, "Check3")->isEnabled(), !other_version);
     }
     f.album->JumpToPage(2);
-    f.album->SetModified(false);
+    f.commands->SetModified(false);
     f.editor->SetPanelLine(1, QStringLiteral("消える文字"));
-    QVERIFY(!f.album->EditPage([](PageContent& p, PageDecor&) { p.lines[1].text = "x"; }));
+    QVERIFY(!f.commands->SetSlotLine(0, 1, "x"));
     QVERIFY(f.editor->PanelLines()[1].isEmpty());
     QVERIFY(f.album->Page().lines[1].text.isEmpty());
     QVERIFY(!f.album->IsModified());

@@ -67,7 +67,7 @@ class TstPhotoDrop : public QObject {
     SetLastCopyChoice(copy);
 
     QCOMPARE(PhotoSlotAt(*f.album, point), slot);
-    QCOMPARE(DropPhotoFiles(*f.editor, point, {file}), slot != 0);
+    QCOMPARE(DropPhotoFiles(*f.commands, point, {file}), slot != 0);
     QCOMPARE(f.prompter.Notices(), QStringList());
     for (int s = 1; s <= 3; ++s) {
       const QString stored = f.album->Page().Photo(s).path;
@@ -120,7 +120,7 @@ class TstPhotoDrop : public QObject {
       WriteBytes(dir.filePath("b.jpg"), Photo());
       files << dir.filePath("b.jpg");
     }
-    QVERIFY(!DropPhotoFiles(*f.editor, QPointF(7200, 1250), files));
+    QVERIFY(!DropPhotoFiles(*f.commands, QPointF(7200, 1250), files));
     QCOMPARE(f.prompter.Notices().size(), 1);
     QCOMPARE(f.album->Page().Photo(1).path, QString());
     QVERIFY(!f.album->IsModified());
@@ -135,7 +135,7 @@ class TstPhotoDrop : public QObject {
     QImage image(30, 40, QImage::Format_RGB32);
     image.fill(Qt::blue);
     QVERIFY(image.save(path, "BMP"));
-    QVERIFY(DropPhotoFiles(*f.editor, QPointF(7200, 3900), {path}));
+    QVERIFY(DropPhotoFiles(*f.commands, QPointF(7200, 3900), {path}));
     QCOMPARE(f.album->Page().Photo(2).path, path);
   }
 };

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "editor/main_window.h"
+#include "app/main_window.h"
 #include "editor/page_view.h"
 #include "photos/photo_insert_dialog.h"
 #include "support/test_folder.h"

@@ -155,7 +155,7 @@ class TstPhotoIntake : public QObject {
     f.album->JumpToPage(page);
     const QString photo = MakePhoto(f.folder.File("tall.jpg"), QSize(30, 40));
     QString error;
-    QVERIFY(PlacePhotoInSlot(*f.album, slot, photo, false, {}, f.clock, &error));
+    QVERIFY(PlacePhotoInSlot(*f.commands, slot, photo, false, {}, f.clock, &error));
     const PhotoElement& p = f.album->Page().Photo(slot);
     QCOMPARE(QPointF(p.left, p.top), top_left);
     QCOMPARE(QSizeF(p.width, p.height), QSizeF(1650, 2200));
@@ -182,10 +182,10 @@ class TstPhotoIntake : public QObject {
     const QString blue = MakePhoto(f.folder.File("blue.bmp"), QSize(40, 30), Qt::blue);
     QString error;
     f.clock.Set(QDateTime(QDate(2026, 12, 9), QTime(1, 23, 45)));
-    QVERIFY(PlacePhotoInSlot(*f.album, 1, red, true, data, f.clock, &error));
+    QVERIFY(PlacePhotoInSlot(*f.commands, 1, red, true, data, f.clock, &error));
     f.clock.Set(QDateTime(QDate(2026, 12, 9), QTime(12, 3, 45)));
-    QVERIFY(PlacePhotoInSlot(*f.album, 2, blue, true, data, f.clock, &error));
-    QVERIFY(PlacePhotoInSlot(*f.album, 3, blue, true, data, f.clock, &error));
+    QVERIFY(PlacePhotoInSlot(*f.commands, 2, blue, true, data, f.clock, &error));
+    QVERIFY(PlacePhotoInSlot(*f.commands, 3, blue, true, data, f.clock, &error));
     const QString first = f.album->Page().Photo(1).path;
     QCOMPARE(first, QDir(data).filePath("AL26120912345.jpg"));
     QCOMPARE(f.album->Page().Photo(2).path, QDir(data).filePath("AL26120912345_2.jpg"));
@@ -217,7 +217,7 @@ class TstPhotoIntake : public QObject {
     QDir().mkdir(data);
     const QString old = MakePhoto(f.folder.File("old.jpg"));
     QString error;
-    QVERIFY(PlacePhotoInSlot(*f.album, 1, old, false, data, f.clock, &error));
+    QVERIFY(PlacePhotoInSlot(*f.commands, 1, old, false, data, f.clock, &error));
     const PhotoElement before = f.album->Page().Photo(1);
 
     QString file = MakePhoto(f.folder.File("new.jpg"), QSize(1200, 900));
@@ -235,7 +235,7 @@ class TstPhotoIntake : public QObject {
     if (case_name == "missing") file = f.folder.File("none.jpg");
 
     error.clear();
-    QVERIFY(!PlacePhotoInSlot(*f.album, 1, file, copy, data_folder, f.clock, &error));
+    QVERIFY(!PlacePhotoInSlot(*f.commands, 1, file, copy, data_folder, f.clock, &error));
     limit.reset();
     QVERIFY2(error.contains(message), qPrintable(error));
     if (case_name == "unstorable") QVERIFY(error.contains(QStringLiteral("café.jpg")));
@@ -258,7 +258,7 @@ class TstPhotoIntake : public QObject {
     const QByteArray old_home = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", home.toLocal8Bit());
     const QString photo = MakePhoto(f.folder.File("p.jpg"));
-    PhotoInsertForm form(*f.album, f.prompter);
+    PhotoInsertForm form(*f.commands, f.prompter);
     form.Load();
     form.Choose(photo);
     f.prompter.yes_no.push_back(answer);
@@ -278,7 +278,7 @@ class TstPhotoIntake : public QObject {
     f.Open("a.apt", ThreePages());
     WriteBytes(f.folder.Program().OptIni(),
                Opt(f.folder.File("card"), f.folder.Path(), "").toUtf8());
-    PhotoInsertForm form(*f.album, f.prompter);
+    PhotoInsertForm form(*f.commands, f.prompter);
     form.Load();
     QCOMPARE(form.JumpTarget(2), f.folder.Path());
     QVERIFY(!form.JumpTarget(1));

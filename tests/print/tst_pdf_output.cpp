@@ -248,7 +248,7 @@ class TstPdfOutput : public QObject {
   // "ζ"), no PDF short of pages 2 and 3 is saved as if complete.
   void AnEditorPdfThatWouldMissPagesIsNotSaved() {
     f_->Open(QStringLiteral("b.apt"), ThreePages());
-    f_->album->SetCoverField(0, QStringLiteral("旅ζ行"));
+    f_->commands->SetCoverField(0, QStringLiteral("旅ζ行"));
     const QString out = f_->folder.File(QStringLiteral("out.pdf"));
     const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
     QVERIFY(!r.ok);

@@ -236,7 +236,7 @@ class TstPrintDialog : public QObject {
   void PreviewPrintsEachPageAsAJobAndLeavesTheAlbumAlone() {
     const QString path = f_->Open(QStringLiteral("a.apt"), Pages(3));
     f_->album->SetCurrentPage(2);
-    f_->album->SetCoverField(0, QStringLiteral("現場写真帳"));
+    f_->commands->SetCoverField(0, QStringLiteral("現場写真帳"));
     Edit(*f_->album, [](PageContent& p) { p.lines[4].text = QStringLiteral("未保存"); });
     const QByteArray bytes = ReadBytes(path);
     const QDateTime written = QFileInfo(path).lastModified();

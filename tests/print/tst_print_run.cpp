@@ -62,6 +62,7 @@ class TstPrintRun : public QObject {
   QList<int> write_backs_;  // the page shown at each write-back
 
   Album& album() { return *f_->album; }
+  AlbumCommands& commands() { return *f_->commands; }
   void OpenPages(int n, int current) {
     path_ = f_->Open(QStringLiteral("a.apt"), Pages(n));
     album().SetCurrentPage(current);
@@ -139,7 +140,7 @@ class TstPrintRun : public QObject {
 
   void EachPagePrintsItsOwnContent() {
     OpenPages(4, 1);
-    album().EditPage([](PageContent& p, PageDecor&) { p.guide_lines = 1; });  // only this page
+    Edit(album(), [](PageContent& p) { p.guide_lines = 1; });  // only this page
     RecordingPrintSurface s;
     PrintPageRun(album(), {1, 4, false}, s);
     QStringList texts;
@@ -219,7 +220,7 @@ class TstPrintRun : public QObject {
     QFETCH(QList<int>, not_printed);
     path_ = f_->Open(QStringLiteral("a.apt"), Pages(5));
     const QByteArray before = ReadBytes(path_);
-    album().SetCoverField(0, QStringLiteral("旅ζ行"));
+    commands().SetCoverField(0, QStringLiteral("旅ζ行"));
     RecordingPrintSurface s;
     const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s, nullptr, moves);
     QCOMPARE(r.printed, printed);
@@ -240,7 +241,7 @@ class TstPrintRun : public QObject {
     QFETCH(QString, name);
     QFETCH(QStringList, jobs);
     OpenPages(3, 1);
-    album().SetCoverField(0, name);
+    commands().SetCoverField(0, name);
     RecordingPrintSurface s;
     PrintPageRun(album(), {2, 3, false}, s);
     QStringList named;

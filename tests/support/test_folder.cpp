@@ -36,10 +36,12 @@ QStringList ReadAlbum(const QString& path) {
 
 AlbumFixture::AlbumFixture()
     : album(std::make_unique<Album>(folder.Program(), prompter, clock)),
-      editor(std::make_unique<EditorController>(*album)) {}
+      commands(std::make_unique<AlbumCommands>(*album)),
+      editor(std::make_unique<EditorController>(*commands)) {}
 
 void Edit(Album& album, const std::function<void(PageContent&)>& change) {
-  album.EditPage([&](PageContent& page, PageDecor&) { change(page); });
+  AlbumCommands(album).ChangeShownPage(QStringLiteral("編集"),
+                                       [&](PageContent& page, PageDecor&) { change(page); });
 }
 
 QString AlbumFixture::Open(const QString& name, const QStringList& records) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "editor/editor_controller.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
@@ -43,6 +44,7 @@ struct AlbumFixture {
   ScriptedPrompter prompter;
   FixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(10, 20, 30))};
   std::unique_ptr<Album> album;
+  std::unique_ptr<AlbumCommands> commands;  // the one way tests change the album, as the UI does
   std::unique_ptr<EditorController> editor;  // the editor state beside the album
   AlbumFixture();
   // Writes `records` to `name` in the folder and opens it; returns the path.

@@ -160,7 +160,9 @@ class TstCopyTool : public QObject {
     album.SaveCurrentPage();
     album.FirstPage();
     for (int done = 1;; ++done) {
-      album.EditPage([](PageContent& p, PageDecor&) { p.Line(1, 4).text = "写真"; }, false);
+      reference.commands->ChangeShownPage(
+          QStringLiteral("コピー"),
+          [](PageContent& p, PageDecor&) { p.Line(1, 4).text = "写真"; }, false);
       if (done == album.PageCount()) break;
       album.NextPage();
     }
@@ -184,7 +186,7 @@ class TstCopyTool : public QObject {
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(3));
     const QByteArray before = ReadBytes(path);
-    f.album->SetCoverField(0, QStringLiteral("現ζ場"));
+    f.commands->SetCoverField(0, QStringLiteral("現ζ場"));
     f.editor->SetPanelLine(2, QStringLiteral("y"));
     QVERIFY(!CopyLinesToEveryPage(*f.editor, 2));
     QCOMPARE(f.prompter.Notices().size(), 1);

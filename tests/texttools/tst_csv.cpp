@@ -206,7 +206,7 @@ class TstCsv : public QObject {
     connect(f.album.get(), &Album::PageWrittenBack,
             [&] { written_outside_batch += !f.album->InBatch(); });
     f.prompter.files = {csv};
-    QVERIFY(TellCsvImported(*f.album, ReadCsvFile(*f.album, ChooseCsvImportFile(*f.album))));
+    QVERIFY(TellCsvImported(*f.album, ReadCsvFile(*f.commands, ChooseCsvImportFile(*f.album))));
     QCOMPARE(f.prompter.Notices(), QStringList{QStringLiteral("CSVデータ読込完了しました")});
     QCOMPARE(written_outside_batch, 0);
     QCOMPARE(f.album->PageCount(), page_count);
@@ -239,7 +239,7 @@ class TstCsv : public QObject {
     QVERIFY(WriteCsvFile(*f.album, csv).ok);
     if (utf8) WriteBytes(csv, "\xEF\xBB\xBF" + DecodeCp932(ReadBytes(csv)).toUtf8());
     const QString other_path = other.Open(QStringLiteral("b.apt"), AlbumRecords(1));
-    QVERIFY(ReadCsvFile(*other.album, csv).ok);
+    QVERIFY(ReadCsvFile(*other.commands, csv).ok);
     for (int p = 1; p <= 4; ++p) QCOMPARE(StoredTexts(other_path, p), VariedPage(p));
   }
 
@@ -267,7 +267,7 @@ class TstCsv : public QObject {
     const PageContent shown = f.album->Page();
     const QString csv = f.folder.File(QStringLiteral("in.csv"));
     WriteBytes(csv, file);
-    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.album, csv)));
+    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.commands, csv)));
     const QStringList notices = f.prompter.Notices();
     QCOMPARE(notices.size(), 1);
     QVERIFY2(notices[0].contains(message), qPrintable(notices[0]));
@@ -285,7 +285,7 @@ class TstCsv : public QObject {
     QVERIFY(f.album->OpenAlbumAt(path) && f.album->IsReadOnly());
     const QString csv = f.folder.File(QStringLiteral("in.csv"));
     WriteBytes(csv, Csv({PageTexts(7)}));
-    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.album, csv)));
+    QVERIFY(!TellCsvImported(*f.album, ReadCsvFile(*f.commands, csv)));
     QVERIFY(f.prompter.Notices().value(0).contains(QStringLiteral("読み取り専用")));
     QCOMPARE(ReadBytes(path), before);
   }

@@ -30,7 +30,7 @@ struct FormFixture : AlbumFixture {
       l.style.italic = true;
       l.style.color = 0x0000ff;
     });
-    album->SetModified(false);
+    commands->SetModified(false);
   }
   const FreeLabel& Label(int n) const { return album->Page().Label(n); }
 };

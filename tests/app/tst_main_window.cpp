@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "editor/main_window.h"
+#include "app/main_window.h"
 #include "platform/text_file.h"
 #include "support/test_folder.h"
 
@@ -219,7 +219,7 @@ class TstMainWindow : public QObject {
 
   void ClosingAsksOnlyWhenModified() {
     const QString path = OpenTwoPages();
-    f_->album->SetModified(false);
+    f_->commands->SetModified(false);
     QCloseEvent plain;
     QApplication::sendEvent(window_.get(), &plain);
     QVERIFY(plain.isAccepted());

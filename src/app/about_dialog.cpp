@@ -1,4 +1,4 @@
-#include "editor/about_dialog.h"
+#include "app/about_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QSysInfo>
 #include <QVBoxLayout>
 
-#include "editor/start_dialog.h"
+#include "app/start_dialog.h"
 #include "platform/prompter.h"
 
 namespace komasu {

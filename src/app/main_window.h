@@ -19,6 +19,7 @@ class QVBoxLayout;
 namespace komasu {
 
 class Album;
+class AlbumCommands;
 class EditorController;
 class LabelTextEntry;
 class PhotoInsertDialog;
@@ -74,6 +75,7 @@ class MainWindow : public QMainWindow {
   void OpenCopyTool();
 
   EditorController& editor_;
+  AlbumCommands& album_commands_;
   Album& album_;
   Prompter& prompter_;
   QMap<QString, QAction*> commands_;

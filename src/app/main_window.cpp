@@ -1,4 +1,4 @@
-#include "editor/main_window.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,8 @@
 #include <QVBoxLayout>
 
 #include "album/album.h"
-#include "editor/about_dialog.h"
+#include "commands/album_commands.h"
+#include "app/about_dialog.h"
 #include "editor/editor_controller.h"
 #include "editor/label_editing.h"
 #include "editor/line_editing.h"
@@ -31,11 +32,12 @@
 #include "editor/page_view.h"
 #include "editor/slot_text_commands.h"
 #include "editor/slot_text_panel.h"
-#include "editor/start_dialog.h"
+#include "app/start_dialog.h"
 #include "editor/storable_text_guard.h"
 #include "editor/work_progress.h"
 #include "migrate/settings_migration_dialog.h"
 #include "photos/drive_settings_dialog.h"
+#include "photos/photo_drop.h"
 #include "photos/photo_insert_dialog.h"
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
@@ -63,7 +65,11 @@ const QStringList kWritingCommands = {"v1", "v5", "v2", "pergV1", "Command7", "p
 }  // namespace
 
 MainWindow::MainWindow(EditorController& editor, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), editor_(editor), album_(editor.Doc()), prompter_(prompter) {
+    : QMainWindow(parent),
+      editor_(editor),
+      album_commands_(editor.Commands()),
+      album_(editor.Doc()),
+      prompter_(prompter) {
   setObjectName(QStringLiteral("pritm"));
   setWindowTitle(QStringLiteral("ＫＯＭＡＳＵⅡ"));
   BuildMenus();
@@ -124,7 +130,7 @@ void MainWindow::BuildMenus() {
     {
       WorkProgress progress(this, QStringLiteral("CSVファイルを読み込んでいます…"),
                             album_.TimeSource());
-      result = ReadCsvFile(album_, path, progress.Callback());
+      result = ReadCsvFile(album_commands_, path, progress.Callback());
     }
     TellCsvImported(album_, result);
   });
@@ -154,9 +160,9 @@ void MainWindow::BuildMenus() {
   AddCommand(edit, "e3", "クリア", [this] { ClearLabel(editor_); });
 
   QMenu* page = menuBar()->addMenu(QStringLiteral("ページ(&P)"));
-  AddCommand(page, "v1", "ページの追加", [this] { album_.AppendPage(); });
-  AddCommand(page, "v5", "ページの挿入", [this] { album_.InsertPage(); });
-  AddCommand(page, "v2", "ページの削除", [this] { album_.AskDeleteCurrentPage(); });
+  AddCommand(page, "v1", "ページの追加", [this] { album_commands_.AppendPage(); });
+  AddCommand(page, "v5", "ページの挿入", [this] { album_commands_.InsertPage(); });
+  AddCommand(page, "v2", "ページの削除", [this] { album_commands_.AskDeletePage(); });
   AddCommand(page, "v3", "ページへジャンプ", [this] { OpenJumpDialog(); });
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
@@ -201,12 +207,12 @@ void MainWindow::BuildToolBar() {
       "補助文字");
   bar->addSeparator();
   button(
-      "pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, [this] { album_.AppendPage(); },
+      "pergV1", "ページの追加", QStyle::SP_FileDialogNewFolder, [this] { album_commands_.AppendPage(); },
       "追加");
   button(
-      "Command7", "ページの挿入", QStyle::SP_ArrowDown, [this] { album_.InsertPage(); }, "挿入");
+      "Command7", "ページの挿入", QStyle::SP_ArrowDown, [this] { album_commands_.InsertPage(); }, "挿入");
   button(
-      "pergV2", "ページの削除", QStyle::SP_TrashIcon, [this] { album_.AskDeleteCurrentPage(); },
+      "pergV2", "ページの削除", QStyle::SP_TrashIcon, [this] { album_commands_.AskDeletePage(); },
       "削除");
   button(
       "pergV3", "ページへジャンプ", QStyle::SP_FileDialogContentsView, [this] { OpenJumpDialog(); },
@@ -241,7 +247,12 @@ void MainWindow::BuildCentralArea() {
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
 
-  page_area_ = new PageView(editor_, central);
+  auto* view = new PageView(editor_, central);
+  page_area_ = view;
+  connect(view, &PageView::PhotoFilesDropped, this,
+          [this](QPointF twips, const QStringList& files) {
+            DropPhotoFiles(album_commands_, twips, files);
+          });
   layout->addWidget(page_area_, 1);
 
   auto* side = new QVBoxLayout;
@@ -256,7 +267,7 @@ void MainWindow::BuildCentralArea() {
     cover_form->addRow(QString::fromUtf8(captions[i]), cover_[i]);
     StorableTextGuard::Install(cover_[i], prompter_);
     connect(cover_[i], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { album_.SetCoverField(i, text); });
+            [this, i](const QString& text) { album_commands_.SetCoverField(i, text); });
   }
   side->addWidget(cover_box);
 
@@ -476,13 +487,13 @@ void MainWindow::OpenJumpDialog() {
 
 void MainWindow::OpenPhotoDialog(bool modal) {
   if (modal) {
-    PhotoInsertDialog dialog(album_, prompter_, this);
+    PhotoInsertDialog dialog(album_commands_, prompter_, this);
     RunModal(dialog);
     return;
   }
   // One modeless dialog at a time, owned by the window.
   if (!photo_dialog_) {
-    photo_dialog_ = new PhotoInsertDialog(album_, prompter_, this);
+    photo_dialog_ = new PhotoInsertDialog(album_commands_, prompter_, this);
     photo_dialog_->setAttribute(Qt::WA_DeleteOnClose);
   }
   photo_dialog_->show();

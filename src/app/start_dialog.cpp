@@ -1,4 +1,4 @@
-#include "editor/start_dialog.h"
+#include "app/start_dialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "editor/start_dialog.h"
+#include "app/start_dialog.h"
 
 using namespace komasu;
 

@@ -1,0 +1,70 @@
+#pragma once
+// The one way the program changes an open album. Every change is a named command of one of
+// three kinds: a change of the shown page (the page before and after), an album-wide change
+// (records rewritten once, at the end of one batch) and a change of the page order. Widgets,
+// dialogs and the editing concerns call these, never the album's own mutators, which only this
+// class can reach; this is where the history of changes lives.
+
+#include <QObject>
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "album/album.h"
+
+namespace komasu {
+
+class AlbumCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit AlbumCommands(Album& album, QObject* parent = nullptr);
+
+  Album& Doc() { return album_; }
+  const Album& Doc() const { return album_; }
+
+  // --- the kinds ---
+  // Runs `edit` on the shown page and its rules and tells the views; `marks_modified` sets the
+  // modified flag. False (nothing done) when the page is not editable.
+  bool ChangeShownPage(const QString& name, const Album::PageEdit& edit,
+                       bool marks_modified = true);
+  // Runs `work` (page moves and shown-page changes over many pages) inside one batch: the file
+  // is rewritten once, when it ends. False when `work` failed or the rewrite did.
+  bool ChangeAlbum(const QString& name, const std::function<bool()>& work);
+
+  // --- the shown page ---
+  // Puts `path` into photo slot `slot` (1..3) in `box` when given; an empty path with no box
+  // empties the slot and leaves its box where it was. Marks the album modified.
+  bool SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box = std::nullopt);
+  // Line `line` (0..8) of slot `slot` (0..2).
+  bool SetSlotLine(int slot, int line, const QString& text);
+  // Label `index` (1..100) replaced whole.
+  bool SetLabel(int index, const FreeLabel& label, const QString& name);
+  // Callout slot `index` (0..14) emptied.
+  bool ClearCallout(int index);
+  // "補助線" and "下　線" / "枠　線" of the shown page; they leave the modified flag as it is.
+  bool SetGuideSwitch(bool ticked);
+  bool SetRuleStyle(RuleStyle style);
+
+  // --- the cover and the flag ---
+  // Cover field 0 (name), 1 (author) or 2 (date).
+  void SetCoverField(int index, const QString& text);
+  void SetModified(bool modified);
+
+  // --- the page order ---
+  void AppendPage();
+  void InsertPage();
+  // Asks "ページ N を削除します" and deletes the shown page on Yes.
+  void AskDeletePage();
+  void DeletePage();
+
+  // The shown page's content was replaced in place by an album-wide change: what follows a
+  // loaded page (the editor's panel) follows it.
+  void RefillShownPage();
+
+ private:
+  Album& album_;
+};
+
+}  // namespace komasu
