@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kPositionReadValues = 51;  // the reading rule of position.ini
 constexpr int kPositionLines = 20;
+const QString kListIni = QStringLiteral("list.ini");
 const QString kPositionIni = QStringLiteral("position.ini");
 const QString kPrsIni = QStringLiteral("PRS.ini");
 
@@ -28,14 +29,16 @@ QString ReadProblem(const QString& path, const QString& name) {
     if (!ok) error = QStringLiteral("読み込めません");
     return error;
   }
-  ReadSettingsFile(path, kPositionReadValues, &error);
+  // The word list reads list.ini up to a limit of its own.
+  ReadSettingsFile(path, kPositionReadValues, &error,
+                   name == kListIni ? kMaxListIniBytes : kMaxSettingsFileBytes);
   return error;
 }
 
 }  // namespace
 
 QStringList MigratedSettingsFiles() {
-  return {QStringLiteral("list.ini"), kPositionIni, kPrsIni, QStringLiteral("fontinfo.ini"),
+  return {kListIni, kPositionIni, kPrsIni, QStringLiteral("fontinfo.ini"),
           QStringLiteral("OPT.ini")};
 }
 

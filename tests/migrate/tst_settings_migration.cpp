@@ -80,9 +80,23 @@ class TestSettingsMigration : public QObject {
   }
 
   // The target is any folder chosen, not the program's own; the old folder stays byte-identical.
+  void MigratesIntoChosenTarget_data() {
+    QTest::addColumn<QByteArray>("list_ini");
+    QTest::newRow("small list") << QByteArray();
+    // Ten categories of 5000 words, as the word list allows: far beyond 64 KiB.
+    QStringList full;
+    for (int k = 0; k < 10; ++k) {
+      QStringList words;
+      for (int w = 0; w < 5000; ++w) words << QStringLiteral("言葉%1").arg(w);
+      full << QStringLiteral("ζ分類ζ") + words.join(u'ζ') + u'ζ';
+    }
+    QTest::newRow("full list") << Lines(full);
+  }
   void MigratesIntoChosenTarget() {
+    QFETCH(QByteArray, list_ini);
     QTemporaryDir old_dir, target;
     FillOldFolder(old_dir.path());
+    if (!list_ini.isEmpty()) WriteBytes(old_dir.filePath("list.ini"), list_ini);
     WriteBytes(target.filePath("OPT.ini"), "old target\r\n");
     const auto before = Snapshot(old_dir.path());
     ScriptedPrompter prompter;
@@ -126,7 +140,8 @@ class TestSettingsMigration : public QObject {
     if (remove) {
       QVERIFY(QFile::remove(old_dir.filePath(file)));
     } else {
-      WriteBytes(old_dir.filePath(file), QByteArray(kMaxSettingsFileBytes + 1, '1'));
+      const qint64 limit = file == u"list.ini" ? kMaxListIniBytes : kMaxSettingsFileBytes;
+      WriteBytes(old_dir.filePath(file), QByteArray(limit + 1, '1'));
     }
     const auto before = Snapshot(old_dir.path());
     ScriptedPrompter prompter;
