@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "migrate/file_set_replacement.h"
+#include "platform/cp932.h"
 #include "platform/prompter.h"
+#include "platform/regular_file.h"
 #include "platform/settings_values.h"
-#include "platform/text_file.h"
 
 namespace komasu {
 
@@ -19,20 +21,19 @@ const QString kPrsIni = QStringLiteral("PRS.ini");
 
 MigrationResult Failure(const QString& message) { return {false, message, {}}; }
 
-// Why the file cannot be taken over; empty when it reads as the program would read it.
-// PRS.ini is only copied by this program, so only its bytes must be readable.
-QString ReadProblem(const QString& path, const QString& name) {
-  QString error;
-  if (name == kPrsIni) {
-    bool ok = false;
-    ReadFileBytes(path, &ok, kMaxSettingsFileBytes);
-    if (!ok) error = QStringLiteral("読み込めません");
-    return error;
+// The most the program reads of each file: the word list has a limit of its own.
+qint64 ReadLimit(const QString& name) {
+  return name == kListIni ? kMaxListIniBytes : kMaxSettingsFileBytes;
+}
+
+// CP932 lines with CR LF; empty and `ok` false when a line cannot be encoded.
+QByteArray EncodeLines(const QStringList& lines, bool* ok) {
+  QByteArray bytes;
+  for (const QString& line : lines) {
+    bytes += EncodeCp932(line, ok) + "\r\n";
+    if (!*ok) return {};
   }
-  // The word list reads list.ini up to a limit of its own.
-  ReadSettingsFile(path, kPositionReadValues, &error,
-                   name == kListIni ? kMaxListIniBytes : kMaxSettingsFileBytes);
-  return error;
+  return bytes;
 }
 
 }  // namespace
@@ -72,42 +73,45 @@ MigrationResult MigrateSettings(const QString& old_folder, const QString& new_fo
   if (old_folder.isEmpty() || !QFileInfo(old_folder).isDir()) return Failure(missing);
   const QDir old_dir(old_folder);
   const QStringList names = MigratedSettingsFiles();
-  // Every file is checked before the first one is written, so a failure leaves the target
-  // as it was.
   for (const QString& name : names) {
     if (!QFileInfo(old_dir.filePath(name)).isFile()) return Failure(missing);
   }
+  // Every file is read, as the program reads it, before the first one is written.
+  QList<QByteArray> contents;
   for (const QString& name : names) {
-    const QString problem = ReadProblem(old_dir.filePath(name), name);
-    if (!problem.isEmpty()) {
+    const QString path = old_dir.filePath(name);
+    FileRead read = ReadRegularFile(path, ReadLimit(name));
+    if (!read.ok()) {
       return Failure(QStringLiteral("前バージョンの %1 を読めないため移行しませんでした。\n%2")
-                         .arg(name, problem));
+                         .arg(name, FileReadErrorText(path, read.error)));
     }
+    if (name == kPositionIni) {
+      bool ok = false;
+      read.bytes = EncodeLines(
+          UpdatedPositionLines(ParseSettingsValues(DecodeCp932(read.bytes), kPositionReadValues)),
+          &ok);
+      if (!ok) {
+        return Failure(QStringLiteral("前バージョンの %1 を読めないため移行しませんでした。\n%2")
+                           .arg(name, QStringLiteral("保存できない文字があります。")));
+      }
+    }
+    contents.append(read.bytes);
   }
   if (new_folder.isEmpty() || !QFileInfo(new_folder).isDir()) {
     return Failure(QStringLiteral("移行先のフォルダがありません。\n%1").arg(new_folder));
   }
+  // All five files or none: a full disk or a name taken in the target leaves it as it was.
   const QDir new_dir(new_folder);
-  MigrationResult result;
-  for (const QString& name : names) {
-    const QString from = old_dir.filePath(name);
-    const QString to = new_dir.filePath(name);
-    WriteResult written;
-    if (name == kPositionIni) {
-      written =
-          WriteTextLines(to, UpdatedPositionLines(ReadSettingsFile(from, kPositionReadValues)));
-    } else {
-      written = CopyFileOver(from, to);
-    }
-    if (!written.ok) {
-      result.message = QStringLiteral("%1 を移行できませんでした。\n%2").arg(name, written.error);
-      return result;
-    }
-    result.copied.append(name);
+  FileSetReplacement files;
+  bool ok = true;
+  for (int k = 0; k < names.size() && ok; ++k) {
+    ok = files.Stage(new_dir.filePath(names[k]), contents[k]);
   }
-  result.ok = true;
-  result.message = QString::fromUtf8(kMigrationDoneMessage);
-  return result;
+  if (!ok || !files.Commit()) {
+    return Failure(QStringLiteral("%1 を移行できませんでした。%2\n移行先のフォルダは元のままです。")
+                       .arg(QFileInfo(files.FailedTarget()).fileName(), files.Reason()));
+  }
+  return {true, QString::fromUtf8(kMigrationDoneMessage), names};
 }
 
 bool MigrateSettingsAndNotify(const QString& old_folder, const QString& new_folder,

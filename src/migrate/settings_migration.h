@@ -36,9 +36,10 @@ struct MigrationResult {
   QStringList copied;  // names of the files written into the target, in order
 };
 
-// Checks every file of the previous version's folder `old_folder` with the readers the
-// program uses, then writes them into `new_folder`, each atomically. A missing folder or file
-// copies nothing; a file that cannot be read is named in the message and nothing is copied.
+// Reads every file of the previous version's folder `old_folder` as the program reads it, then
+// writes all of them into `new_folder` or none: a missing folder or file copies nothing, a file
+// that cannot be read or written is named in the message with the reason, and the target stays
+// exactly as it was.
 MigrationResult MigrateSettings(const QString& old_folder, const QString& new_folder);
 
 // Runs MigrateSettings and shows its message: the done message under the application title,

@@ -155,6 +155,47 @@ class TestSettingsMigration : public QObject {
     QCOMPARE(prompter.asked[0].title, QStringLiteral("警告"));
   }
 
+  // A failure while writing leaves the target exactly as it was: files replaced before it are
+  // put back, new ones and staged copies are removed.
+  void FailureLeavesTargetAsItWas_data() {
+    QTest::addColumn<QString>("taken");  // a folder of this name in the target; none: disk full
+    QTest::addColumn<QString>("message");
+    const QString kept = QStringLiteral("\n移行先のフォルダは元のままです。");
+    QTest::newRow("disk full at PRS.ini")
+        << ""
+        << "PRS.ini を移行できませんでした。空き容量が足りません。" + kept;
+    for (const char* name : {"list.ini", "fontinfo.ini", "OPT.ini"}) {
+      QTest::addRow("folder named %s", name)
+          << name
+          << QString(name) + " を移行できませんでした。同じ名前のフォルダがあります。" + kept;
+    }
+  }
+  void FailureLeavesTargetAsItWas() {
+    QFETCH(QString, taken);
+    QTemporaryDir old_dir, target;
+    FillOldFolder(old_dir.path());
+    WriteBytes(old_dir.filePath("PRS.ini"), QByteArray(1000, 'p'));
+    WriteBytes(target.filePath("position.ini"), "0\r\n");
+    WriteBytes(target.filePath("PRS.ini"), "old\r\n");
+    if (!taken.isEmpty()) {
+      QVERIFY(QDir(target.path()).mkdir(taken));
+      WriteBytes(target.filePath(taken + "/inside.txt"), "x");
+    }
+    const auto before = Snapshot(target.path());
+
+    MigrationResult result;
+    if (taken.isEmpty()) {
+      FileSizeLimit limit(200);
+      result = MigrateSettings(old_dir.path(), target.path());
+    } else {
+      result = MigrateSettings(old_dir.path(), target.path());
+    }
+
+    QVERIFY(!result.ok);
+    QTEST(result.message, "message");
+    QCOMPARE(Snapshot(target.path()), before);
+  }
+
   void MissingFolderReported_data() {
     QTest::addColumn<QString>("old_folder");
     QTest::newRow("empty path") << QString();
