@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "migrate/settings_migration.h"
+#include "migrate/wine_paths.h"
 #include "platform/cp932.h"
 #include "platform/scripted_prompter.h"
 #include "platform/settings_values.h"
@@ -40,6 +41,18 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
     files.insert(QDir(folder).relativeFilePath(path), ReadBytes(path));
   }
   return files;
+}
+
+// A Wine prefix in `root`/prefix: c: is its drive_c, e: a card folder `root`/card, z: the root.
+QString MakeWinePrefix(const QString& root) {
+  const QDir prefix(root + "/prefix");
+  QDir().mkpath(prefix.filePath("dosdevices"));
+  QDir().mkpath(prefix.filePath("drive_c/Program Files/Ｋｏｍａｓｕ300/Data"));
+  QDir().mkpath(root + "/card");
+  QFile::link("../drive_c", prefix.filePath("dosdevices/c:"));
+  QFile::link(root + "/card", prefix.filePath("dosdevices/e:"));
+  QFile::link("/", prefix.filePath("dosdevices/z:"));
+  return prefix.path();
 }
 
 }  // namespace
@@ -210,9 +223,71 @@ class TestSettingsMigration : public QObject {
     QVERIFY(Snapshot(target.path()).isEmpty());
   }
 
+  // Paths given relative to the test folder; absolute ones stand as they are.
+  void MapsWindowsPathsThroughWinePrefix_data() {
+    QTest::addColumn<QString>("windows");
+    QTest::addColumn<QString>("mapped");  // empty: cannot be mapped
+    QTest::newRow("drive root") << "E:\\"
+                                << "card";
+    QTest::newRow("drive without separator") << "e:"
+                                             << "card";
+    QTest::newRow("case differs from the folders")
+        << "c:\\PROGRAM FILES\\Ｋｏｍａｓｕ300\\data"
+        << "prefix/drive_c/Program Files/Ｋｏｍａｓｕ300/Data";
+    QTest::newRow("missing folder kept as written") << "C:\\写真\\新"
+                                                    << "prefix/drive_c/写真/新";
+    QTest::newRow("forward slashes") << "C:/Program Files/"
+                                     << "prefix/drive_c/Program Files";
+    QTest::newRow("Z: is the root") << "Z:\\tmp"
+                                    << "/tmp";
+    QTest::newRow("drive without a link") << "D:\\写真"
+                                          << "";
+    QTest::newRow("network path") << "\\\\server\\share"
+                                  << "";
+    QTest::newRow("relative path") << "写真"
+                                   << "";
+  }
+  void MapsWindowsPathsThroughWinePrefix() {
+    QFETCH(QString, windows);
+    QFETCH(QString, mapped);
+    QTemporaryDir root;
+    const QString prefix = MakeWinePrefix(root.path());
+    if (!mapped.isEmpty() && !mapped.startsWith(u'/')) mapped = root.filePath(mapped);
+    QCOMPARE(MapWindowsPath(windows, prefix), mapped);
+  }
+
+  // OPT.ini leads to the same folders after the migration; what cannot be mapped is kept and
+  // named. Migrating a folder onto itself, in any spelling, is refused.
+  void MigratesDriveSettingsThroughWinePrefix() {
+    QTemporaryDir root, target;
+    const QString prefix = MakeWinePrefix(root.path());
+    const QString old_folder = prefix + "/drive_c/Program Files/Ｋｏｍａｓｕ300";
+    FillOldFolder(old_folder);
+    WriteBytes(old_folder + "/OPT.ini",
+               Lines({"E:\\", "C:\\Program Files\\Ｋｏｍａｓｕ300\\data", "\\\\server\\share"}));
+
+    const MigrationResult result = MigrateSettings(old_folder, target.path());
+
+    QVERIFY(result.ok);
+    QCOMPARE(ReadBytes(target.filePath("OPT.ini")),
+             Lines({root.filePath("card"), old_folder + "/Data", "\\\\server\\share"}));
+    QCOMPARE(result.message,
+             QString::fromUtf8(kMigrationDoneMessage) +
+                 "\n\n次のフォルダはこのコンピューターの場所に置き換えられなかったため、"
+                 "そのまま移行しました。ドライブの設定で設定し直してください。\n"
+                 "ファイル保存ドライブ：\\\\server\\share");
+    const auto before = Snapshot(old_folder);
+    const MigrationResult same =
+        MigrateSettings(old_folder, prefix + "/dosdevices/c:/Program Files/Ｋｏｍａｓｕ300");
+    QVERIFY(!same.ok);
+    QVERIFY(same.message.startsWith("移行元と移行先が同じフォルダです。"));
+    QCOMPARE(Snapshot(old_folder), before);
+  }
+
   // The automatic migration looks in the default Wine prefix, 64-bit program folder first.
   void FindsPreviousVersionInWinePrefix() {
     QTemporaryDir home;
+    qunsetenv("WINEPREFIX");
     QVERIFY(FindPreviousVersionFolder(home.path()).isEmpty());
     const QString x86 = home.filePath(".wine/drive_c/Program Files (x86)/Ｋｏｍａｓｕ300");
     QVERIFY(QDir().mkpath(x86));
@@ -220,6 +295,13 @@ class TestSettingsMigration : public QObject {
     const QString plain = home.filePath(".wine/drive_c/Program Files/Ｋｏｍａｓｕ300");
     QVERIFY(QDir().mkpath(plain));
     QCOMPARE(FindPreviousVersionFolder(home.path()), plain);
+    // A prefix named by WINEPREFIX comes first.
+    const QString chosen = home.filePath("other/drive_c/Program Files (x86)/Ｋｏｍａｓｕ300");
+    QVERIFY(QDir().mkpath(chosen));
+    qputenv("WINEPREFIX", home.filePath("other").toUtf8());
+    const QString found = FindPreviousVersionFolder(home.path());
+    qunsetenv("WINEPREFIX");
+    QCOMPARE(found, chosen);
   }
 };
 
