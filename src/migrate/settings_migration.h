@@ -1,8 +1,9 @@
 #pragma once
 // Taking over the settings files of the previous version (3.00): list.ini, position.ini,
 // PRS.ini, fontinfo.ini and OPT.ini are checked first and then copied into this program's
-// settings folder. position.ini is brought up to the twenty values of this version on the way;
-// the previous version's folder is only read.
+// settings folder. position.ini is brought up to the twenty values of this version on the way,
+// and OPT.ini's Windows folders become the folders they lead to through the previous version's
+// Wine prefix; the previous version's folder is only read.
 
 #include <QString>
 #include <QStringList>
@@ -16,8 +17,8 @@ QStringList MigratedSettingsFiles();
 
 // The previous version's program folder name ("C:\Program Files\Ｋｏｍａｓｕ300" on Windows).
 QString PreviousVersionFolderName();
-// Where Windows programs live on this desktop: the default Wine prefix's program folders
-// under `home`, in the order they are searched.
+// Where Windows programs live on this desktop: the program folders of the Wine prefixes
+// (WinePrefixes), in the order they are searched.
 QStringList PreviousVersionFolderCandidates(const QString& home);
 // The first candidate that exists; empty when none does.
 QString FindPreviousVersionFolder(const QString& home);
@@ -36,9 +37,11 @@ struct MigrationResult {
   QStringList copied;  // names of the files written into the target, in order
 };
 
-// Checks every file of the previous version's folder `old_folder` with the readers the
-// program uses, then writes them into `new_folder`, each atomically. A missing folder or file
-// copies nothing; a file that cannot be read is named in the message and nothing is copied.
+// Reads every file of the previous version's folder `old_folder` as the program reads it, then
+// writes all of them into `new_folder` or none: a missing folder or file copies nothing, a file
+// that cannot be read or written is named in the message with the reason, and the target stays
+// exactly as it was. The folders of OPT.ini are mapped through the Wine prefix `old_folder` lies
+// in; the message names those kept as they were. `old_folder` cannot be the target.
 MigrationResult MigrateSettings(const QString& old_folder, const QString& new_folder);
 
 // Runs MigrateSettings and shows its message: the done message under the application title,

@@ -36,12 +36,14 @@ QString WordListItemMessage(const QString& text) {
 
 ListIni ListIni::Read(const QString& path) {
   ListIni list;
-  bool ok = false;
-  const QByteArray bytes = ReadFileBytes(path, &ok);
-  if (!ok) return list;
+  list.disk_ = ReadRegularFile(path, kMaxListIniBytes);
+  if (list.disk_.error != FileReadError::kMissing) {
+    list.read_error_ = FileReadErrorText(path, list.disk_.error);
+  }
   // The delimiters (comma, quote, blanks, line ends) are ASCII bytes that never occur inside a
   // CP932 character, so the values can be cut from the bytes themselves, one byte per char.
-  const QStringList values = ParseSettingsValues(QString::fromLatin1(bytes), kWordListCategories);
+  const QStringList values =
+      ParseSettingsValues(QString::fromLatin1(list.disk_.bytes), kWordListCategories);
   for (int k = 0; k < values.size(); ++k) {
     list.read_bytes_[k] = values[k].toLatin1();
     list.read_[k] = DecodeCp932(list.read_bytes_[k]);
@@ -50,22 +52,35 @@ ListIni ListIni::Read(const QString& path) {
   return list;
 }
 
-WriteResult ListIni::Write(const QString& path) const {
+bool ListIni::ChangedOnDisk(const QString& path) const {
+  const FileRead now = ReadRegularFile(path, kMaxListIniBytes);
+  return now.error != disk_.error || now.bytes != disk_.bytes;
+}
+
+WriteResult ListIni::Write(const QString& path) {
+  std::array<QByteArray, kWordListCategories> record_bytes;
   QByteArray bytes;
   for (int k = 0; k < kWordListCategories; ++k) {
     if (records_[k] == read_[k]) {
-      bytes += read_bytes_[k];
+      record_bytes[k] = read_bytes_[k];
     } else {
       bool ok = false;
-      bytes += EncodeCp932(records_[k], &ok);
+      record_bytes[k] = EncodeCp932(records_[k], &ok);
       if (!ok) {
         return {false, QStringLiteral("ファイル「%1」に保存できない文字があります。")
                            .arg(QDir::toNativeSeparators(path))};
       }
     }
-    bytes += "\r\n";
+    bytes += record_bytes[k] + "\r\n";
   }
-  return WriteFileAtomically(path, bytes);
+  WriteResult result = WriteFileAtomically(path, bytes);
+  if (result.ok) {
+    read_ = records_;
+    read_bytes_ = record_bytes;
+    disk_ = {bytes, FileReadError::kNone};
+    read_error_.clear();
+  }
+  return result;
 }
 
 }  // namespace komasu

@@ -1,5 +1,6 @@
 #include "texttools/word_list_dialog.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -100,8 +101,16 @@ void WordListDialog::Run(bool (WordListModel::*command)()) {
 
 // The close box and Escape both end here: closing saves once more.
 void WordListDialog::reject() {
-  model_.Save();
+  model_.Close();
   QDialog::reject();
+}
+
+// Coming back to the dialog (after a settings migration, say) shows what list.ini holds now.
+void WordListDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && model_.Refresh()) {
+    ShowModel();
+  }
 }
 
 }  // namespace komasu

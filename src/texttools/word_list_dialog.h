@@ -27,6 +27,7 @@ class WordListDialog : public QDialog {
 
  protected:
   void reject() override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void ShowModel();

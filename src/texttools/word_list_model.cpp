@@ -9,10 +9,25 @@ WordListModel::WordListModel(ProgramFolder folder, Prompter& prompter)
 
 void WordListModel::Load() {
   file_ = ListIni::Read(folder_.ListIni());
+  if (!file_.ReadError().isEmpty()) {
+    prompter_.Notify(file_.ReadError() + QStringLiteral("\n補助文字の変更は保存されません。"),
+                     QString(), MessageIcon::kExclamation);
+  }
   for (int k = 0; k < kWordListCategories; ++k) {
     captions_[k] = SplitWordListRecord(file_.Record(k)).value(0);
   }
   SelectTab(0);
+}
+
+bool WordListModel::Refresh() {
+  if (!file_.ChangedOnDisk(folder_.ListIni())) return false;
+  const int tab = tab_;
+  const int selected = selected_;
+  const std::optional<QString> word = SelectedWordText();
+  Load();
+  SelectTab(tab);
+  if (word && words_.value(selected) == *word) selected_ = selected;
+  return true;
 }
 
 void WordListModel::SelectTab(int tab) {
@@ -47,6 +62,7 @@ bool WordListModel::CheckItem(const QString& text) {
 }
 
 bool WordListModel::Rename() {
+  Refresh();
   const QString answer = prompter_
                              .AskText(QStringLiteral("分類名を入力してください"),
                                       QStringLiteral("分類名"), captions_[tab_])
@@ -57,6 +73,7 @@ bool WordListModel::Rename() {
 }
 
 bool WordListModel::Add() {
+  Refresh();
   const QString answer =
       prompter_.AskText(QStringLiteral("追加項目を入力してください"), QStringLiteral("リスト"), {})
           .value_or(QString());
@@ -66,6 +83,7 @@ bool WordListModel::Add() {
 }
 
 bool WordListModel::Delete() {
+  Refresh();
   if (words_.isEmpty()) return false;
   if (selected_ >= 0) {
     words_.removeAt(selected_);
@@ -75,10 +93,26 @@ bool WordListModel::Delete() {
 }
 
 bool WordListModel::Save() {
+  const auto refuse = [this](const QString& why) {
+    prompter_.Notify(why, QString(), MessageIcon::kExclamation);
+    return false;
+  };
+  if (!file_.ReadError().isEmpty()) {
+    return refuse(file_.ReadError() + QStringLiteral("\n補助文字の変更は保存されません。"));
+  }
+  if (Refresh()) {
+    return refuse(
+        QStringLiteral("補助文字のファイルがほかで書き換えられたため、保存しませんでした。"
+                       "書き換え後の内容を表示します。"));
+  }
   file_.SetRecord(tab_, JoinWordListRecord(captions_[tab_], words_));
   const WriteResult result = file_.Write(folder_.ListIni());
-  if (!result.ok) prompter_.Notify(result.error, QString(), MessageIcon::kExclamation);
-  return result.ok;
+  if (!result.ok) return refuse(result.error);
+  return true;
+}
+
+void WordListModel::Close() {
+  if (file_.ReadError().isEmpty() && !Refresh()) Save();
 }
 
 }  // namespace komasu

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "migrate/settings_migration.h"
+#include "migrate/wine_paths.h"
 #include "platform/cp932.h"
 #include "platform/scripted_prompter.h"
 #include "platform/settings_values.h"
@@ -40,6 +41,18 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
     files.insert(QDir(folder).relativeFilePath(path), ReadBytes(path));
   }
   return files;
+}
+
+// A Wine prefix in `root`/prefix: c: is its drive_c, e: a card folder `root`/card, z: the root.
+QString MakeWinePrefix(const QString& root) {
+  const QDir prefix(root + "/prefix");
+  QDir().mkpath(prefix.filePath("dosdevices"));
+  QDir().mkpath(prefix.filePath("drive_c/Program Files/Ｋｏｍａｓｕ300/Data"));
+  QDir().mkpath(root + "/card");
+  QFile::link("../drive_c", prefix.filePath("dosdevices/c:"));
+  QFile::link(root + "/card", prefix.filePath("dosdevices/e:"));
+  QFile::link("/", prefix.filePath("dosdevices/z:"));
+  return prefix.path();
 }
 
 }  // namespace
@@ -80,9 +93,23 @@ class TestSettingsMigration : public QObject {
   }
 
   // The target is any folder chosen, not the program's own; the old folder stays byte-identical.
+  void MigratesIntoChosenTarget_data() {
+    QTest::addColumn<QByteArray>("list_ini");
+    QTest::newRow("small list") << QByteArray();
+    // Ten categories of 5000 words, as the word list allows: far beyond 64 KiB.
+    QStringList full;
+    for (int k = 0; k < 10; ++k) {
+      QStringList words;
+      for (int w = 0; w < 5000; ++w) words << QStringLiteral("言葉%1").arg(w);
+      full << QStringLiteral("ζ分類ζ") + words.join(u'ζ') + u'ζ';
+    }
+    QTest::newRow("full list") << Lines(full);
+  }
   void MigratesIntoChosenTarget() {
+    QFETCH(QByteArray, list_ini);
     QTemporaryDir old_dir, target;
     FillOldFolder(old_dir.path());
+    if (!list_ini.isEmpty()) WriteBytes(old_dir.filePath("list.ini"), list_ini);
     WriteBytes(target.filePath("OPT.ini"), "old target\r\n");
     const auto before = Snapshot(old_dir.path());
     ScriptedPrompter prompter;
@@ -126,7 +153,8 @@ class TestSettingsMigration : public QObject {
     if (remove) {
       QVERIFY(QFile::remove(old_dir.filePath(file)));
     } else {
-      WriteBytes(old_dir.filePath(file), QByteArray(kMaxSettingsFileBytes + 1, '1'));
+      const qint64 limit = file == u"list.ini" ? kMaxListIniBytes : kMaxSettingsFileBytes;
+      WriteBytes(old_dir.filePath(file), QByteArray(limit + 1, '1'));
     }
     const auto before = Snapshot(old_dir.path());
     ScriptedPrompter prompter;
@@ -138,6 +166,47 @@ class TestSettingsMigration : public QObject {
     QCOMPARE(prompter.asked.size(), size_t(1));
     QVERIFY2(prompter.asked[0].text.contains(message_part), qPrintable(prompter.asked[0].text));
     QCOMPARE(prompter.asked[0].title, QStringLiteral("警告"));
+  }
+
+  // A failure while writing leaves the target exactly as it was: files replaced before it are
+  // put back, new ones and staged copies are removed.
+  void FailureLeavesTargetAsItWas_data() {
+    QTest::addColumn<QString>("taken");  // a folder of this name in the target; none: disk full
+    QTest::addColumn<QString>("message");
+    const QString kept = QStringLiteral("\n移行先のフォルダは元のままです。");
+    QTest::newRow("disk full at PRS.ini")
+        << ""
+        << "PRS.ini を移行できませんでした。空き容量が足りません。" + kept;
+    for (const char* name : {"list.ini", "fontinfo.ini", "OPT.ini"}) {
+      QTest::addRow("folder named %s", name)
+          << name
+          << QString(name) + " を移行できませんでした。同じ名前のフォルダがあります。" + kept;
+    }
+  }
+  void FailureLeavesTargetAsItWas() {
+    QFETCH(QString, taken);
+    QTemporaryDir old_dir, target;
+    FillOldFolder(old_dir.path());
+    WriteBytes(old_dir.filePath("PRS.ini"), QByteArray(1000, 'p'));
+    WriteBytes(target.filePath("position.ini"), "0\r\n");
+    WriteBytes(target.filePath("PRS.ini"), "old\r\n");
+    if (!taken.isEmpty()) {
+      QVERIFY(QDir(target.path()).mkdir(taken));
+      WriteBytes(target.filePath(taken + "/inside.txt"), "x");
+    }
+    const auto before = Snapshot(target.path());
+
+    MigrationResult result;
+    if (taken.isEmpty()) {
+      FileSizeLimit limit(200);
+      result = MigrateSettings(old_dir.path(), target.path());
+    } else {
+      result = MigrateSettings(old_dir.path(), target.path());
+    }
+
+    QVERIFY(!result.ok);
+    QTEST(result.message, "message");
+    QCOMPARE(Snapshot(target.path()), before);
   }
 
   void MissingFolderReported_data() {
@@ -154,9 +223,71 @@ class TestSettingsMigration : public QObject {
     QVERIFY(Snapshot(target.path()).isEmpty());
   }
 
+  // Paths given relative to the test folder; absolute ones stand as they are.
+  void MapsWindowsPathsThroughWinePrefix_data() {
+    QTest::addColumn<QString>("windows");
+    QTest::addColumn<QString>("mapped");  // empty: cannot be mapped
+    QTest::newRow("drive root") << "E:\\"
+                                << "card";
+    QTest::newRow("drive without separator") << "e:"
+                                             << "card";
+    QTest::newRow("case differs from the folders")
+        << "c:\\PROGRAM FILES\\Ｋｏｍａｓｕ300\\data"
+        << "prefix/drive_c/Program Files/Ｋｏｍａｓｕ300/Data";
+    QTest::newRow("missing folder kept as written") << "C:\\写真\\新"
+                                                    << "prefix/drive_c/写真/新";
+    QTest::newRow("forward slashes") << "C:/Program Files/"
+                                     << "prefix/drive_c/Program Files";
+    QTest::newRow("Z: is the root") << "Z:\\tmp"
+                                    << "/tmp";
+    QTest::newRow("drive without a link") << "D:\\写真"
+                                          << "";
+    QTest::newRow("network path") << "\\\\server\\share"
+                                  << "";
+    QTest::newRow("relative path") << "写真"
+                                   << "";
+  }
+  void MapsWindowsPathsThroughWinePrefix() {
+    QFETCH(QString, windows);
+    QFETCH(QString, mapped);
+    QTemporaryDir root;
+    const QString prefix = MakeWinePrefix(root.path());
+    if (!mapped.isEmpty() && !mapped.startsWith(u'/')) mapped = root.filePath(mapped);
+    QCOMPARE(MapWindowsPath(windows, prefix), mapped);
+  }
+
+  // OPT.ini leads to the same folders after the migration; what cannot be mapped is kept and
+  // named. Migrating a folder onto itself, in any spelling, is refused.
+  void MigratesDriveSettingsThroughWinePrefix() {
+    QTemporaryDir root, target;
+    const QString prefix = MakeWinePrefix(root.path());
+    const QString old_folder = prefix + "/drive_c/Program Files/Ｋｏｍａｓｕ300";
+    FillOldFolder(old_folder);
+    WriteBytes(old_folder + "/OPT.ini",
+               Lines({"E:\\", "C:\\Program Files\\Ｋｏｍａｓｕ300\\data", "\\\\server\\share"}));
+
+    const MigrationResult result = MigrateSettings(old_folder, target.path());
+
+    QVERIFY(result.ok);
+    QCOMPARE(ReadBytes(target.filePath("OPT.ini")),
+             Lines({root.filePath("card"), old_folder + "/Data", "\\\\server\\share"}));
+    QCOMPARE(result.message,
+             QString::fromUtf8(kMigrationDoneMessage) +
+                 "\n\n次のフォルダはこのコンピューターの場所に置き換えられなかったため、"
+                 "そのまま移行しました。ドライブの設定で設定し直してください。\n"
+                 "ファイル保存ドライブ：\\\\server\\share");
+    const auto before = Snapshot(old_folder);
+    const MigrationResult same =
+        MigrateSettings(old_folder, prefix + "/dosdevices/c:/Program Files/Ｋｏｍａｓｕ300");
+    QVERIFY(!same.ok);
+    QVERIFY(same.message.startsWith("移行元と移行先が同じフォルダです。"));
+    QCOMPARE(Snapshot(old_folder), before);
+  }
+
   // The automatic migration looks in the default Wine prefix, 64-bit program folder first.
   void FindsPreviousVersionInWinePrefix() {
     QTemporaryDir home;
+    qunsetenv("WINEPREFIX");
     QVERIFY(FindPreviousVersionFolder(home.path()).isEmpty());
     const QString x86 = home.filePath(".wine/drive_c/Program Files (x86)/Ｋｏｍａｓｕ300");
     QVERIFY(QDir().mkpath(x86));
@@ -164,6 +295,13 @@ class TestSettingsMigration : public QObject {
     const QString plain = home.filePath(".wine/drive_c/Program Files/Ｋｏｍａｓｕ300");
     QVERIFY(QDir().mkpath(plain));
     QCOMPARE(FindPreviousVersionFolder(home.path()), plain);
+    // A prefix named by WINEPREFIX comes first.
+    const QString chosen = home.filePath("other/drive_c/Program Files (x86)/Ｋｏｍａｓｕ300");
+    QVERIFY(QDir().mkpath(chosen));
+    qputenv("WINEPREFIX", home.filePath("other").toUtf8());
+    const QString found = FindPreviousVersionFolder(home.path());
+    qunsetenv("WINEPREFIX");
+    QCOMPARE(found, chosen);
   }
 };
 

@@ -21,6 +21,7 @@ class TestSettingsMigrationDialog : public QObject {
     for (const QString& name : MigratedSettingsFiles()) {
       WriteBytes(old_dir.filePath(name), "1\r\n");
     }
+    WriteBytes(old_dir.filePath("OPT.ini"), "/media/card\r\n");  // a folder of this computer
     ScriptedPrompter prompter;
     prompter.files = {old_dir.path(), chosen.path()};
     SettingsMigrationDialog dialog(program.path(), prompter);

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "platform/cp932.h"
+#include "platform/settings_values.h"
 #include "support/test_folder.h"
 #include "texttools/list_ini.h"
 #include "texttools/word_list_model.h"
@@ -265,6 +266,48 @@ class TstWordLists : public QObject {
     reread.Load();
     QCOMPARE(reread.TabCaption(3), QStringLiteral("四"));
     QCOMPARE(FileLines(f.folder.Program().ListIni()), TenRecords({"", "", "", "ζ四ζ甲ζ乙ζ"}));
+  }
+
+  // list.ini replaced while the word list is open (a settings migration): commands work on the
+  // new file, and neither they nor closing write the stale copy over it. Word "b" (index 1)
+  // was selected before the file was replaced.
+  void ReplacedFileIsTakenUp_data() {
+    QTest::addColumn<QByteArray>("replaced");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QString>("notice");
+    const QByteArray migrated = Cp932Lines({"ζ移ζpζqζ"});
+    QTest::newRow("close") << migrated << "close" << migrated << "";
+    QTest::newRow("add") << migrated << "add" << Cp932Lines(TenRecords({"ζ移ζpζqζ新ζ"})) << "";
+    QTest::newRow("delete, selected word gone")
+        << migrated << "delete" << Cp932Lines(TenRecords({"ζ移ζpζqζ"})) << "";
+    QTest::newRow("delete, selected word in place")
+        << Cp932Lines({"ζ移ζaζbζcζ"}) << "delete" << Cp932Lines(TenRecords({"ζ移ζaζcζ"})) << "";
+    const QByteArray too_large(kMaxListIniBytes + 1, 'x');
+    QTest::newRow("too large, add") << too_large << "add" << too_large << "大きすぎる";
+    QTest::newRow("too large, close") << too_large << "close" << too_large << "大きすぎる";
+  }
+  void ReplacedFileIsTakenUp() {
+    QFETCH(QByteArray, replaced);
+    QFETCH(QString, command);
+    QFETCH(QString, notice);
+    AlbumFixture f;
+    const QString path = f.folder.Program().ListIni();
+    WriteTextLines(path, {QStringLiteral("ζ一ζaζbζ"), QStringLiteral("ζ二ζxζ")});
+    WordListModel model(f.folder.Program(), f.prompter);
+    model.Load();
+    model.SelectWord(1);
+    QVERIFY(WriteFileAtomically(path, replaced).ok);
+    f.prompter.texts = {QStringLiteral("新")};
+    if (command == u"close") {
+      model.Close();
+    } else {
+      command == u"add" ? model.Add() : model.Delete();
+    }
+    QTEST(ReadBytes(path), "expected");
+    const QStringList notices = f.prompter.Notices();
+    QCOMPARE(notices.isEmpty(), notice.isEmpty());
+    for (const QString& n : notices) QVERIFY2(n.contains(notice), qPrintable(n));
   }
 
   // A failed write is reported, and the old file stays.
