@@ -137,7 +137,8 @@ class TstPdfOutput : public QObject {
         "komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt")));
   }
 
-  void AnAlbumIsNeverItsOwnPdfOutput_data() {
+  // Neither the album nor anything that is not a regular file is ever replaced by a PDF.
+  void AnOutputIsNeverTheAlbumOrANonFile_data() {
     QTest::addColumn<QString>("output");  // how the album is named as the output
     QTest::addColumn<bool>("editor");     // the editor's PDF output rather than the command's
     QTest::newRow("same path") << QStringLiteral("same") << false;
@@ -146,8 +147,11 @@ class TstPdfOutput : public QObject {
     QTest::newRow("symbolic link") << QStringLiteral("symlink") << false;
     QTest::newRow("editor, symbolic link") << QStringLiteral("symlink") << true;
     QTest::newRow("editor, hard link") << QStringLiteral("hard") << true;
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << false;
+    QTest::newRow("symbolic link to a FIFO") << QStringLiteral("fifolink") << false;
+    QTest::newRow("editor, FIFO") << QStringLiteral("fifo") << true;
   }
-  void AnAlbumIsNeverItsOwnPdfOutput() {
+  void AnOutputIsNeverTheAlbumOrANonFile() {
     QFETCH(QString, output);
     QFETCH(bool, editor);
     QString out = album_path_;
@@ -161,7 +165,18 @@ class TstPdfOutput : public QObject {
       out = f_->folder.File(QStringLiteral("x/a.pdf"));
       QVERIFY(QFile::link(album_path_, out));
     }
-    const QString refusal = QStringLiteral("出力元のアルバムファイルです");
+    const QString fifo = f_->folder.File(QStringLiteral("x/fifo.pdf"));
+    if (output.startsWith(QLatin1String("fifo"))) {
+      QCOMPARE(::mkfifo(QFile::encodeName(fifo), 0600), 0);
+      out = fifo;
+    }
+    if (output == QLatin1String("fifolink")) {
+      out = f_->folder.File(QStringLiteral("x/link.pdf"));
+      QVERIFY(QFile::link(fifo, out));
+    }
+    const QString refusal = output.startsWith(QLatin1String("fifo"))
+                                ? QStringLiteral("はファイルではないため")
+                                : QStringLiteral("出力元のアルバムファイルです");
     if (editor) {
       f_->album->OpenAlbumAt(album_path_);
       const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
@@ -174,6 +189,7 @@ class TstPdfOutput : public QObject {
       QVERIFY2(messages_.contains(refusal), qPrintable(messages_));
     }
     QCOMPARE(ReadBytes(album_path_), album_bytes_);
+    if (QFileInfo::exists(fifo)) QVERIFY(!QFileInfo(fifo).isFile());
   }
 
   // A full disk mid-write (simulated by a file size limit) keeps the file the PDF would replace
@@ -256,6 +272,42 @@ class TstPdfOutput : public QObject {
                  r.error.contains(QStringLiteral("ページ 2")),
              qPrintable(r.error));
     QVERIFY(!QFile::exists(out));
+  }
+
+  // A page the album cannot show is named and fails the command, instead of a blank page in a
+  // PDF that reports success; pages not asked for do not matter.
+  void APageTheAlbumCannotShowIsNotPrintedBlank_data() {
+    QTest::addColumn<QString>("page2");  // what page 2 is
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("code");
+    QTest::newRow("too large") << QStringLiteral("large") << QStringLiteral("all") << 1;
+    QTest::newRow("another format version")
+        << QStringLiteral("version") << QStringLiteral("even") << 1;
+    QTest::newRow("not asked for") << QStringLiteral("large") << QStringLiteral("odd") << 0;
+  }
+  void APageTheAlbumCannotShowIsNotPrintedBlank() {
+    QFETCH(QString, page2);
+    QFETCH(QString, pages);
+    QFETCH(int, code);
+    QStringList records = ThreePages();
+    PageContent page;
+    if (page2 == QLatin1String("large")) {
+      page.Label(1).text = QString(kMaxRecordBytes, u'x');
+      records[2] = SerializePage(page);
+    } else {
+      records[2] = SerializePage(page, QStringLiteral("9.99"));
+    }
+    WriteAlbum(album_path_, records);
+    const QString out = f_->folder.File(QStringLiteral("out.pdf"));
+    QCOMPARE(Run({QStringLiteral("--pdf"), QStringLiteral("OUT"), QStringLiteral("--pages"), pages,
+                  QStringLiteral("ALBUM")}),
+             code);
+    QCOMPARE(QFile::exists(out), code == 0);
+    if (code != 0) {
+      QVERIFY2(
+          messages_.contains(QStringLiteral("ページ 2 は表示できないため印刷されませんでした")),
+          qPrintable(messages_));
+    }
   }
 
   void CommandRefusesBadInput_data() {
