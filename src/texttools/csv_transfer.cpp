@@ -99,8 +99,8 @@ QString RowsProblem(const QList<CsvRow>& rows, const QList<QByteArray>& records)
                  "（%3 KB、上限 %4 KB）表示できなくなります。")
                  .arg(row.line)
                  .arg(p)
-                 .arg((size + kRecordSlackBytes + 1023) / 1024)
-                 .arg(kMaxRecordBytes / 1024) +
+                 .arg((size + 1023) / 1024)
+                 .arg((kMaxRecordBytes - kRecordSlackBytes) / 1024) +
              kUnchanged;
     }
   }
