@@ -94,7 +94,9 @@ void PageByPagePaste(EditorController& editor) {
 void PageByPageImport(AlbumCommands& commands, const QString& csv) {
   Album& album = commands.Doc();
   QStringList values;
-  for (const CsvValue& v : ReadCsvValues(DecodeCsvBytes(ReadFileBytes(csv)))) values << v.text;
+  for (const CsvRow& row : ReadCsvRows(DecodeCsvBytes(ReadFileBytes(csv)))) {
+    for (int i = 0; i < kSlotTextLines; ++i) values << row.values.value(i).text;
+  }
   const int pages = static_cast<int>((values.size() + kSlotTextLines - 1) / kSlotTextLines);
   album.FirstPage();
   for (int p = 1; p <= pages; ++p) {

@@ -79,6 +79,20 @@ FileRead ReadRegularFile(const QString& path, qint64 max_bytes) {
   return result;
 }
 
+QString OutputFileProblem(const QString& path, const QString& what) {
+  if (path.isEmpty()) return {};
+#ifdef Q_OS_UNIX
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+#else
+  const QFileInfo info(path);
+  if (!info.exists() || info.isFile()) return {};
+#endif
+  return QStringLiteral(
+             "「%1」はファイルではないため、%2を書き出せません。別の名前を指定してください。")
+      .arg(QDir::toNativeSeparators(path), what);
+}
+
 QString FileReadErrorText(const QString& path, FileReadError error) {
   const QString shown = QDir::toNativeSeparators(path);
   switch (error) {

@@ -1,7 +1,8 @@
 #pragma once
 // Opening and reading files the user or a settings file named: only regular files (symlinks
 // followed) are opened, so a FIFO, a device or a folder in the place of a photo, an album or a
-// settings file never blocks or floods a reader, and reads are bounded in size.
+// settings file never blocks or floods a reader, and reads are bounded in size. Outputs are
+// held to the same rule: only a regular file is ever replaced.
 
 #include <QByteArray>
 #include <QFile>
@@ -29,6 +30,12 @@ FileReadError OpenRegularFile(const QString& path, QFile& file);
 
 // Reads a whole regular file of at most `max_bytes` bytes.
 FileRead ReadRegularFile(const QString& path, qint64 max_bytes);
+
+// Why `path` cannot take an output file: something that is not a regular file (a folder, FIFO,
+// socket or device, also through a symbolic link) is there, which an atomic write would replace
+// by a file. Empty when nothing or a regular file is there. `what` names the output
+// ("PDFファイル").
+QString OutputFileProblem(const QString& path, const QString& what);
 
 // A readable Japanese text for `error` about `path`; empty for kNone.
 QString FileReadErrorText(const QString& path, FileReadError error);

@@ -20,8 +20,9 @@ QString UsageText();
 bool IsPdfCommand(const QStringList& arguments);
 
 // Runs the command; `arguments` are those after the program name. Messages go to `err`.
-// Returns 0 on success, 1 when the album or the PDF file fails, 2 for a bad command line (an
-// output that is the album file itself included).
+// Returns 0 on success, 1 when the album or the PDF file fails (a page the album cannot show
+// included), 2 for a bad command line (an output that is the album file itself or not a
+// regular file included).
 int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTextStream& err);
 // The same with the program folder resolved from the executable's folder.
 int RunPdfCommand(const QStringList& arguments, QTextStream& err);

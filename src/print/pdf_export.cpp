@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <cerrno>
 
+#include "album/album_file.h"
+#include "album/page_record.h"
+#include "platform/cp932.h"
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
 #include "print/painter_print_surface.h"
 
@@ -85,20 +89,48 @@ class PdfFileSurface : public PainterPrintSurface {
   QString path_;
 };
 
+// The pages of `request` the album shows empty, as it does a record too large to decode or one
+// of another format version.
+QList<int> PagesNotShown(Album& album, const PrintRequest& request) {
+  QList<int> pages;
+  const QList<QByteArray>& records = album.Records();
+  const int last = std::min(request.end, album.PageCount());
+  for (int n = request.start; n >= 1 && n <= last; n += request.every_second ? 2 : 1) {
+    if (n >= records.size()) break;
+    const QByteArray& raw = records[n];
+    PageContent page;
+    if (raw.size() > kMaxRecordBytes || !DecodePageRecord(DecodeCp932(raw), page).version_ok) {
+      pages << n;
+    }
+  }
+  return pages;
+}
+
 }  // namespace
 
 QString PdfOutputProblem(const QString& pdf_path, const QString& album_path) {
-  if (pdf_path.isEmpty() || album_path.isEmpty()) return {};
-  if (!SameFile(pdf_path, album_path)) return {};
-  return QStringLiteral(
-             "「%1」は出力元のアルバムファイルです。PDFファイルには別の名前を指定してください。")
-      .arg(Shown(pdf_path));
+  if (pdf_path.isEmpty()) return {};
+  if (!album_path.isEmpty() && SameFile(pdf_path, album_path)) {
+    return QStringLiteral(
+               "「%1」は出力元のアルバムファイルです。PDFファイルには別の名前を指定してください。")
+        .arg(Shown(pdf_path));
+  }
+  return OutputFileProblem(pdf_path, QStringLiteral("PDFファイル"));
 }
 
 PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QString& path,
                           PrintRunMonitor* monitor, RunPageMoves moves) {
   PdfExportResult result;
   if (result.error = PdfOutputProblem(path, album.Path()); !result.error.isEmpty()) {
+    return result;
+  }
+  if (const QList<int> hidden = PagesNotShown(album, request); !hidden.isEmpty()) {
+    QStringList numbers;
+    for (int n : hidden) numbers << QString::number(n);
+    result.error = QStringLiteral(
+                       "PDFファイル「%1」は保存されませんでした。\nページ %2 は表示できないため"
+                       "印刷されませんでした（データが大きすぎるか、別の形式で保存されています）。")
+                       .arg(Shown(path), numbers.join(QStringLiteral(", ")));
     return result;
   }
   const QFileInfo target(path);

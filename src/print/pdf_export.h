@@ -24,12 +24,15 @@ struct PdfExportResult {
 };
 
 // Why `pdf_path` cannot take the PDF of the album at `album_path`: it is that album file, under
-// any spelling, through a symbolic link or as a hard link of it. Empty when it can.
+// any spelling, through a symbolic link or as a hard link of it, or something other than a
+// regular file (a FIFO, a device), which is never replaced. Empty when it can.
 QString PdfOutputProblem(const QString& pdf_path, const QString& album_path);
 
 // Writes the pages of `request` to `path`. A failure while drawing is told by the run; the
 // caller shows `error`. A cancelled or empty run, or one that left pages out, leaves no file.
-// The album's own file is never an output.
+// The album's own file is never an output. A request holding pages the album cannot show (a
+// record too large, or of another format version) is refused before anything is drawn, naming
+// those pages, instead of printing them blank.
 PdfExportResult ExportPdf(Album& album, const PrintRequest& request, const QString& path,
                           PrintRunMonitor* monitor = nullptr,
                           RunPageMoves moves = RunPageMoves::kWriteBack);

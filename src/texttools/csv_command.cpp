@@ -85,6 +85,11 @@ int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
   if (SameFile(line->csv, line->album)) {
     return fail(QStringLiteral("CSVファイルにアルバムファイルそのものは指定できません。"), 2);
   }
+  if (!line->import) {
+    if (const QString problem = CsvOutputProblem(line->csv); !problem.isEmpty()) {
+      return fail(problem, 2);
+    }
+  }
   QByteArray bytes;
   if (const QString problem = AlbumFileProblem(line->album, &bytes); !problem.isEmpty()) {
     return fail(problem, 1);

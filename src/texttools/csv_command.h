@@ -16,7 +16,8 @@ bool IsCsvCommand(const QStringList& arguments);
 
 // Runs the command; `arguments` are those after the program name. Messages go to `err`.
 // Returns 0 on success, 1 when the album or the CSV file fails, 2 for a bad command line (a CSV
-// file that is the album file itself included).
+// file that is the album file itself, or an export to something other than a regular file,
+// included).
 int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTextStream& err);
 // The same with the program folder resolved from the executable's folder.
 int RunCsvCommand(const QStringList& arguments, QTextStream& err);

@@ -1,5 +1,7 @@
 #include "texttools/csv_format.h"
 
+#include <QStringDecoder>
+
 #include "platform/cp932.h"
 
 namespace komasu {
@@ -8,10 +10,18 @@ namespace {
 
 bool IsLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 
+bool IsAscii(const QByteArray& bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QString CsvField(const QString& text) {
-  const bool quoted = text.contains(u',') || text.contains(u'，') || text.startsWith(u' ');
+  const bool quoted = text.contains(u',') || text.contains(u'，') || text.startsWith(u' ') ||
+                      text.contains(u'\r') || text.contains(u'\n');
   return quoted ? u'"' + text + u'"' : text;
 }
 
@@ -26,69 +36,79 @@ QString CsvLine(const QStringList& texts) {
 
 QString DecodeCsvBytes(const QByteArray& bytes) {
   if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+  // CP932 text of any length is almost never valid UTF-8, so valid UTF-8 with non-ASCII bytes
+  // is taken as UTF-8.
+  if (!IsAscii(bytes)) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+  }
   return DecodeCp932(bytes);
 }
 
-QList<CsvValue> ReadCsvValues(QStringView s) {
-  QList<CsvValue> values;
+QList<CsvRow> ReadCsvRows(QStringView s) {
+  QList<CsvRow> rows;
   const qsizetype n = s.size();
   qsizetype i = 0;
   int line = 1;
-  int number = 0;  // values started on the current line so far
   // Steps over the line end at i (CR LF counts once).
   auto skip_line_end = [&] {
     if (s[i] == u'\r' && i + 1 < n && s[i + 1] == u'\n') ++i;
     ++i;
     ++line;
-    number = 0;
   };
 
-  while (true) {
-    while (i < n && s[i] == u' ') ++i;
-    if (i >= n) break;
-    if (IsLineEnd(s[i])) {  // a line without values
-      skip_line_end();
-      continue;
-    }
-    CsvValue v;
-    v.line = line;
-    v.number = ++number;
-    if (s[i] == u'"') {
-      ++i;
-      while (i < n) {
-        if (s[i] == u'"') {
-          if (i + 1 < n && s[i + 1] == u'"') {
-            v.text += u'"';
-            i += 2;
+  while (i < n) {
+    CsvRow row;
+    row.line = line;
+    while (true) {
+      while (i < n && s[i] == u' ') ++i;
+      if (i >= n) break;
+      if (IsLineEnd(s[i])) {  // the line ends here, at its start or after a comma
+        skip_line_end();
+        break;
+      }
+      CsvValue v;
+      v.line = line;
+      v.number = static_cast<int>(row.values.size()) + 1;
+      if (s[i] == u'"') {
+        ++i;
+        while (i < n) {
+          if (s[i] == u'"') {
+            if (i + 1 < n && s[i + 1] == u'"') {
+              v.text += u'"';
+              i += 2;
+              continue;
+            }
+            ++i;
+            break;
+          }
+          if (IsLineEnd(s[i])) {
+            const qsizetype from = i;
+            skip_line_end();
+            v.text += s.mid(from, i - from);
             continue;
           }
-          ++i;
-          break;
+          v.text += s[i++];
         }
-        if (IsLineEnd(s[i])) {
-          const qsizetype from = i;
-          skip_line_end();
-          v.text += s.mid(from, i - from);
-          continue;
-        }
-        v.text += s[i++];
+        while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;
+      } else {
+        const qsizetype from = i;
+        while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;
+        v.text = s.mid(from, i - from).toString();
       }
-      while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;
-    } else {
-      const qsizetype from = i;
-      while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;
-      v.text = s.mid(from, i - from).toString();
+      row.values.append(std::move(v));
+      if (i < n && s[i] == u',') {
+        ++i;
+        continue;
+      }
+      if (i < n) skip_line_end();
+      break;
     }
-    values.append(std::move(v));
-    if (i >= n) break;
-    if (s[i] == u',') {
-      ++i;
-      if (i < n && IsLineEnd(s[i])) skip_line_end();
-    } else {
-      skip_line_end();
-    }
+    rows.append(std::move(row));
   }
-  return values;
+  while (!rows.isEmpty() && rows.last().values.isEmpty()) rows.removeLast();
+  return rows;
 }
 
 }  // namespace komasu

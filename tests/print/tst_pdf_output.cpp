@@ -146,6 +146,9 @@ class TstPdfOutput : public QObject {
     QTest::newRow("symbolic link") << QStringLiteral("symlink") << false;
     QTest::newRow("editor, symbolic link") << QStringLiteral("symlink") << true;
     QTest::newRow("editor, hard link") << QStringLiteral("hard") << true;
+    // Nor is anything that is not a regular file.
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << false;
+    QTest::newRow("editor, FIFO") << QStringLiteral("fifo") << true;
   }
   void AnAlbumIsNeverItsOwnPdfOutput() {
     QFETCH(QString, output);
@@ -161,7 +164,11 @@ class TstPdfOutput : public QObject {
       out = f_->folder.File(QStringLiteral("x/a.pdf"));
       QVERIFY(QFile::link(album_path_, out));
     }
-    const QString refusal = QStringLiteral("出力元のアルバムファイルです");
+    const bool fifo = output == QLatin1String("fifo");
+    if (fifo) out = f_->folder.File(QStringLiteral("x/fifo.pdf"));
+    if (fifo) QCOMPARE(::mkfifo(QFile::encodeName(out), 0600), 0);
+    const QString refusal = fifo ? QStringLiteral("はファイルではないため")
+                                 : QStringLiteral("出力元のアルバムファイルです");
     if (editor) {
       f_->album->OpenAlbumAt(album_path_);
       const PdfExportResult r = ExportPdf(*f_->album, {1, 3, false}, out);
@@ -174,6 +181,7 @@ class TstPdfOutput : public QObject {
       QVERIFY2(messages_.contains(refusal), qPrintable(messages_));
     }
     QCOMPARE(ReadBytes(album_path_), album_bytes_);
+    QVERIFY(!fifo || !QFileInfo(out).isFile());
   }
 
   // A full disk mid-write (simulated by a file size limit) keeps the file the PDF would replace
@@ -256,6 +264,29 @@ class TstPdfOutput : public QObject {
                  r.error.contains(QStringLiteral("ページ 2")),
              qPrintable(r.error));
     QVERIFY(!QFile::exists(out));
+  }
+
+  // A page the album cannot show fails the command by name instead of printing blank.
+  void APageTheAlbumCannotShowIsNotPrintedBlank_data() {
+    QTest::addColumn<bool>("too_large");  // otherwise of another format version
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("code");
+    QTest::newRow("too large") << true << "all" << 1;
+    QTest::newRow("another format version") << false << "even" << 1;
+    QTest::newRow("not asked for") << true << "odd" << 0;
+  }
+  void APageTheAlbumCannotShowIsNotPrintedBlank() {
+    QFETCH(bool, too_large);
+    QFETCH(QString, pages);
+    QFETCH(int, code);
+    QStringList records = ThreePages();
+    PageContent page;
+    page.Label(1).text = QString(too_large ? kMaxRecordBytes : 0, u'x');
+    records[2] = SerializePage(page, too_large ? kFormatVersion : QStringLiteral("9.99"));
+    WriteAlbum(album_path_, records);
+    QCOMPARE(Run({"--pdf", "OUT", "--pages", pages, "ALBUM"}), code);
+    QCOMPARE(QFile::exists(f_->folder.File(QStringLiteral("out.pdf"))), code == 0);
+    QCOMPARE(messages_.contains(QStringLiteral("ページ 2 は表示できないため")), code != 0);
   }
 
   void CommandRefusesBadInput_data() {

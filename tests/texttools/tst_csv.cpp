@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QtTest>
 
 #include "album/page_record.h"
@@ -34,9 +36,11 @@ QStringList StoredTexts(const QString& path, int p) {
   return out;
 }
 
-QStringList Texts(const QList<CsvValue>& values) {
-  QStringList out;
-  for (const CsvValue& v : values) out << v.text;
+QList<QStringList> Texts(const QList<CsvRow>& rows) {
+  QList<QStringList> out(rows.size());
+  for (qsizetype r = 0; r < rows.size(); ++r) {
+    for (const CsvValue& v : rows[r].values) out[r] << v.text;
+  }
   return out;
 }
 
@@ -89,32 +93,37 @@ class TstCsv : public QObject {
     QStringList line(kSlotTextLines, QStringLiteral("x"));
     line[0] = line[26] = text;
     const QString file = CsvLine(line) + QStringLiteral("\r\n") + CsvLine(line);
-    QCOMPARE(Texts(ReadCsvValues(file)), line + line);
+    QCOMPARE(Texts(ReadCsvRows(file)), (QList<QStringList>{line, line}));
   }
 
-  void ReadsTheValueStream_data() {
+  // One line is one row, whatever a spreadsheet left off its end.
+  void ReadsOneRowPerLine_data() {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QList<QStringList>>("rows");
     QTest::newRow("comma before line end adds nothing") << "a,b,\r\nc,\r\n"
-                                                        << QStringList{"a", "b", "c"};
-    QTest::newRow("no final commas, LF and CR") << "a,b\nc\rd" << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("empty values") << ",,x,\r\n,\r\n" << QStringList{"", "", "x", ""};
-    QTest::newRow("empty lines give none") << "\r\na,\r\n\r\n  \r\nb\r\n\r\n"
-                                           << QStringList{"a", "b"};
-    QTest::newRow("leading blanks skipped") << "  a , \"b\"," << QStringList{"a ", "b"};
-    QTest::newRow("quoted comma and line end")
-        << "\"外壁,北面\",\"x\r\ny\"," << QStringList{"外壁,北面", "x\r\ny"};
-    QTest::newRow("doubled quotes") << "\"say \"\"hi\"\"\",x" << QStringList{"say \"hi\"", "x"};
+                                                        << QList<QStringList>{{"a", "b"}, {"c"}};
+    QTest::newRow("no final commas, LF and CR")
+        << "a,b\nc\rd" << QList<QStringList>{{"a", "b"}, {"c"}, {"d"}};
+    QTest::newRow("empty values") << ",,x,\r\n,\r\n" << QList<QStringList>{{"", "", "x"}, {""}};
+    QTest::newRow("empty lines are empty rows, except at the end")
+        << "\r\na,\r\n  \r\nb\r\n\r\n \r\n"
+        << QList<QStringList>{{}, {"a"}, {}, {"b"}};
+    QTest::newRow("leading blanks skipped") << "  a , \"b\"," << QList<QStringList>{{"a ", "b"}};
+    QTest::newRow("quoted comma and line end stay in the row")
+        << "\"外壁,北面\",\"x\r\ny\",z\r\nw"
+        << QList<QStringList>{{"外壁,北面", "x\r\ny", "z"}, {"w"}};
+    QTest::newRow("doubled quotes")
+        << "\"say \"\"hi\"\"\",x" << QList<QStringList>{{"say \"hi\"", "x"}};
     // The export does not double an inner quote; the value then ends at it.
-    QTest::newRow("inner quote") << "\"a\"b,c\"," << QStringList{"a", "c\""};
-    QTest::newRow("unclosed quote") << "a,\"b,c\r\n" << QStringList{"a", "b,c\r\n"};
+    QTest::newRow("inner quote") << "\"a\"b,c\"," << QList<QStringList>{{"a", "c\""}};
+    QTest::newRow("unclosed quote") << "a,\"b,c\r\n" << QList<QStringList>{{"a", "b,c\r\n"}};
     QTest::newRow("numbers as written")
-        << "001,1.50,1E3,-0," << QStringList{"001", "1.50", "1E3", "-0"};
+        << "001,1.50,1E3,-0," << QList<QStringList>{{"001", "1.50", "1E3", "-0"}};
   }
-  void ReadsTheValueStream() {
+  void ReadsOneRowPerLine() {
     QFETCH(QString, file);
-    QFETCH(QStringList, values);
-    QCOMPARE(Texts(ReadCsvValues(file)), values);
+    QFETCH(QList<QStringList>, rows);
+    QCOMPARE(Texts(ReadCsvRows(file)), rows);
   }
 
   void ExportWritesTheExactFormat() {
@@ -159,6 +168,7 @@ class TstCsv : public QObject {
     QTest::addColumn<QString>("target");
     QTest::newRow("no such folder") << "none/out.csv";
     QTest::newRow("the album itself") << "a.apt";
+    QTest::newRow("a FIFO, never replaced") << "fifo.csv";
   }
   void ExportReportsAFailedWrite() {
     QFETCH(QString, target);
@@ -166,6 +176,7 @@ class TstCsv : public QObject {
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(2));
     QVERIFY(f.album->SaveCurrentPage());
     const QByteArray album_bytes = ReadBytes(path);
+    QCOMPARE(::mkfifo(QFile::encodeName(f.folder.File(QStringLiteral("fifo.csv"))), 0600), 0);
     QVERIFY(!TellCsvExported(*f.album, ExportCsv(*f.album, f.folder.File(target))));
     const QStringList notices = f.prompter.Notices();
     QCOMPARE(notices.size(), 1);
@@ -174,28 +185,30 @@ class TstCsv : public QObject {
     QCOMPARE(ReadBytes(path), album_bytes);
   }
 
-  // Values replace the slot texts of pages 1, 2, … in turn, in one batch; no page is lost and
-  // a final incomplete page keeps its values.
+  // Line p replaces the slot texts of page p, in one batch; a short line empties the rest of its
+  // page, pages after the last line keep everything.
   void ImportFillsPagesInTurn_data() {
     QTest::addColumn<int>("album_pages");
-    QTest::addColumn<int>("values");
+    QTest::addColumn<QList<int>>("lengths");  // values on each line
     QTest::addColumn<int>("page_count");
-    QTest::newRow("54 values into 5 pages") << 5 << 54 << 5;
-    QTest::newRow("30 values into 1 page") << 1 << 30 << 2;
-    QTest::newRow("30 values into 3 pages") << 3 << 30 << 3;
-    QTest::newRow("81 values into 2 pages") << 2 << 81 << 3;
-    QTest::newRow("one page into 2 pages") << 2 << 27 << 2;
-    QTest::newRow("no values") << 2 << 0 << 2;
+    QTest::newRow("2 lines into 5 pages") << 5 << QList<int>{27, 27} << 5;
+    QTest::newRow("a short line appends a page") << 1 << QList<int>{27, 3} << 2;
+    QTest::newRow("3 lines into 2 pages") << 2 << QList<int>{27, 27, 27} << 3;
+    QTest::newRow("short and empty lines") << 3 << QList<int>{12, 0, 5} << 3;
+    QTest::newRow("no lines") << 2 << QList<int>{} << 2;
   }
   void ImportFillsPagesInTurn() {
     QFETCH(int, album_pages);
-    QFETCH(int, values);
+    QFETCH(QList<int>, lengths);
     QFETCH(int, page_count);
-    QStringList stream;
+    // Written as a spreadsheet writes short lines: no comma after the last value.
+    QList<QStringList> lines;
     QString text;
-    for (int i = 0; i < values; ++i) {
-      stream << QStringLiteral("v%1").arg(i);
-      text += stream.last() + (i % 10 == 9 ? ",\r\n" : ",");
+    for (int p = 1; p <= lengths.size(); ++p) {
+      lines << QStringList();
+      for (int i = 0; i < lengths[p - 1]; ++i)
+        lines.last() << QStringLiteral("v%1-%2").arg(p).arg(i);
+      text += lines.last().join(u',') + QStringLiteral("\r\n");
     }
     AlbumFixture f;
     const QString path = f.Open(QStringLiteral("a.apt"), AlbumRecords(album_pages));
@@ -210,12 +223,10 @@ class TstCsv : public QObject {
     QCOMPARE(f.prompter.Notices(), QStringList{QStringLiteral("CSVデータ読込完了しました")});
     QCOMPARE(written_outside_batch, 0);
     QCOMPARE(f.album->PageCount(), page_count);
-    QCOMPARE(f.album->CurrentPage(), values == 0 ? album_pages : 1);
+    QCOMPARE(f.album->CurrentPage(), lengths.isEmpty() ? album_pages : 1);
     for (int p = 1; p <= page_count; ++p) {
-      QStringList expected = p <= album_pages ? PageTexts(p) : QStringList(kSlotTextLines);
-      for (int i = 0; i < 27 && (p - 1) * 27 + i < values; ++i) {
-        expected[i] = stream[(p - 1) * 27 + i];
-      }
+      QStringList expected = p <= lengths.size() ? lines[p - 1] : PageTexts(p);
+      expected.resize(kSlotTextLines);
       QCOMPARE(StoredTexts(path, p), expected);
     }
     // The slot text panel shows the imported texts.
@@ -223,27 +234,34 @@ class TstCsv : public QObject {
   }
 
   // Export then import gives back exactly what was exported, also from a spreadsheet's UTF-8
-  // file with a byte order mark.
+  // file with a byte order mark, and from Calc's: UTF-8 without one, LF line ends, the columns
+  // that are empty on every page dropped.
   void ExportImportRoundTripIsExact_data() {
-    QTest::addColumn<bool>("utf8");
-    QTest::newRow("as exported") << false;
-    QTest::newRow("UTF-8 with BOM") << true;
+    QTest::addColumn<QString>("saved_by");
+    QTest::newRow("as exported") << "export";
+    QTest::newRow("UTF-8 with BOM") << "bom";
+    QTest::newRow("spreadsheet") << "calc";
   }
   void ExportImportRoundTripIsExact() {
-    QFETCH(bool, utf8);
+    QFETCH(QString, saved_by);
+    auto page = [](int p) { return VariedPage(p).mid(0, 23) << QStringList(4); };
     QStringList records{SerializeHeader({})};
-    for (int p = 1; p <= 4; ++p) records << PageWithTexts(VariedPage(p));
+    for (int p = 1; p <= 4; ++p) records << PageWithTexts(page(p));
     AlbumFixture f, other;
     f.Open(QStringLiteral("a.apt"), records);
     const QString csv = f.folder.File(QStringLiteral("t.csv"));
     QVERIFY(WriteCsvFile(*f.album, csv).ok);
-    if (utf8) WriteBytes(csv, "\xEF\xBB\xBF" + DecodeCp932(ReadBytes(csv)).toUtf8());
+    QString text = DecodeCp932(ReadBytes(csv));
+    if (saved_by == "calc") text.replace(QRegularExpression(QStringLiteral(",+\r\n")), "\n");
+    if (saved_by != "export")
+      WriteBytes(csv, (saved_by == "bom" ? "\xEF\xBB\xBF" : "") + text.toUtf8());
     const QString other_path = other.Open(QStringLiteral("b.apt"), AlbumRecords(1));
     QVERIFY(ReadCsvFile(*other.commands, csv).ok);
-    for (int p = 1; p <= 4; ++p) QCOMPARE(StoredTexts(other_path, p), VariedPage(p));
+    for (int p = 1; p <= 4; ++p) QCOMPARE(StoredTexts(other_path, p), page(p));
   }
 
-  // A value the album cannot store, or more pages than an album holds, change nothing.
+  // A value the album cannot store or show, a line of more than one page, or more pages than an
+  // album holds change nothing; the message says why and where.
   void ImportRefusesAndChangesNothing_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
@@ -253,9 +271,15 @@ class TstCsv : public QObject {
         << "1 行目、2 番目";
     QTest::newRow("outside CP932")
         << QByteArray("\xEF\xBB\xBF") + QStringLiteral("a\r\ncafé,").toUtf8() << "2 行目、1 番目";
-    QTest::newRow("unreadable byte") << QByteArray("a,\x80,") << "1 行目、2 番目";
-    QTest::newRow("500 pages") << QByteArray(500 * 27 - 1, ',') + "x"
-                               << "最大499ページ";
+    QTest::newRow("unreadable byte") << QByteArray("a,\x80,") << "CP932）としてもUTF-8としても";
+    QTest::newRow("control character") << QByteArray("a,\r\nb,c\td,") << "制御文字（U+0009）";
+    QTest::newRow("line break the page does not hold") << QByteArray("a,\"x\r\ny\",") << "改行";
+    QTest::newRow("28 values") << QByteArray(27, ',') + "x"
+                               << "1 行目には値が 28 個";
+    QTest::newRow("a page too large to show")
+        << EncodeCp932("a,\r\n" + QString(300000, u'あ') + u',' + QString(300000, u'い'))
+        << "2 行目の値を読み込むと、ページ 2 のデータが大きすぎて";
+    QTest::newRow("500 pages") << QByteArray("x\r\n").repeated(500) << "最大499ページ";
   }
   void ImportRefusesAndChangesNothing() {
     QFETCH(QByteArray, file);
@@ -274,6 +298,18 @@ class TstCsv : public QObject {
     QCOMPARE(ReadBytes(path), before);
     QCOMPARE(f.album->CurrentPage(), 2);
     QVERIFY(f.album->Page() == shown);
+  }
+
+  // A line break the album file already holds in a slot text (written by another program) goes
+  // out quoted and comes back into that album.
+  void AStoredLineBreakComesBack() {
+    QStringList texts = PageTexts(1);
+    texts[4] = QStringLiteral("外壁\r\n北面");
+    AlbumFixture f;
+    f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageWithTexts(texts)});
+    const QString csv = f.folder.File(QStringLiteral("t.csv"));
+    QVERIFY(WriteCsvFile(*f.album, csv).ok && ReadCsvFile(*f.commands, csv).ok);
+    QCOMPARE(StoredTexts(f.album->Path(), 1), texts);
   }
 
   // An album another program holds, opened read-only, takes no import.
@@ -308,6 +344,8 @@ class TstCsv : public QObject {
                           << "一つだけ";
     QTest::newRow("csv is the album")
         << QStringList{"--csv-export", "ALBUM", "ALBUM"} << 2 << "アルバムファイルそのもの";
+    QTest::newRow("export to a FIFO")
+        << QStringList{"--csv-export", "FIFO", "ALBUM"} << 2 << "ファイルではない";
   }
   void CommandLine() {
     QFETCH(QStringList, args);
@@ -321,15 +359,18 @@ class TstCsv : public QObject {
     WriteBytes(folder.File(QStringLiteral("notes.txt")), "just text\r\n");
     WriteBytes(folder.File(QStringLiteral("in.csv")), Csv({PageTexts(7), PageTexts(8), {"x"}}));
     WriteBytes(folder.File(QStringLiteral("bad.csv")), "a,b\"\"c");
+    const QString fifo = folder.File(QStringLiteral("fifo.csv"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo), 0600), 0);
     const QHash<QString, QString> names{
         {"OUT", "out.csv"},         {"IN", "in.csv"},   {"BAD", "bad.csv"},    {"GONE", "no.csv"},
         {"NOFOLDER", "none/o.csv"}, {"ALBUM", "a.apt"}, {"NOTES", "notes.txt"}};
-    for (QString& a : args) a = names.contains(a) ? folder.File(names[a]) : a;
+    for (QString& a : args) a = names.contains(a) ? folder.File(names[a]) : a == "FIFO" ? fifo : a;
     QString messages;
     QTextStream err(&messages);
     QCOMPARE(RunCsvCommand(args, folder.Program(), err), code);
     QVERIFY2(messages.contains(message) && (code == 0) == messages.isEmpty(), qPrintable(messages));
     QCOMPARE(ReadBytes(folder.Program().BackApt()), QByteArray("snapshot"));
+    QVERIFY(!QFileInfo(fifo).isFile());
     const bool imported = code == 0 && args.contains(QStringLiteral("--csv-import"));
     QCOMPARE(ReadBytes(album) == album_bytes, !imported);
     if (imported) {
