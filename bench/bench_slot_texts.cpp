@@ -79,8 +79,7 @@ void PageByPagePaste(EditorController& editor) {
         QStringLiteral("貼付"),
         [&](PageContent& p, PageDecor&) {
           for (int i = 0; i < kSlotTextLines; ++i) p.lines[i].text = lines[i % 9];
-        },
-        false);
+        });
     album.NextPage();
   }
   if (album.CurrentPage() != remembered) {

@@ -90,7 +90,7 @@ class Album : public QObject {
   // second copy of the program shares the program folder); otherwise the user is told and
   // the album stays as last written. False when nothing was restored.
   bool RestoreSnapshot();
-  // The closing question; false when the window must stay open.
+  // The closing question (はい / いいえ / キャンセル); false when the window must stay open.
   bool ConfirmClose();
 
   // --- page display ---

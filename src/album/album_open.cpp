@@ -50,10 +50,10 @@ bool Album::RestoreSnapshot() {
 
 bool Album::ConfirmClose() {
   if (!modified_ || read_only_) return true;
-  if (prompter_.AskYesNo(QStringLiteral("アルバムを保存しますか"), QStringLiteral("確認"),
-                         MessageIcon::kQuestion)) {
-    return SaveCurrentPage();
-  }
+  const std::optional<bool> save = prompter_.AskYesNoCancel(
+      QStringLiteral("アルバムを保存しますか"), QStringLiteral("確認"), MessageIcon::kQuestion);
+  if (!save) return false;  // the window stays open with everything as it was
+  if (*save) return SaveCurrentPage();
   RestoreSnapshot();
   return true;
 }

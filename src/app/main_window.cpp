@@ -148,7 +148,8 @@ void MainWindow::BuildMenus() {
   separator(file, "f111");
   AddCommand(file, "f7", "印刷", [this] { OpenPrintDialog(); })->setShortcut(QKeySequence::Print);
   separator(file, "f8");
-  AddCommand(file, "f9", "閉じる", [this] { Quit(); });
+  // As the close box: typed text is never dropped without the closing question.
+  AddCommand(file, "f9", "閉じる", [this] { close(); });
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   AddCommand(edit, "e5", "コピー", [this] { OpenCopyTool(); });
@@ -472,12 +473,6 @@ void MainWindow::RunModal(QDialog& dialog) {
 }
 
 // ---------------------------------------------------------------- commands
-
-void MainWindow::Quit() {
-  // "閉じる" ends at once: no question, no write-back, no restore.
-  quitting_ = true;
-  QCoreApplication::exit(0);
-}
 
 void MainWindow::OpenJumpDialog() {
   PageJumpDialog dialog(album_.PageCount(), this);

@@ -61,7 +61,6 @@ class MainWindow : public QMainWindow {
   // Runs a modal dialog; the window is active again afterwards.
   void RunModal(QDialog& dialog);
 
-  void Quit();
   void OpenJumpDialog();
   void OpenPrintDialog();
   void OpenLayoutSettings();

@@ -6,15 +6,21 @@ namespace komasu {
 
 AlbumCommands::AlbumCommands(Album& album, QObject* parent) : QObject(parent), album_(album) {}
 
-bool AlbumCommands::ChangeShownPage(const QString& /*name*/, const Album::PageEdit& edit,
-                                    bool marks_modified) {
-  return album_.EditPage(edit, marks_modified);
+bool AlbumCommands::ChangeShownPage(const QString& /*name*/, const Album::PageEdit& edit) {
+  return album_.EditPage(edit, true);
 }
 
 bool AlbumCommands::ChangeAlbum(const QString& /*name*/, const std::function<bool()>& work) {
   Album::Batch batch(album_);
   const bool ok = work();
+  if (ok) album_.SetModified(true);
   return batch.Finish() && ok;
+}
+
+void AlbumCommands::ChangePageOrder(const QString& /*name*/, const std::function<void()>& change) {
+  const int before = album_.PageCount();
+  change();
+  if (album_.PageCount() != before) album_.SetModified(true);
 }
 
 bool AlbumCommands::SetSlotPhoto(int slot, const QString& path, std::optional<QRectF> box) {
@@ -44,6 +50,15 @@ bool AlbumCommands::SetLabel(int index, const FreeLabel& label, const QString& n
                          [&](PageContent& page, PageDecor&) { page.Label(index) = label; });
 }
 
+void AlbumCommands::MarkPressedLabel(int index) {
+  album_.EditPage(
+      [index](PageContent& page, PageDecor&) {
+        for (FreeLabel& l : page.labels) l.border = false;
+        page.Label(index).border = true;
+      },
+      false);
+}
+
 bool AlbumCommands::ClearCallout(int index) {
   return ChangeShownPage(QStringLiteral("線の消去"), [index](PageContent& page, PageDecor&) {
     page.callouts[index] = CalloutLine();
@@ -53,28 +68,38 @@ bool AlbumCommands::ClearCallout(int index) {
 bool AlbumCommands::SetGuideSwitch(bool ticked) {
   return ChangeShownPage(QStringLiteral("補助線"), [ticked](PageContent& p, PageDecor& d) {
     komasu::SetGuideSwitch(p, d, ticked);
-  }, false);
+  });
 }
 
 bool AlbumCommands::SetRuleStyle(RuleStyle style) {
   return ChangeShownPage(QStringLiteral("罫線の種類"), [style](PageContent& p, PageDecor& d) {
     SelectRuleStyle(p, d, style);
-  }, false);
+  });
 }
 
 void AlbumCommands::SetCoverField(int index, const QString& text) {
+  if (album_.IsReadOnly()) return;
   album_.SetCoverField(index, text);
+  album_.SetModified(true);
 }
 
 void AlbumCommands::SetModified(bool modified) { album_.SetModified(modified); }
 
-void AlbumCommands::AppendPage() { album_.AppendPage(); }
+void AlbumCommands::AppendPage() {
+  ChangePageOrder(QStringLiteral("ページの追加"), [this] { album_.AppendPage(); });
+}
 
-void AlbumCommands::InsertPage() { album_.InsertPage(); }
+void AlbumCommands::InsertPage() {
+  ChangePageOrder(QStringLiteral("ページの挿入"), [this] { album_.InsertPage(); });
+}
 
-void AlbumCommands::AskDeletePage() { album_.AskDeleteCurrentPage(); }
+void AlbumCommands::AskDeletePage() {
+  ChangePageOrder(QStringLiteral("ページの削除"), [this] { album_.AskDeleteCurrentPage(); });
+}
 
-void AlbumCommands::DeletePage() { album_.DeleteCurrentPage(); }
+void AlbumCommands::DeletePage() {
+  ChangePageOrder(QStringLiteral("ページの削除"), [this] { album_.DeleteCurrentPage(); });
+}
 
 void AlbumCommands::RefillShownPage() { album_.RefillShownPage(); }
 

@@ -25,13 +25,16 @@ class AlbumCommands : public QObject {
   const Album& Doc() const { return album_; }
 
   // --- the kinds ---
-  // Runs `edit` on the shown page and its rules and tells the views; `marks_modified` sets the
-  // modified flag. False (nothing done) when the page is not editable.
-  bool ChangeShownPage(const QString& name, const Album::PageEdit& edit,
-                       bool marks_modified = true);
+  // Runs `edit` on the shown page and its rules, marks the album modified and tells the views.
+  // False (nothing done) when the page is not editable.
+  bool ChangeShownPage(const QString& name, const Album::PageEdit& edit);
   // Runs `work` (page moves and shown-page changes over many pages) inside one batch: the file
-  // is rewritten once, when it ends. False when `work` failed or the rewrite did.
+  // is rewritten once, when it ends, and the album is marked modified. False when `work` failed
+  // or the rewrite did.
   bool ChangeAlbum(const QString& name, const std::function<bool()>& work);
+  // Runs `change` (adding, inserting or deleting a page); when the page count changed, the
+  // album is marked modified.
+  void ChangePageOrder(const QString& name, const std::function<void()>& change);
 
   // --- the shown page ---
   // Puts `path` into photo slot `slot` (1..3) in `box` when given; an empty path with no box
@@ -41,14 +44,18 @@ class AlbumCommands : public QObject {
   bool SetSlotLine(int slot, int line, const QString& text);
   // Label `index` (1..100) replaced whole.
   bool SetLabel(int index, const FreeLabel& label, const QString& name);
+  // The single border that marks the pressed label: shown, never stored, so the album stays
+  // as modified as it was.
+  void MarkPressedLabel(int index);
   // Callout slot `index` (0..14) emptied.
   bool ClearCallout(int index);
-  // "補助線" and "下　線" / "枠　線" of the shown page; they leave the modified flag as it is.
+  // "補助線" and "下　線" / "枠　線" of the shown page.
   bool SetGuideSwitch(bool ticked);
   bool SetRuleStyle(RuleStyle style);
 
   // --- the cover and the flag ---
-  // Cover field 0 (name), 1 (author) or 2 (date).
+  // Cover field 0 (name), 1 (author) or 2 (date), stored with the next write-back; the album is
+  // marked modified.
   void SetCoverField(int index, const QString& text);
   void SetModified(bool modified);
 

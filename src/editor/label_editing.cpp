@@ -125,13 +125,7 @@ void PressLabel(EditorController& editor, int index, bool right_button, QPointF 
   state.drop_point = QPointF();
   editor.Mode().LabelPressed(!right_button);
   // The single border marks the pressed label; it is not stored, so nothing is modified.
-  editor.Commands().ChangeShownPage(
-      QStringLiteral("ラベルの選択"),
-      [&](PageContent& page, PageDecor&) {
-        for (FreeLabel& l : page.labels) l.border = false;
-        page.Label(index).border = true;
-      },
-      false);
+  editor.Commands().MarkPressedLabel(index);
   if (right_button) {
     ClearLabel(editor);
     return;

@@ -15,7 +15,7 @@ namespace komasu {
 
 namespace {
 
-// The lines go into every slot of the shown page; the album is not marked modified by this.
+// The lines go into every slot of the shown page.
 void SetAllSlots(AlbumCommands& commands, const QString& name,
                  const std::array<QString, kLinesPerSlot>& lines) {
   commands.ChangeShownPage(
@@ -24,8 +24,7 @@ void SetAllSlots(AlbumCommands& commands, const QString& name,
         for (int s = 0; s < kPhotoSlots; ++s) {
           for (int j = 0; j < kLinesPerSlot; ++j) page.Line(s, j).text = lines[j];
         }
-      },
-      false);
+      });
 }
 
 }  // namespace
@@ -91,8 +90,7 @@ bool NumberSlotsSerially(EditorController& editor, const ProgressCallback& progr
             page.Line(0, 0).text = done == 1 ? *answer : SerialNumberText(n);
             page.Line(1, 0).text = SerialNumberText(n + 1);
             page.Line(2, 0).text = SerialNumberText(n + 2);
-          },
-          false);
+          });
       n += 3;
     });
   });

@@ -21,7 +21,7 @@ class EditorController;
 bool ClearSlotTexts(EditorController& editor);
 
 // "ページ全体に貼付": after confirmation, the panel's nine lines go into all three slots of the
-// shown page, number line included. The album is not marked modified by this.
+// shown page, number line included, and the album is marked modified.
 bool PasteIntoPage(EditorController& editor);
 
 // "アルバム全体に貼付": after confirmation, the panel's nine lines go into every slot of every

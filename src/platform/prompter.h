@@ -28,6 +28,9 @@ class Prompter {
   // Yes/No question; true only for Yes. `default_no` puts the initial focus on No.
   virtual bool AskYesNo(const QString& text, const QString& title, MessageIcon icon,
                         bool default_no = false) = 0;
+  // Yes/No/Cancel question; nothing for Cancel (or the box closed).
+  virtual std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
+                                             MessageIcon icon) = 0;
   // OK box. An empty title shows the application title.
   virtual void Notify(const QString& text, const QString& title = {},
                       MessageIcon icon = MessageIcon::kNone) = 0;

@@ -46,6 +46,21 @@ bool QtPrompter::AskYesNo(const QString& text, const QString& title, MessageIcon
   return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<bool> QtPrompter::AskYesNoCancel(const QString& text, const QString& title,
+                                               MessageIcon icon) {
+  QMessageBox box(ToQt(icon), TitleOrApp(title), text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Yes) return true;
+  if (answer == QMessageBox::No) return false;
+  return std::nullopt;
+}
+
 void QtPrompter::Notify(const QString& text, const QString& title, MessageIcon icon) {
   QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Ok, parent_);
   box.exec();

@@ -16,6 +16,8 @@ class QtPrompter : public Prompter {
 
   bool AskYesNo(const QString& text, const QString& title, MessageIcon icon,
                 bool default_no) override;
+  std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
+                                     MessageIcon icon) override;
   void Notify(const QString& text, const QString& title, MessageIcon icon) override;
   std::optional<QString> AskText(const QString& prompt, const QString& title,
                                  const QString& default_text) override;

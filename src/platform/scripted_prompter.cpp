@@ -25,6 +25,13 @@ bool ScriptedPrompter::AskYesNo(const QString& text, const QString& title, Messa
   return Take(yes_no, false);
 }
 
+std::optional<bool> ScriptedPrompter::AskYesNoCancel(const QString& text, const QString& title,
+                                                     MessageIcon icon) {
+  asked.push_back({"yesno", text, title, icon, false, {}, {}});
+  if (!yes_no_cancel.empty()) return Take(yes_no_cancel, std::optional<bool>());
+  return Take(yes_no, false);
+}
+
 void ScriptedPrompter::Notify(const QString& text, const QString& title, MessageIcon icon) {
   asked.push_back({"notify", text, title, icon, false, {}, {}});
 }

@@ -23,6 +23,9 @@ class ScriptedPrompter : public Prompter {
   };
 
   std::deque<bool> yes_no;
+  // Answers of Yes/No/Cancel questions; when none is scripted, the next yes_no answer is taken
+  // (an unscripted question is answered No).
+  std::deque<std::optional<bool>> yes_no_cancel;
   std::deque<std::optional<QString>> texts;
   std::deque<QString> files;  // open, save and folder answers, in order
   std::deque<std::optional<FontChoice>> fonts;
@@ -30,6 +33,8 @@ class ScriptedPrompter : public Prompter {
 
   bool AskYesNo(const QString& text, const QString& title, MessageIcon icon,
                 bool default_no) override;
+  std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
+                                     MessageIcon icon) override;
   void Notify(const QString& text, const QString& title, MessageIcon icon) override;
   std::optional<QString> AskText(const QString& prompt, const QString& title,
                                  const QString& default_text) override;

@@ -55,8 +55,7 @@ bool CopyLinesToShownPage(EditorController& editor, std::optional<int> line) {
         for (int k : lines) {
           for (int s = 0; s < kPhotoSlots; ++s) page.Line(s, k).text = panel[k];
         }
-      },
-      false);
+      });
 }
 
 bool CopyLinesToEveryPage(EditorController& editor, std::optional<int> line,
@@ -77,8 +76,7 @@ bool CopyLinesToEveryPage(EditorController& editor, std::optional<int> line,
           name,
           [&](PageContent& page, PageDecor&) {
             for (int k : lines) page.Line(slot, k).text = panel[k];
-          },
-          false);
+          });
     });
   });
 }

@@ -40,7 +40,7 @@ class CopyToolState {
 
 // "表示ページにコピー": writes the shown page back, then puts panel line `line` (1..8), or all
 // eight text lines when nullopt, into the same lines of all three slots of the shown page.
-// The album is not marked modified; the page reaches the file when it is next written back.
+// The album is marked modified; the page reaches the file when it is next written back.
 bool CopyLinesToShownPage(EditorController& editor, std::optional<int> line);
 
 // "各ページにコピー": puts panel line `line`, or all eight text lines, into the selected slot

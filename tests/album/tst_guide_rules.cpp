@@ -132,16 +132,16 @@ class TstGuideRules : public QObject {
     CheckRules(album.Decor(), guide2 == 1, style2 == 1, guide2 == 1);
   }
 
-  void SwitchAndStyleAreStoredWithThePageWithoutMarkingModified() {
+  // Both are stored with the page, so changing them marks the album modified: closing asks.
+  void SwitchAndStyleAreStoredWithThePageAndMarkModified() {
     AlbumFixture f;
     const QString path =
         f.Open(QStringLiteral("a.apt"), {SerializeHeader({}), PageRecord(0, 0), PageRecord(0, 0)});
     Album& album = *f.album;
     f.commands->SetModified(false);
     f.commands->SetGuideSwitch(true);
-    f.commands->ChangeShownPage(QStringLiteral("罫線"), [](PageContent& p, PageDecor& d) { SelectRuleStyle(p, d, RuleStyle::kFrame); },
-                   false);
-    QVERIFY(!album.IsModified());
+    f.commands->SetRuleStyle(RuleStyle::kFrame);
+    QVERIFY(album.IsModified());
     album.NextPage();
     const QStringList fields = SplitRecordFields(ReadAlbum(path).at(1));
     QCOMPARE(fields.at(1), QStringLiteral("1"));

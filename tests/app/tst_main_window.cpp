@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -249,6 +250,60 @@ class TstMainWindow : public QObject {
     QApplication::sendEvent(window_.get(), &close);
     QVERIFY(close.isAccepted());
     QVERIFY(ReadAlbum(path).at(1).contains("閉じる前"));
+  }
+
+  // Every command of the window that changes the shown page or the album marks it modified,
+  // so closing asks before the change can be dropped.
+  void CommandsThatChangeTheAlbumMarkItModified_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("action");  // a menu or toolbar command; otherwise a button
+    const std::pair<const char*, bool> rows[] = {
+        {"Command2", false},     {"Command14(0)", false}, {"Command14(1)", false},
+        {"Check3", false},       {"e6", true},            {"v1", true},
+        {"v5", true},            {"v2", true}};
+    for (const auto& [control, action] : rows) QTest::newRow(control) << QString(control) << action;
+  }
+  void CommandsThatChangeTheAlbumMarkItModified() {
+    QFETCH(QString, control);
+    QFETCH(bool, action);
+    OpenTwoPages();
+    f_->commands->SetModified(false);
+    f_->prompter.yes_no = {true};
+    f_->prompter.texts = {QStringLiteral("1")};
+    if (action) {
+      QAction* a = window_->Command(control);
+      QVERIFY2(a, qPrintable(control));
+      a->trigger();
+    } else {
+      auto* button = window_->findChild<QAbstractButton*>(control);
+      QVERIFY2(button, qPrintable(control));
+      button->click();
+    }
+    QVERIFY(f_->album->IsModified());
+  }
+
+  // 閉じる asks the closing question as the close box does; キャンセル keeps everything.
+  void CloseCommandAsksAsTheCloseBox_data() {
+    QTest::addColumn<std::optional<bool>>("answer");
+    QTest::addColumn<bool>("stays_open");
+    QTest::newRow("cancel") << std::optional<bool>() << true;
+    QTest::newRow("yes") << std::optional<bool>(true) << false;
+    QTest::newRow("no") << std::optional<bool>(false) << false;
+  }
+  void CloseCommandAsksAsTheCloseBox() {
+    QFETCH(std::optional<bool>, answer);
+    QFETCH(bool, stays_open);
+    const QString path = OpenTwoPages();
+    const QByteArray opened = ReadBytes(path);
+    window_->show();
+    f_->editor->SetPanelLine(2, "閉じる前");
+    f_->prompter.yes_no_cancel = {answer};
+    window_->Command("f9")->trigger();
+    QCOMPARE(f_->prompter.asked.back().text, QString("アルバムを保存しますか"));
+    QCOMPARE(window_->isVisible(), stays_open);
+    QCOMPARE(f_->editor->PanelLines()[2], QString("閉じる前"));
+    QCOMPARE(ReadAlbum(path).at(1).contains("閉じる前"), answer.value_or(false));
+    if (!answer.value_or(true)) QCOMPARE(ReadBytes(path), opened);
   }
 };
 

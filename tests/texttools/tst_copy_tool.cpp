@@ -162,7 +162,7 @@ class TstCopyTool : public QObject {
     for (int done = 1;; ++done) {
       reference.commands->ChangeShownPage(
           QStringLiteral("コピー"),
-          [](PageContent& p, PageDecor&) { p.Line(1, 4).text = "写真"; }, false);
+          [](PageContent& p, PageDecor&) { p.Line(1, 4).text = "写真"; });
       if (done == album.PageCount()) break;
       album.NextPage();
     }
