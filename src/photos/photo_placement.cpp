@@ -27,12 +27,6 @@ QSizeF FitInto(QSize natural, double width, double height) {
   return {std::rint(natural.width() / r), height};
 }
 
-bool Storable(const QString& path) {
-  bool ok = false;
-  EncodeCp932(path, &ok);
-  return ok;
-}
-
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
@@ -93,9 +87,10 @@ bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
                       .arg(Native(data_folder)));
     }
     path = FreeCopyPath(data_folder, clock.Now());
-    if (!Storable(path)) {
-      return fail(QStringLiteral("データフォルダの名前に保存できない文字が含まれています。\r%1")
-                      .arg(Native(data_folder)));
+    if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
+      return fail(
+          QStringLiteral("データフォルダの名前に保存できない文字「%1」が含まれています。\r%2")
+              .arg(c, Native(data_folder)));
     }
     // QFile::copy never overwrites an existing file and removes a partial copy on failure.
     QFile in(file);
@@ -103,12 +98,13 @@ bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
       return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
                       .arg(Native(file), Native(path), in.errorString()));
     }
-  } else if (!Storable(path)) {
+  } else if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
+    // Refused here: once in the slot, such a path would keep the page from being saved.
     return fail(QStringLiteral("この写真のファイル名またはフォルダ名には、アルバムに保存できない"
-                               "文字が含まれています。\r%1\r"
+                               "文字「%1」が含まれています。\r%2\r"
                                "「写真データ複製」をオンにすると、データフォルダへの複製を設定"
                                "できます。")
-                    .arg(Native(path)));
+                    .arg(c, Native(path)));
   }
   if (!album.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
     if (copy) QFile::remove(path);

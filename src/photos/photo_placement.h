@@ -32,8 +32,9 @@ QString FreeCopyPath(const QString& data_folder, const QDateTime& now);
 // Puts `file` into slot `slot` (1..3) of the shown page. With `copy`, the file is first copied
 // byte for byte into `data_folder` (FreeCopyPath) and the slot gets the copy's path. False,
 // with a message in `error` and the slot unchanged, when the file is not a readable photo, the
-// copy fails, or the path to store cannot be held by the album file (CP932). `placed_path`
-// receives the path stored in the slot.
+// copy fails, or the album file cannot hold the path to store so that it names the same file
+// again (UnstorablePathCharacter; the message names the character). `placed_path` receives the
+// path stored in the slot.
 bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
                       const QString& data_folder, const Clock& clock, QString* error,
                       QString* placed_path = nullptr);

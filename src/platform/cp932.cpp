@@ -5,6 +5,23 @@
 
 namespace komasu {
 
+namespace {
+
+// The character at `i`: a surrogate pair (emoji and the like, never in CP932) is taken whole.
+QString CharacterAt(const QString& text, qsizetype i) {
+  const bool pair =
+      text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+  return text.mid(i, pair ? 2 : 1);
+}
+
+bool EncodesAlone(const QString& character) {
+  bool ok = false;
+  EncodeCp932(character, &ok);
+  return ok;
+}
+
+}  // namespace
+
 QByteArray EncodeCp932(const QString& text, bool* ok) {
   QStringEncoder encoder("windows-31j");
   QByteArray bytes = encoder.encode(text);
@@ -42,16 +59,24 @@ QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
       if (allow_line_breaks) continue;
       return QStringLiteral("改行は使用できません。");
     }
-    // Surrogate pairs (emoji and the like) are never in CP932; report them whole.
-    const qsizetype len =
-        (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-    const QString one = text.mid(i, len);
-    bool ok = false;
-    EncodeCp932(one, &ok);
-    if (!ok) {
+    const QString one = CharacterAt(text, i);
+    if (!EncodesAlone(one)) {
       return QStringLiteral("文字「%1」は保存できないため使用できません。").arg(one);
     }
-    i += len - 1;
+    i += one.size() - 1;
+  }
+  return {};
+}
+
+QString UnstorablePathCharacter(const QString& path) {
+  for (qsizetype i = 0; i < path.size(); ++i) {
+    const QChar c = path.at(i);
+    if (c == u'\r' || c == u'\n') return QStringLiteral("改行");
+    const QString one = CharacterAt(path, i);
+    if (c == QChar(kSeparator) || c == u'"' || c == QChar(kUnreadable) || !EncodesAlone(one)) {
+      return one;
+    }
+    i += one.size() - 1;
   }
   return {};
 }

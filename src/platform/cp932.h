@@ -25,4 +25,9 @@ inline constexpr char16_t kUnreadable = u'\x1A';
 // allowed only where `allow_line_breaks`.
 QString UnstorableTextMessage(const QString& text, bool allow_line_breaks = false);
 
+// The first character of a file path that keeps the album from storing it so that it names the
+// same file when read back, or an empty string: the separator, the double quote, a line break
+// ("改行"), the unreadable mark or a character outside CP932.
+QString UnstorablePathCharacter(const QString& path);
+
 }  // namespace komasu

@@ -202,7 +202,7 @@ class TstPhotoIntake : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("no data folder") << "missing data" << true << "データフォルダが見つかりません";
     QTest::newRow("disk full") << "full" << true << "複製できませんでした";
-    QTest::newRow("not CP932") << "unstorable" << false << "写真データ複製";
+    QTest::newRow("not CP932") << "unstorable" << false << "文字「é」";
     QTest::newRow("empty file") << "empty" << false << "読み込めない";
     QTest::newRow("folder named .jpg") << "folder" << false << "読み込めない";
     QTest::newRow("missing file") << "missing" << false << "読み込めない";

@@ -35,6 +35,23 @@ class TstCp932 : public QObject {
     if (!other.isEmpty()) QCOMPARE(DecodeCp932(other), text);
   }
 
+  // A path must name the same file when read back; what the album cannot store is named.
+  void UnstorablePathCharacterIsNamed_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("character");
+    QTest::newRow("storable") << "/home/u/写真～Ⅱ①/a b.jpg" << QString();
+    QTest::newRow("double quote") << "/home/u/\"x\".jpg" << QStringLiteral("\"");
+    QTest::newRow("separator") << "/mnt/ζ/a.jpg" << QStringLiteral("ζ");
+    QTest::newRow("typed wave dash") << "/home/u/5〜10/a.jpg" << QStringLiteral("〜");
+    QTest::newRow("line break") << "/a\nb.jpg" << QStringLiteral("改行");
+    QTest::newRow("unreadable mark") << "/a\x1A.jpg" << QStringLiteral("\x1A");
+  }
+  void UnstorablePathCharacterIsNamed() {
+    QFETCH(QString, path);
+    QFETCH(QString, character);
+    QCOMPARE(UnstorablePathCharacter(path), character);
+  }
+
   // The message names the first character that cannot be stored; characters outside the code
   // page also fail the encoder.
   void UnstorableTextIsRefusedWithAMessage_data() {
