@@ -2,10 +2,23 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <utility>
 
 namespace komasu {
 
 namespace {
+
+// Typed form, Windows form.
+constexpr std::pair<char16_t, char16_t> kWindowsForms[] = {
+    {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'}, {u'\u2014', u'\u2015'},
+    {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}};
+
+char16_t WindowsForm(char16_t c) {
+  for (const auto& [typed, windows] : kWindowsForms) {
+    if (c == typed) return windows;
+  }
+  return c;
+}
 
 // The character at `i`: a surrogate pair (emoji and the like, never in CP932) is taken whole.
 QString CharacterAt(const QString& text, qsizetype i) {
@@ -22,9 +35,15 @@ bool EncodesAlone(const QString& character) {
 
 }  // namespace
 
+QString WithWindowsForms(QStringView text) {
+  QString out = text.toString();
+  for (QChar& c : out) c = QChar(WindowsForm(c.unicode()));
+  return out;
+}
+
 QByteArray EncodeCp932(const QString& text, bool* ok) {
   QStringEncoder encoder("windows-31j");
-  QByteArray bytes = encoder.encode(text);
+  QByteArray bytes = encoder.encode(WithWindowsForms(text));
   // The encoder drops an unpaired surrogate at the end of the text without an error.
   if (ok) *ok = !encoder.hasError() && QStringView(text).isValidUtf16();
   return bytes;
@@ -73,7 +92,8 @@ QString UnstorablePathCharacter(const QString& path) {
     const QChar c = path.at(i);
     if (c == u'\r' || c == u'\n') return QStringLiteral("改行");
     const QString one = CharacterAt(path, i);
-    if (c == QChar(kSeparator) || c == u'"' || c == QChar(kUnreadable) || !EncodesAlone(one)) {
+    if (c == QChar(kSeparator) || c == u'"' || c == QChar(kUnreadable) ||
+        WindowsForm(c.unicode()) != c.unicode() || !EncodesAlone(one)) {
       return one;
     }
     i += one.size() - 1;

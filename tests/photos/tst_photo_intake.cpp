@@ -79,6 +79,7 @@ class TstPhotoIntake : public QObject {
     QTest::newRow("saved") << "/home/u/写真" << false << true << "次回起動から適応されます！";
     QTest::newRow("comma") << "/home/u/a,b" << false << false << "カンマ";
     QTest::newRow("not CP932") << "/home/u/café" << false << false << "café";
+    QTest::newRow("typed wave dash") << "/home/u/5〜10" << false << false << "5〜10";
     QTest::newRow("write fails") << "/home/u/写真" << true << false << "設定を保存できませんでした";
   }
   void DriveSettingsSave() {
