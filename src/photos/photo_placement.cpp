@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
+#include "platform/prompter.h"
 
 namespace komasu {
 
@@ -28,6 +29,10 @@ QSizeF FitInto(QSize natural, double width, double height) {
 }
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The trash keeps a note named after the file plus ".trashinfo"; for a longer name no such note
+// can be made, and Qt then retries for ever.
+constexpr qsizetype kMaxTrashableNameBytes = 255 - 10;
 
 }  // namespace
 
@@ -119,8 +124,17 @@ void ClearPhotoSlot(Album& album, int slot) {
   album.SetSlotPhoto(slot, QString());
 }
 
-bool RemovePhotoFile(const QString& file, QString* error) {
-  if (!QFile::moveToTrash(file) && QFileInfo(file).isFile()) QFile::remove(file);
+bool RemovePhotoFile(const QString& file, Prompter& prompter, QString* error) {
+  if (error) error->clear();
+  const bool trashable =
+      QFile::encodeName(QFileInfo(file).fileName()).size() <= kMaxTrashableNameBytes;
+  if ((!trashable || !QFile::moveToTrash(file)) && QFileInfo(file).isFile()) {
+    if (!prompter.AskYesNo(QStringLiteral("ゴミ箱に移せません。完全に削除しますか？"),
+                           QStringLiteral("データ削除"), MessageIcon::kStop, true)) {
+      return false;
+    }
+    QFile::remove(file);
+  }
   if (QFileInfo::exists(file) || QFileInfo(file).isSymLink()) {
     if (error) {
       *error = QStringLiteral("写真データを削除できませんでした。\r%1").arg(Native(file));

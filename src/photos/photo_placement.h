@@ -14,6 +14,7 @@ namespace komasu {
 
 class Album;
 class Clock;
+class Prompter;
 
 // The preview box: wide and square photos 2775 twips wide, tall ones 2000 twips high.
 QSizeF FitPreview(QSize natural);
@@ -42,8 +43,10 @@ bool PlacePhotoInSlot(Album& album, int slot, const QString& file, bool copy,
 // Empties slot `slot` (1..3): the path goes, the box stays; the file is not touched.
 void ClearPhotoSlot(Album& album, int slot);
 
-// Moves `file` to the desktop's trash, or deletes it where there is no trash. False with a
-// message in `error` when the file is still there afterwards.
-bool RemovePhotoFile(const QString& file, QString* error);
+// Moves `file` to the desktop's trash. When the trash cannot take it (a disk whose top folder
+// the user cannot write), asks before deleting it for good, No being the default. False when
+// the file is still there afterwards: with a message in `error`, or with an empty one when the
+// user kept it.
+bool RemovePhotoFile(const QString& file, Prompter& prompter, QString* error);
 
 }  // namespace komasu
