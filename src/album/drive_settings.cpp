@@ -23,7 +23,8 @@ QString DriveValueProblem(const QString& folder) {
   }
   bool ok = false;
   EncodeCp932(folder, &ok);
-  if (!ok) {
+  // A typed form would be stored as its Windows form, which names another folder.
+  if (!ok || WithWindowsForms(folder) != folder) {
     return QStringLiteral("このフォルダ名には保存できない文字が含まれています。\r%1").arg(folder);
   }
   return {};

@@ -101,7 +101,7 @@ QByteArray StoredRecord::Encode(const QString& record, bool* ok) const {
     } else if (const auto k = Find(field)) {
       out += FieldBytes(*k);
     } else {
-      out += encoder.encode(field);
+      out += encoder.encode(WithWindowsForms(field));
       // The encoder drops an unpaired surrogate at the end of the text without an error.
       valid = valid && field.isValidUtf16();
     }

@@ -26,9 +26,10 @@ class StoredRecord {
 
   // Encodes `record`, fields between separators as the serializer writes them. A field that
   // reads as the stored field at the same place, or else as any stored field, takes the stored
-  // bytes; the others are encoded. The stored bytes before the first and after the last
-  // separator are kept (the reader ignores them; the serializer writes none). `ok` is false
-  // when an encoded field holds a character CP932 cannot.
+  // bytes; the others are encoded as EncodeCp932 does (typed forms as their Windows forms).
+  // The stored bytes before the first and after the last separator are kept (the reader
+  // ignores them; the serializer writes none). `ok` is false when an encoded field holds a
+  // character CP932 cannot.
   QByteArray Encode(const QString& record, bool* ok) const;
 
  private:

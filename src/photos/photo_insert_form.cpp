@@ -63,8 +63,8 @@ bool PhotoInsertForm::DeleteChosen() {
     return false;
   }
   QString error;
-  if (!RemovePhotoFile(chosen_, &error)) {
-    prompter_.Notify(error, {}, MessageIcon::kExclamation);
+  if (!RemovePhotoFile(chosen_, prompter_, &error)) {
+    if (!error.isEmpty()) prompter_.Notify(error, {}, MessageIcon::kExclamation);
     return false;
   }
   return true;

@@ -48,7 +48,8 @@ class PhotoInsertForm {
   bool PutIntoSlot(int slot, bool copy);
   // "解除".
   void ClearSlot(int slot);
-  // "写真消去": asks, then moves the chosen file to the trash. True when the file went.
+  // "写真消去": asks, then moves the chosen file to the trash (asking again before deleting it
+  // for good where the trash cannot take it). True when the file went.
   bool DeleteChosen();
 
  private:

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
+#include "platform/prompter.h"
 
 namespace komasu {
 
@@ -28,13 +29,11 @@ QSizeF FitInto(QSize natural, double width, double height) {
   return {std::rint(natural.width() / r), height};
 }
 
-bool Storable(const QString& path) {
-  bool ok = false;
-  EncodeCp932(path, &ok);
-  return ok;
-}
-
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The trash keeps a note named after the file plus ".trashinfo"; for a longer name no such note
+// can be made, and Qt then retries for ever.
+constexpr qsizetype kMaxTrashableNameBytes = 255 - 10;
 
 }  // namespace
 
@@ -95,9 +94,10 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
                       .arg(Native(data_folder)));
     }
     path = FreeCopyPath(data_folder, clock.Now());
-    if (!Storable(path)) {
-      return fail(QStringLiteral("データフォルダの名前に保存できない文字が含まれています。\r%1")
-                      .arg(Native(data_folder)));
+    if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
+      return fail(
+          QStringLiteral("データフォルダの名前に保存できない文字「%1」が含まれています。\r%2")
+              .arg(c, Native(data_folder)));
     }
     // QFile::copy never overwrites an existing file and removes a partial copy on failure.
     QFile in(file);
@@ -105,12 +105,13 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
       return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
                       .arg(Native(file), Native(path), in.errorString()));
     }
-  } else if (!Storable(path)) {
+  } else if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
+    // Refused here: once in the slot, such a path would keep the page from being saved.
     return fail(QStringLiteral("この写真のファイル名またはフォルダ名には、アルバムに保存できない"
-                               "文字が含まれています。\r%1\r"
+                               "文字「%1」が含まれています。\r%2\r"
                                "「写真データ複製」をオンにすると、データフォルダへの複製を設定"
                                "できます。")
-                    .arg(Native(path)));
+                    .arg(c, Native(path)));
   }
   if (!commands.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
     if (copy) QFile::remove(path);
@@ -125,8 +126,17 @@ void ClearPhotoSlot(AlbumCommands& commands, int slot) {
   commands.SetSlotPhoto(slot, QString());
 }
 
-bool RemovePhotoFile(const QString& file, QString* error) {
-  if (!QFile::moveToTrash(file) && QFileInfo(file).isFile()) QFile::remove(file);
+bool RemovePhotoFile(const QString& file, Prompter& prompter, QString* error) {
+  if (error) error->clear();
+  const bool trashable =
+      QFile::encodeName(QFileInfo(file).fileName()).size() <= kMaxTrashableNameBytes;
+  if ((!trashable || !QFile::moveToTrash(file)) && QFileInfo(file).isFile()) {
+    if (!prompter.AskYesNo(QStringLiteral("ゴミ箱に移せません。完全に削除しますか？"),
+                           QStringLiteral("データ削除"), MessageIcon::kStop, true)) {
+      return false;
+    }
+    QFile::remove(file);
+  }
   if (QFileInfo::exists(file) || QFileInfo(file).isSymLink()) {
     if (error) {
       *error = QStringLiteral("写真データを削除できませんでした。\r%1").arg(Native(file));

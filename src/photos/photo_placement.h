@@ -14,6 +14,7 @@ namespace komasu {
 
 class AlbumCommands;
 class Clock;
+class Prompter;
 
 // The preview box: wide and square photos 2775 twips wide, tall ones 2000 twips high.
 QSizeF FitPreview(QSize natural);
@@ -32,8 +33,9 @@ QString FreeCopyPath(const QString& data_folder, const QDateTime& now);
 // Puts `file` into slot `slot` (1..3) of the shown page. With `copy`, the file is first copied
 // byte for byte into `data_folder` (FreeCopyPath) and the slot gets the copy's path. False,
 // with a message in `error` and the slot unchanged, when the file is not a readable photo, the
-// copy fails, or the path to store cannot be held by the album file (CP932). `placed_path`
-// receives the path stored in the slot.
+// copy fails, or the album file cannot hold the path to store so that it names the same file
+// again (UnstorablePathCharacter; the message names the character). `placed_path` receives the
+// path stored in the slot.
 bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
                       const QString& data_folder, const Clock& clock, QString* error,
                       QString* placed_path = nullptr);
@@ -41,8 +43,10 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
 // Empties slot `slot` (1..3): the path goes, the box stays; the file is not touched.
 void ClearPhotoSlot(AlbumCommands& commands, int slot);
 
-// Moves `file` to the desktop's trash, or deletes it where there is no trash. False with a
-// message in `error` when the file is still there afterwards.
-bool RemovePhotoFile(const QString& file, QString* error);
+// Moves `file` to the desktop's trash. When the trash cannot take it (a disk whose top folder
+// the user cannot write), asks before deleting it for good, No being the default. False when
+// the file is still there afterwards: with a message in `error`, or with an empty one when the
+// user kept it.
+bool RemovePhotoFile(const QString& file, Prompter& prompter, QString* error);
 
 }  // namespace komasu

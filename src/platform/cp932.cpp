@@ -2,12 +2,48 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <utility>
 
 namespace komasu {
 
+namespace {
+
+// Typed form, Windows form.
+constexpr std::pair<char16_t, char16_t> kWindowsForms[] = {
+    {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'}, {u'\u2014', u'\u2015'},
+    {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}};
+
+char16_t WindowsForm(char16_t c) {
+  for (const auto& [typed, windows] : kWindowsForms) {
+    if (c == typed) return windows;
+  }
+  return c;
+}
+
+// The character at `i`: a surrogate pair (emoji and the like, never in CP932) is taken whole.
+QString CharacterAt(const QString& text, qsizetype i) {
+  const bool pair =
+      text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+  return text.mid(i, pair ? 2 : 1);
+}
+
+bool EncodesAlone(const QString& character) {
+  bool ok = false;
+  EncodeCp932(character, &ok);
+  return ok;
+}
+
+}  // namespace
+
+QString WithWindowsForms(QStringView text) {
+  QString out = text.toString();
+  for (QChar& c : out) c = QChar(WindowsForm(c.unicode()));
+  return out;
+}
+
 QByteArray EncodeCp932(const QString& text, bool* ok) {
   QStringEncoder encoder("windows-31j");
-  QByteArray bytes = encoder.encode(text);
+  QByteArray bytes = encoder.encode(WithWindowsForms(text));
   // The encoder drops an unpaired surrogate at the end of the text without an error.
   if (ok) *ok = !encoder.hasError() && QStringView(text).isValidUtf16();
   return bytes;
@@ -42,16 +78,25 @@ QString UnstorableTextMessage(const QString& text, bool allow_line_breaks) {
       if (allow_line_breaks) continue;
       return QStringLiteral("改行は使用できません。");
     }
-    // Surrogate pairs (emoji and the like) are never in CP932; report them whole.
-    const qsizetype len =
-        (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-    const QString one = text.mid(i, len);
-    bool ok = false;
-    EncodeCp932(one, &ok);
-    if (!ok) {
+    const QString one = CharacterAt(text, i);
+    if (!EncodesAlone(one)) {
       return QStringLiteral("文字「%1」は保存できないため使用できません。").arg(one);
     }
-    i += len - 1;
+    i += one.size() - 1;
+  }
+  return {};
+}
+
+QString UnstorablePathCharacter(const QString& path) {
+  for (qsizetype i = 0; i < path.size(); ++i) {
+    const QChar c = path.at(i);
+    if (c == u'\r' || c == u'\n') return QStringLiteral("改行");
+    const QString one = CharacterAt(path, i);
+    if (c == QChar(kSeparator) || c == u'"' || c == QChar(kUnreadable) ||
+        WindowsForm(c.unicode()) != c.unicode() || !EncodesAlone(one)) {
+      return one;
+    }
+    i += one.size() - 1;
   }
   return {};
 }

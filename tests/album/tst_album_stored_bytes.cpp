@@ -84,11 +84,11 @@ class TstAlbumStoredBytes : public QObject {
                                        EncodeCp932(PageWithTexts({"2"}))}));
     const int at = place == "cover" ? 0 : 1;
     QVERIFY(A().OpenAlbumAt(path));
-    Edit(A(), [](PageContent& p) { p.lines[5].text = "編集"; });
+    Edit(A(), [](PageContent& p) { p.lines[5].text = "編集〜"; });
     A().NextPage();
     QCOMPARE(A().CurrentPage(), 2);
     QVERIFY(Records(path)[at].contains(bytes));
-    QVERIFY(DecodeCp932(Records(path)[1]).contains("ζ編集ζ"));
+    QVERIFY(DecodeCp932(Records(path)[1]).contains("ζ編集～ζ"));
     A().FirstPage();
     QVERIFY(A().Save());
     QVERIFY(Records(path)[at].contains(bytes));

@@ -61,9 +61,8 @@ class TstStorableTextGuard : public QObject {
             QStringLiteral("%1 %2").arg(plain ? "plain" : "line", paste ? "paste" : "type");
         QTest::addRow("%s separator", qPrintable(kind)) << plain << paste << "ζ" << separator;
         QTest::addRow("%s quote", qPrintable(kind)) << plain << paste << "\"" << quote;
-        QTest::addRow("%s wave dash", qPrintable(kind))
-            << plain << paste << QStringLiteral("〜")
-            << QStringLiteral("文字「〜」は保存できないため使用できません。");
+        QTest::addRow("%s typed forms", qPrintable(kind))
+            << plain << paste << QStringLiteral("5〜10℃−2") << QString();
         QTest::addRow("%s cp932 text", qPrintable(kind))
             << plain << paste << QStringLiteral("配筋①～Ⅱ") << QString();
       }

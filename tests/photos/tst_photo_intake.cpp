@@ -79,6 +79,7 @@ class TstPhotoIntake : public QObject {
     QTest::newRow("saved") << "/home/u/写真" << false << true << "次回起動から適応されます！";
     QTest::newRow("comma") << "/home/u/a,b" << false << false << "カンマ";
     QTest::newRow("not CP932") << "/home/u/café" << false << false << "café";
+    QTest::newRow("typed wave dash") << "/home/u/5〜10" << false << false << "5〜10";
     QTest::newRow("write fails") << "/home/u/写真" << true << false << "設定を保存できませんでした";
   }
   void DriveSettingsSave() {
@@ -202,7 +203,7 @@ class TstPhotoIntake : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("no data folder") << "missing data" << true << "データフォルダが見つかりません";
     QTest::newRow("disk full") << "full" << true << "複製できませんでした";
-    QTest::newRow("not CP932") << "unstorable" << false << "写真データ複製";
+    QTest::newRow("not CP932") << "unstorable" << false << "文字「é」";
     QTest::newRow("empty file") << "empty" << false << "読み込めない";
     QTest::newRow("folder named .jpg") << "folder" << false << "読み込めない";
     QTest::newRow("missing file") << "missing" << false << "読み込めない";
@@ -244,24 +245,31 @@ class TstPhotoIntake : public QObject {
   }
 
   // "写真消去" asks with the stop icon and No as default; Yes moves the file to the trash.
+  // Where the trash cannot take it (a name too long for its note), a second question decides.
   void DeleteMovesToTrash_data() {
     QTest::addColumn<bool>("answer");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
+    QTest::addColumn<QString>("name");
+    QTest::newRow("yes") << true << "p.jpg";
+    QTest::newRow("no") << false << "p.jpg";
+    QTest::newRow("no trash, delete for good") << true << QString(242, u'p') + ".jpg";
+    QTest::newRow("no trash, keep") << false << QString(242, u'p') + ".jpg";
   }
   void DeleteMovesToTrash() {
     QFETCH(bool, answer);
+    QFETCH(QString, name);
     AlbumFixture f;
     f.Open("a.apt", ThreePages());
     const QString home = f.folder.File("xdg");
     QDir().mkpath(home);
     const QByteArray old_home = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", home.toLocal8Bit());
-    const QString photo = MakePhoto(f.folder.File("p.jpg"));
+    const QString photo = MakePhoto(f.folder.File(name));
     PhotoInsertForm form(*f.commands, f.prompter);
     form.Load();
     form.Choose(photo);
-    f.prompter.yes_no.push_back(answer);
+    const bool trashable = name.size() < 100;
+    f.prompter.yes_no = {true, answer};
+    if (trashable) f.prompter.yes_no.pop_front();
     QCOMPARE(form.DeleteChosen(), answer);
     qputenv("XDG_DATA_HOME", old_home);
     QCOMPARE(f.prompter.asked.at(0).text, QStringLiteral("写真データが削除されます。"));
@@ -269,7 +277,10 @@ class TstPhotoIntake : public QObject {
     QCOMPARE(f.prompter.asked.at(0).icon, MessageIcon::kStop);
     QVERIFY(f.prompter.asked.at(0).default_no);
     QCOMPARE(QFileInfo::exists(photo), !answer);
-    QCOMPARE(QFileInfo::exists(home + "/Trash/files/p.jpg"), answer);
+    QCOMPARE(QFileInfo::exists(home + "/Trash/files/" + name), answer && trashable);
+    QCOMPARE(f.prompter.asked.back().text,
+             trashable ? "写真データが削除されます。" : "ゴミ箱に移せません。完全に削除しますか？");
+    QVERIFY(f.prompter.asked.back().default_no);
   }
 
   // The jumps show the three-line warning when the place is missing.
