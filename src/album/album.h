@@ -184,6 +184,10 @@ class Album : public QObject {
   void DeleteCurrentPage();
   // What follows a loaded page follows the shown page again (its content was replaced in place).
   void RefillShownPage() { emit PageFilled(); }
+  // Writes `records` (the cover at 0) as the album file, in one rewrite or into the batch, and
+  // shows page `show` from them; the shown page is replaced, not written back. False (the
+  // user was told) when the album is read-only or the file could not be written.
+  bool RestoreRecords(const QList<QByteArray>& records, int show);
 
   // Tells the user and returns true when the album is read-only.
   bool RefuseReadOnly();
@@ -198,9 +202,11 @@ class Album : public QObject {
   QByteArray EncodedShownPage(bool* ok);
   QString ChooseTargetName(const QString& title, bool save_dialog);
   bool SwitchTo(const QString& path);
-  bool CanOpenAsAlbum(const QString& path, QString* damage_notice);
+  // Reads and checks `path`; its bytes go to `bytes`.
+  bool CanOpenAsAlbum(const QString& path, QByteArray* bytes, QString* damage_notice);
   void Report(const QString& text);
-  bool TakeSnapshot();
+  // Copies the album to back.apt (from `bytes` when they were just read from it).
+  bool TakeSnapshot(const QByteArray* bytes = nullptr);
   bool RefuseAtPageLimit();
   void HidePageElements();
   // Sets the text column of the shown page's side.

@@ -23,14 +23,14 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
 
-bool Album::TakeSnapshot() {
+bool Album::TakeSnapshot(const QByteArray* bytes) {
   // back.apt may still hold another album (an earlier run, a failed copy); it must never be
   // restored over this one.
   if (read_only_) {
     snapshot_.Drop();
     return true;  // back.apt belongs to the program that holds the album
   }
-  return snapshot_.Take(path_);
+  return bytes ? snapshot_.TakeBytes(path_, *bytes) : snapshot_.Take(path_);
 }
 
 bool Album::Save() {
@@ -72,10 +72,9 @@ QString Album::ChooseTargetName(const QString& title, bool save_dialog) {
   return name;
 }
 
-bool Album::CanOpenAsAlbum(const QString& path, QString* damage_notice) {
-  QByteArray bytes;
+bool Album::CanOpenAsAlbum(const QString& path, QByteArray* bytes, QString* damage_notice) {
   QList<qsizetype> damaged;
-  if (const QString problem = AlbumFileProblem(path, &bytes, &damaged); !problem.isEmpty()) {
+  if (const QString problem = AlbumFileProblem(path, bytes, &damaged); !problem.isEmpty()) {
     Report(problem);
     return false;
   }
@@ -112,7 +111,8 @@ bool Album::OpenAlbum() {
   }
   pending_open_path_.reset();
   QString damage_notice;
-  if (!CanOpenAsAlbum(path, &damage_notice)) return false;
+  QByteArray bytes;
+  if (!CanOpenAsAlbum(path, &bytes, &damage_notice)) return false;
   // Reopening the album this program holds keeps its lock.
   const bool keeps_lock = lock_ && SameFile(path, path_);
   std::optional<OpenLock> opened;
@@ -121,7 +121,14 @@ bool Album::OpenAlbum() {
     if (!opened) return false;
   }
   if (from_dialog) {
+    const bool same_album = !path_.isEmpty() && SameFile(path, path_);
     if (!SwitchTo(path)) return false;
+    // Reopening the album shown: its write-back just changed the bytes checked.
+    if (same_album) {
+      bool read = false;
+      const QByteArray written = ReadFileBytes(path, &read);
+      if (read) bytes = written;
+    }
   } else {
     path_ = path;
   }
@@ -131,8 +138,9 @@ bool Album::OpenAlbum() {
   }
 
   ClearPage();
-  if (!TakeSnapshot()) snapshot_.ReportTakeFailed();
-  store_.Forget();  // always read the file anew
+  // The file is read once: the check, the snapshot and the records share its bytes.
+  if (!TakeSnapshot(&bytes)) snapshot_.ReportTakeFailed();
+  store_.Adopt(path_, bytes);
   EnsureRecords();
   if (current_page_ == 1) {
     LoadPage();

@@ -72,6 +72,16 @@ void Album::LoadPage() {
   EmitPageShown();
 }
 
+bool Album::RestoreRecords(const QList<QByteArray>& records, int show) {
+  if (RefuseReadOnly() || records.size() < 2 || !WriteRecords(records)) return false;
+  page_count_ = static_cast<int>(records.size()) - 1;
+  header_record_ = StoredRecord(records.value(0));
+  header_ = DecodeHeader(header_record_.Text());
+  current_page_ = std::clamp(show, 1, page_count_);
+  LoadPage();
+  return true;
+}
+
 void Album::ClearPage() {
   ClearElements(page_);
   emit PageCleared();

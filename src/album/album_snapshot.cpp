@@ -20,7 +20,12 @@ bool AlbumSnapshot::Take(const QString& album) {
   taken_.reset();
   bool ok = false;
   const QByteArray bytes = ReadFileBytes(album, &ok);
-  if (!ok || !WriteFileAtomically(back_apt_, bytes).ok) return false;
+  return ok && TakeBytes(album, bytes);
+}
+
+bool AlbumSnapshot::TakeBytes(const QString& album, const QByteArray& bytes) {
+  taken_.reset();
+  if (!WriteFileAtomically(back_apt_, bytes).ok) return false;
   taken_ = Taken{album, bytes.size(), Sha256(bytes)};
   return true;
 }

@@ -19,6 +19,8 @@ class AlbumSnapshot {
   // Copies `album` to back.apt. False when it could not be copied; there is then no snapshot
   // (back.apt may hold another album, which must never be restored over this one).
   bool Take(const QString& album);
+  // Take, from the bytes just read from `album`.
+  bool TakeBytes(const QString& album, const QByteArray& bytes);
   // Take, keeping the snapshot taken before when the new one cannot be taken (back.apt is
   // replaced atomically, so it still holds those bytes).
   void Renew(const QString& album);

@@ -12,11 +12,13 @@ struct RuleLine {
   bool visible = false;
   int width = 1;
   bool dotted = false;
+  bool operator==(const RuleLine&) const = default;
 };
 
 struct NoMark {
   float left = 0, top = 0;
   bool visible = false;
+  bool operator==(const NoMark&) const = default;
 };
 
 inline constexpr int kRuleLines = 36;
@@ -29,6 +31,7 @@ struct PageDecor {
   bool style_enabled = false;              // "下　線" / "枠　線" follow the switch
 
   PageDecor();
+  bool operator==(const PageDecor&) const = default;
   RuleLine& Rule(int n) { return rules.at(static_cast<std::size_t>(n - 1)); }
   const RuleLine& Rule(int n) const { return rules.at(static_cast<std::size_t>(n - 1)); }
   // Sets the x coordinates of the rules and the "No." marks for the text column L..R.

@@ -30,6 +30,15 @@ bool RecordStore::Ensure(const QString& path) {
   return true;
 }
 
+void RecordStore::Adopt(const QString& path, const QByteArray& bytes) {
+  const FileStamp now = StampOf(path);
+  records_ = SplitAlbumRecords(bytes);
+  path_ = path;
+  size_ = now.size;
+  mtime_ = now.mtime;
+  if (now.size != bytes.size()) path_.clear();
+}
+
 bool RecordStore::ChangedBehindUs(const QString& path) const {
   return !path.isEmpty() && shown_.path == path && StampOf(path) != shown_;
 }

@@ -31,6 +31,9 @@ class RecordStore {
   // records last known stay).
   bool Ensure(const QString& path);
   const QList<QByteArray>& Records() const { return records_; }
+  // Takes `bytes`, just read from `path`, as its records; the file is read anew next time when
+  // it no longer has their size.
+  void Adopt(const QString& path, const QByteArray& bytes);
   // The next Ensure reads the file anew.
   void Forget() { path_.clear(); }
 

@@ -83,6 +83,8 @@ MainWindow::MainWindow(EditorController& editor, Prompter& prompter, QWidget* pa
   resize(size);
   connect(&album_, &Album::PageShown, this, [this] { ShowAlbumState(); });
   connect(&album_, &Album::AlbumOpened, this, [this] { ShowAlbumState(); });
+  connect(&album_commands_.Steps(), &History::Changed, this, &MainWindow::UpdateUndoCommands);
+  UpdateUndoCommands();
   UpdateCommandStates();
   ShowAlbumState();
 }
@@ -152,6 +154,12 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "f9", "閉じる", [this] { close(); });
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  AddCommand(edit, "editUndo", "元に戻す", [this] { album_commands_.Undo(); })
+      ->setShortcut(QKeySequence::Undo);
+  AddCommand(edit, "editRedo", "やり直し", [this] { album_commands_.Redo(); })
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  separator(edit, "editUndoEnd");
   AddCommand(edit, "e5", "コピー", [this] { OpenCopyTool(); });
   AddCommand(edit, "e6", "連番", [this] { slot_panel_->NumberSlotsSerially(); });
   separator(edit, "e7");
@@ -200,6 +208,9 @@ void MainWindow::BuildToolBar() {
       "fileV4", "名前を付けて保存", QStyle::SP_DriveFDIcon, [this] { album_.SaveAlbumAs(); },
       "別名保存");
   button("fileV5", "印刷", QStyle::SP_ComputerIcon, [this] { OpenPrintDialog(); });
+  bar->addSeparator();
+  button("undoV", "元に戻す", QStyle::SP_ArrowBack, [this] { album_commands_.Undo(); });
+  button("redoV", "やり直し", QStyle::SP_ArrowForward, [this] { album_commands_.Redo(); });
   bar->addSeparator();
   button(
       "hensV1", "写真編集", QStyle::SP_DirIcon, [this] { OpenPhotoDialog(false); }, "写真");
@@ -392,6 +403,30 @@ void MainWindow::WireLabelTools(QWidget* tools, QVBoxLayout* side) {
       }
     }
   });
+}
+
+void MainWindow::UpdateUndoCommands() {
+  const History& history = album_commands_.Steps();
+  const struct {
+    const char* menu;
+    const char* button;
+    QString caption;
+    bool enabled;
+    QString step;
+  } rows[] = {{"editUndo", "undoV", QStringLiteral("元に戻す"), history.CanUndo(),
+               history.UndoName()},
+              {"editRedo", "redoV", QStringLiteral("やり直し"), history.CanRedo(),
+               history.RedoName()}};
+  for (const auto& r : rows) {
+    const QString text = r.step.isEmpty() ? r.caption : r.caption + QStringLiteral(": ") + r.step;
+    for (const char* name : {r.menu, r.button}) {
+      if (QAction* a = commands_.value(QString::fromLatin1(name))) {
+        a->setEnabled(r.enabled);
+        a->setToolTip(text);
+        if (name == r.menu) a->setText(text);
+      }
+    }
+  }
 }
 
 void MainWindow::UpdateCommandStates() {

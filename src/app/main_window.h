@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
   void WireLabelTools(QWidget* tools, QVBoxLayout* side);
   void UpdateCommandStates();
   void ShowAlbumState();
+  // 元に戻す / やり直し name the step they would take back or do again.
+  void UpdateUndoCommands();
   // Runs a modal dialog; the window is active again afterwards.
   void RunModal(QDialog& dialog);
 

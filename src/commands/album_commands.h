@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "album/album.h"
+#include "commands/history.h"
 
 namespace komasu {
 
@@ -24,10 +25,21 @@ class AlbumCommands : public QObject {
   Album& Doc() { return album_; }
   const Album& Doc() const { return album_; }
 
+  // The undo history of the open album: every command below is one step (typing in one field
+  // is one step), cleared when another album opens; a read-only album has none. Undoing a
+  // change of another page shows that page first.
+  History& Steps() { return history_; }
+  bool Undo();
+  bool Redo();
+
   // --- the kinds ---
   // Runs `edit` on the shown page and its rules, marks the album modified and tells the views.
   // False (nothing done) when the page is not editable.
-  bool ChangeShownPage(const QString& name, const Album::PageEdit& edit);
+  // Successive changes with the same non-empty `field` on one page are one step.
+  bool ChangeShownPage(const QString& name, const Album::PageEdit& edit,
+                       const QString& field = {});
+  // Runs `changes` (several changes of the shown page) as one step.
+  void GroupShownPage(const QString& name, const std::function<void()>& changes);
   // Runs `work` (page moves and shown-page changes over many pages) inside one batch: the file
   // is rewritten once, when it ends, and the album is marked modified. False when `work` failed
   // or the rewrite did.
@@ -71,7 +83,23 @@ class AlbumCommands : public QObject {
   void RefillShownPage();
 
  private:
+  friend class ShownPageStep;
+  friend class RecordsStep;
+  // Shows page `n` (writing the shown page back, as every page move does) and puts `page` and
+  // `decor` in its place; false when the page could not be left.
+  bool PutShownPage(int n, const PageContent& page, const PageDecor& decor);
+  bool RestoreRecords(const QList<QByteArray>& records, int show) {
+    return album_.RestoreRecords(records, show);
+  }
+  bool Recording() const { return depth_ == 0 && !replaying_ && !album_.IsReadOnly(); }
+  // Runs `change` as one step that restores the album's records (and the page shown) on undo.
+  bool RecordRecords(const QString& name, const std::function<bool()>& change);
+  void ReachedClean(bool clean);
+
   Album& album_;
+  History history_;
+  int depth_ = 0;          // inside a command: the changes it makes are part of its step
+  bool replaying_ = false;  // undoing or redoing
 };
 
 }  // namespace komasu

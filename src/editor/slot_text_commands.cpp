@@ -35,7 +35,9 @@ bool ClearSlotTexts(EditorController& editor) {
                                 QStringLiteral("クリア"), MessageIcon::kQuestion)) {
     return false;
   }
-  for (int j = 0; j < kLinesPerSlot; ++j) editor.SetPanelLine(j, QString());
+  editor.Commands().GroupShownPage(QStringLiteral("ALLクリア"), [&] {
+    for (int j = 0; j < kLinesPerSlot; ++j) editor.SetPanelLine(j, QString());
+  });
   return true;
 }
 
