@@ -1,4 +1,5 @@
-// Times "アルバム全体に貼付", 連番, the copy tool's "各ページにコピー", CSV export and CSV import on
+// Times "アルバム全体に貼付" and 連番 (with their undo and redo, and the memory of a full
+// history), the copy tool's "各ページにコピー", CSV export and CSV import on
 // a 499-page album, each started on the middle page.
 // Usage: bench_slot_texts [--page-by-page]  (the second also times the unbatched moves and
 // checks the batched import against the page-by-page one byte for byte)
@@ -162,11 +163,15 @@ int main(int argc, char** argv) {
       auto album = fresh_album();
       prompter.yes_no = {true};
       Run("アルバム全体に貼付 (batched)", [&] { PasteIntoAlbum(*album.editor); });
+      Run("  元に戻す", [&] { album.commands->Undo(); });
+      Run("  やり直し", [&] { album.commands->Redo(); });
     }
     {
       auto album = fresh_album();
       prompter.texts = {QStringLiteral("1")};
       Run("連番 (batched)", [&] { NumberSlotsSerially(*album.editor); });
+      Run("  元に戻す", [&] { album.commands->Undo(); });
+      Run("  やり直し", [&] { album.commands->Redo(); });
     }
     {
       auto album = fresh_album();
@@ -185,6 +190,16 @@ int main(int argc, char** argv) {
       Run("CSV読込 (batched)", [&] { ReadCsvFile(*album.commands, edited); });
       if (rewrites != 0) std::printf("CSV読込 wrote back outside its batch %d times\n", rewrites);
     }
+  }
+  {
+    // A full history: 100 album-wide steps, each renumbering every slot.
+    auto album = fresh_album();
+    for (int i = 0; i < History::kMaxSteps; ++i) {
+      prompter.texts = {QString::number(i + 1)};
+      NumberSlotsSerially(*album.editor);
+    }
+    std::printf("%-40s %8.1f MB (%d steps)\n", "history of 100 連番",
+                album.commands->Steps().Bytes() / 1e6, album.commands->Steps().Count());
   }
   if (page_by_page) {
     auto album = fresh_album();
