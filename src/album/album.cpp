@@ -129,6 +129,18 @@ bool Album::SaveCurrentPage() {
     store_.MarkShownStamp();
   }
   bool ok = false;
+  if (store_.InBatch() && !delete_pending_ && current_page_ >= 1 &&
+      store_.Records().size() == page_count_ + 1) {
+    // Inside a batch only the cover and the shown page change: no copy of every record.
+    bool page_ok = false;
+    const QByteArray header = header_record_.Encode(SerializeHeader(header_), &ok);
+    const QByteArray page = EncodedShownPage(&page_ok);
+    if (ok && page_ok && store_.ReplaceInBatch(path_, 0, header) &&
+        store_.ReplaceInBatch(path_, current_page_, page)) {
+      emit PageWrittenBack();
+      return true;
+    }
+  }
   const QList<QByteArray> out = RecordsAsShown(&ok);
   if (!ok) {
     Report(QStringLiteral("保存できない文字があるため、アルバムを保存できませんでした。"));

@@ -84,6 +84,13 @@ bool RecordStore::Write(const QString& path, const QList<QByteArray>& records) {
   return true;
 }
 
+bool RecordStore::ReplaceInBatch(const QString& path, qsizetype index, const QByteArray& bytes) {
+  if (batch_depth_ == 0 || path_ != path || index < 0 || index >= records_.size()) return false;
+  records_[index] = bytes;
+  batch_dirty_ = true;
+  return true;
+}
+
 bool RecordStore::EndBatchLevel(bool* dirty) {
   *dirty = false;
   if (batch_depth_ == 0 || --batch_depth_ > 0) return false;

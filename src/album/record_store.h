@@ -49,6 +49,10 @@ class RecordStore {
   // failed; the user was told and the old file stays.
   bool Write(const QString& path, const QList<QByteArray>& records);
 
+  // Inside a batch on `path`: replaces record `index` in memory. False (nothing done) outside a
+  // batch, for another file or an index past the records.
+  bool ReplaceInBatch(const QString& path, qsizetype index, const QByteArray& bytes);
+
   void BeginBatch() { ++batch_depth_; }
   // Ends one level; true when it was the outermost. `dirty` tells whether records in memory
   // wait to be written.
