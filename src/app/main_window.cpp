@@ -507,7 +507,7 @@ void MainWindow::OpenLayoutSettings() {
 }
 
 void MainWindow::OpenPrintDialog() {
-  PrintDialog dialog(album_, prompter_, this);
+  PrintDialog dialog(album_commands_, prompter_, this);
   connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
   RunModal(dialog);
 }
