@@ -4,11 +4,10 @@
 
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "album/slot_text_font.h"
 #include "album/drive_settings.h"
 #include "platform/cp932.h"
-#include "platform/number_text.h"
 #include "platform/prompter.h"
-#include "platform/settings_values.h"
 
 namespace komasu {
 
@@ -196,7 +195,7 @@ void Album::SetModified(bool modified) {
 void Album::ReadLayoutSettings() { layout_.Read(folder_.PositionIni()); }
 
 QStringList Album::ApplySettingsFiles() {
-  const QStringList fontinfo = ReadSettingsFile(folder_.FontInfoIni(), 11);
+  const QStringList fontinfo = ReadFontInfoValues(folder_);
   ApplySlotTextFont(fontinfo);
   ReadLayoutSettings();
   callout_ = layout_.Callout();
@@ -205,22 +204,7 @@ QStringList Album::ApplySettingsFiles() {
 }
 
 void Album::ApplySlotTextFont(const QStringList& v) {
-  for (SlotTextLine& line : page_.lines) {
-    TextStyle& s = line.style;
-    if (!v.value(0).isEmpty()) s.font_name = v.value(0);
-    // The same bounds as sizes read from records: 1e30 would be written into every page.
-    if (const auto size = ParseNumber(v.value(1)); size && IsFontSize(*size - 5)) {
-      s.size = *size - 5;
-    }
-    if (const auto b = ParseBool(v.value(2))) s.strikethrough = *b;
-    if (const auto b = ParseBool(v.value(3))) s.SetBold(*b);
-    if (const auto b = ParseBool(v.value(4))) s.italic = *b;
-    if (const auto c = ParseInt32(v.value(5))) s.color = *c;
-  }
-  for (int s = 0; s < kPhotoSlots; ++s) {
-    page_.Line(s, 0).style.size = 8;
-    page_.Line(s, 1).style.size = 6;
-  }
+  komasu::ApplySlotTextFont(page_.lines, v);
   emit PageChanged();
 }
 

@@ -42,6 +42,7 @@
 #include "platform/prompter.h"
 #include "print/layout_settings_dialog.h"
 #include "print/print_dialog.h"
+#include "print/print_text_column.h"
 #include "texttools/copy_tool_dialog.h"
 #include "texttools/csv_transfer.h"
 #include "texttools/label_text_dialog.h"
@@ -305,6 +306,7 @@ void MainWindow::BuildCentralArea() {
   side->addLayout(page_row);
 
   slot_panel_ = new SlotTextPanel(editor_, central);
+  slot_panel_->SetPrintedLineCheck(&CutSlotLine);
   side->addWidget(slot_panel_);
 
   auto* tools = new QGroupBox(QStringLiteral("ラベル・ライン"), central);
@@ -542,7 +544,7 @@ void MainWindow::OpenLayoutSettings() {
 }
 
 void MainWindow::OpenPrintDialog() {
-  PrintDialog dialog(album_, prompter_, this);
+  PrintDialog dialog(album_commands_, prompter_, this);
   connect(&dialog, &PrintDialog::LayoutSettingsRequested, this, &MainWindow::OpenLayoutSettings);
   RunModal(dialog);
 }

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "album/album.h"
+#include "album/missing_photo.h"
 #include "album/page_geometry.h"
 #include "editor/cursor_readout.h"
 #include "editor/editor_controller.h"
@@ -39,6 +40,30 @@ QStringList LocalFiles(const QMimeData* mime) {
     if (url.isLocalFile()) files.append(url.toLocalFile());
   }
   return files;
+}
+
+// A photo whose file is missing: a crossed box with the file's name, so the slot does not pass
+// for an empty one.
+void DrawMissingPhoto(QPainter& p, const PhotoElement& photo, double dpi) {
+  const QRectF box(photo.left, photo.top, photo.width, photo.height);
+  const QColor mark(200, 40, 40);
+  p.save();
+  p.setPen(CosmeticPen(mark, 2));
+  p.drawRect(box);
+  p.drawLine(box.topLeft(), box.bottomRight());
+  p.drawLine(box.topRight(), box.bottomLeft());
+  TextStyle style;
+  style.size = 9;
+  p.setFont(FontFor(style, dpi));
+  const QString text =
+      QStringLiteral("写真が見つかりません\n%1").arg(QFileInfo(photo.path).fileName());
+  const int flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
+  const QRectF area = box.adjusted(box.width() / 10, 0, -box.width() / 10, 0);
+  const QRectF used = p.boundingRect(area, flags, text);
+  p.fillRect(used.adjusted(-40, -20, 40, 20), Qt::white);
+  p.setPen(mark);
+  p.drawText(area, flags, text);
+  p.restore();
 }
 
 void DrawStroke(QPainter& p, const LineStroke& s) {
@@ -109,13 +134,17 @@ QSize PageView::PhotoPixelSize(int slot) const {
 void PageView::PageChangedInPlace() {
   QList<QRectF> boxes;
   QStringList paths;
+  QList<bool> missing;
   for (int s = 1; s <= kPhotoSlots; ++s) {
     const PhotoElement& p = album_.Page().Photo(s);
     boxes.append(QRectF(p.left, p.top, p.width, p.height));
     paths.append(p.path);
+    missing.append(PhotoMissing(p));
   }
-  // Pages passed inside a batch are requested when it ends, if at all.
-  if (album_.InBatch() || (boxes == requested_boxes_ && paths == requested_paths_)) {
+  // Pages passed inside a batch are requested when it ends, if at all. A photo whose file came
+  // back (the window becoming active tells) is requested again.
+  if (album_.InBatch() ||
+      (boxes == requested_boxes_ && paths == requested_paths_ && missing == requested_missing_)) {
     update();
     return;
   }
@@ -125,10 +154,12 @@ void PageView::PageChangedInPlace() {
 void PageView::RequestPhotos() {
   requested_boxes_.clear();
   requested_paths_.clear();
+  requested_missing_.clear();
   for (int s = 1; s <= kPhotoSlots; ++s) {
     const PhotoElement& p = album_.Page().Photo(s);
     requested_boxes_.append(QRectF(p.left, p.top, p.width, p.height));
     requested_paths_.append(p.path);
+    requested_missing_.append(PhotoMissing(p));
   }
   QList<PhotoRequest> wanted;
   // Every page's boxes have the size the photo scale setting gives them.
@@ -182,6 +213,10 @@ void PageView::PaintPage(QPainter& p) const {
   for (int s = 1; s <= kPhotoSlots; ++s) {
     const PhotoElement& photo = album_.Page().Photo(s);
     if (!photo.visible || photo.path.isEmpty()) continue;
+    if (PhotoMissing(photo)) {
+      DrawMissingPhoto(p, photo, dpi);
+      continue;
+    }
     const QImage image = loader_.Find(photo.path, PhotoPixelSize(s));
     if (!image.isNull())
       p.drawImage(QRectF(photo.left, photo.top, photo.width, photo.height), image);

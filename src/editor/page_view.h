@@ -83,6 +83,7 @@ class PageView : public QWidget {
   // The slot photos as last requested; a photo put into a slot in place is requested at once.
   QList<QRectF> requested_boxes_;
   QStringList requested_paths_;
+  QList<bool> requested_missing_;
   bool decode_ahead_ = true;
   double scale_ = 0.05;
   QPointF origin_;  // widget position of twips (0, 0)

@@ -15,6 +15,7 @@
 
 #include "album/album.h"
 #include "album/guide_rules.h"
+#include "album/slot_text_font.h"
 #include "editor/editor_controller.h"
 #include "editor/slot_text_commands.h"
 #include "editor/storable_text_guard.h"
@@ -105,6 +106,7 @@ void SlotTextPanel::BuildLineFields(QFrame* background) {
     connect(field, &QLineEdit::textChanged, this,
             [this, j](const QString& text) { OnLineChanged(j, text); });
     fields_[j] = field;
+    palette_base_ = field->palette().color(QPalette::Base);
     if (j == 0) {
       FitNumberField(field);
       auto* row = new QHBoxLayout;
@@ -176,7 +178,13 @@ void SlotTextPanel::SetWordSource(std::function<std::optional<QString>()> source
   word_source_ = std::move(source);
 }
 
+void SlotTextPanel::SetPrintedLineCheck(PrintedLineCheck check) {
+  printed_line_check_ = std::move(check);
+  MarkCutLines();
+}
+
 void SlotTextPanel::ApplyFontInfo(const QStringList& v) {
+  font_values_ = v;
   for (QLineEdit* field : fields_) {
     QFont font = field->font();
     if (!v.value(0).isEmpty()) font.setFamily(v.value(0));
@@ -194,6 +202,26 @@ void SlotTextPanel::ApplyFontInfo(const QStringList& v) {
       palette.setColor(QPalette::Text, QColor(*c & 0xff, (*c >> 8) & 0xff, (*c >> 16) & 0xff));
       field->setPalette(palette);
     }
+  }
+  MarkCutLines();
+}
+
+void SlotTextPanel::MarkCutLines() {
+  std::array<SlotTextLine, kSlotTextLines> lines = album_.Page().lines;
+  ApplySlotTextFont(lines, font_values_);
+  const int base = kLinesPerSlot * editor_.SelectedSlot();
+  for (int j = 0; j < kLinesPerSlot; ++j) {
+    QLineEdit* field = fields_[j];
+    const std::optional<QString> printed =
+        printed_line_check_ ? printed_line_check_(lines[base + j].style, field->text())
+                            : std::nullopt;
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, printed ? QColor(255, 214, 170) : palette_base_);
+    field->setPalette(palette);
+    field->setToolTip(printed ? QStringLiteral("印刷欄の幅に収まらないため、ここまで印刷されます:"
+                                               "\n%1")
+                                    .arg(*printed)
+                              : QString());
   }
 }
 
@@ -218,6 +246,7 @@ void SlotTextPanel::Refresh() {
   frame_->setEnabled(decor.style_enabled && editable);
   (album_.Page().rule_style == RuleStyle::kFrame ? frame_ : underline_)->setChecked(true);
   refreshing_ = false;
+  MarkCutLines();
 }
 
 void SlotTextPanel::OnLineChanged(int j, const QString& text) {

@@ -4,6 +4,8 @@
 // and "アルバム全体に貼付", and the guide rule controls "補助線" with "下　線" / "枠　線". It only
 // translates input into Album operations and shows the album's state; Refresh() re-reads it.
 
+#include <QColor>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+#include "album/page_content.h"
 
 namespace komasu {
 
@@ -38,6 +42,12 @@ class SlotTextPanel : public QWidget {
   // The fontinfo.ini values applied to the nine fields: name, size (plus 5), strikethrough,
   // bold, italic, colour.
   void ApplyFontInfo(const QStringList& values);
+  // What is left on paper of a slot line of `style` (as shown, in the fontinfo.ini font every
+  // page prints with) when the printed column cuts it; nothing when it prints whole. Lines it
+  // cuts are tinted, their tooltip shows what prints. Until set, no line is marked.
+  using PrintedLineCheck =
+      std::function<std::optional<QString>(const TextStyle& style, const QString& text)>;
+  void SetPrintedLineCheck(PrintedLineCheck check);
 
  public slots:
   // Shows the editor's selected slot and panel lines and the page's rule settings.
@@ -55,16 +65,20 @@ class SlotTextPanel : public QWidget {
   void BuildCommands(QFrame* background);
   void BuildRuleControls();
   void OnLineChanged(int j, const QString& text);
+  void MarkCutLines();
 
   EditorController& editor_;
   Album& album_;
   std::function<std::optional<QString>()> word_source_;
+  PrintedLineCheck printed_line_check_;
+  QStringList font_values_;
   bool refreshing_ = false;
   int last_focused_line_ = 1;
 
   QFrame* background_ = nullptr;  // Shape3
   std::array<QRadioButton*, 3> slot_buttons_{};
   std::array<QLineEdit*, 9> fields_{};
+  QColor palette_base_;  // of a line field that prints whole
   QCheckBox* guide_switch_ = nullptr;
   QFrame* style_frame_ = nullptr;
   QRadioButton* underline_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace komasu {
@@ -31,6 +32,10 @@ class Prompter {
   // Yes/No/Cancel question; nothing for Cancel (or the box closed).
   virtual std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
                                              MessageIcon icon) = 0;
+  // A choice among buttons captioned `buttons`, the first the default; the index of the one
+  // pressed. Escape and the close box choose the last, which is the one that changes nothing.
+  virtual int Choose(const QString& text, const QString& title, MessageIcon icon,
+                     const QStringList& buttons) = 0;
   // OK box. An empty title shows the application title.
   virtual void Notify(const QString& text, const QString& title = {},
                       MessageIcon icon = MessageIcon::kNone) = 0;

@@ -61,6 +61,23 @@ std::optional<bool> QtPrompter::AskYesNoCancel(const QString& text, const QStrin
   return std::nullopt;
 }
 
+int QtPrompter::Choose(const QString& text, const QString& title, MessageIcon icon,
+                       const QStringList& buttons) {
+  QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::NoButton, parent_);
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) {
+    added.append(box.addButton(caption, added.size() + 1 == buttons.size()
+                                            ? QMessageBox::RejectRole
+                                            : QMessageBox::AcceptRole));
+  }
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+  box.setEscapeButton(added.last());
+  box.exec();
+  const qsizetype chosen = added.indexOf(box.clickedButton());
+  return static_cast<int>(chosen >= 0 ? chosen : added.size() - 1);
+}
+
 void QtPrompter::Notify(const QString& text, const QString& title, MessageIcon icon) {
   QMessageBox box(ToQt(icon), TitleOrApp(title), text, QMessageBox::Ok, parent_);
   box.exec();

@@ -18,6 +18,8 @@ class QtPrompter : public Prompter {
                 bool default_no) override;
   std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
                                      MessageIcon icon) override;
+  int Choose(const QString& text, const QString& title, MessageIcon icon,
+             const QStringList& buttons) override;
   void Notify(const QString& text, const QString& title, MessageIcon icon) override;
   std::optional<QString> AskText(const QString& prompt, const QString& title,
                                  const QString& default_text) override;

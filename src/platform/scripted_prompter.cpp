@@ -32,6 +32,12 @@ std::optional<bool> ScriptedPrompter::AskYesNoCancel(const QString& text, const 
   return Take(yes_no, false);
 }
 
+int ScriptedPrompter::Choose(const QString& text, const QString& title, MessageIcon icon,
+                             const QStringList& buttons) {
+  asked.push_back({"choice", text, title, icon, false, {}, {}, buttons});
+  return Take(choices, static_cast<int>(buttons.size()) - 1);
+}
+
 void ScriptedPrompter::Notify(const QString& text, const QString& title, MessageIcon icon) {
   asked.push_back({"notify", text, title, icon, false, {}, {}});
 }

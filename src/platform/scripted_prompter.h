@@ -13,19 +13,22 @@ namespace komasu {
 class ScriptedPrompter : public Prompter {
  public:
   struct Asked {
-    QString kind;  // "yesno", "notify", "text", "open", "save", "folder", "font"
+    QString kind;  // "yesno", "choice", "notify", "text", "open", "save", "folder", "font"
     QString text;
     QString title;
     MessageIcon icon = MessageIcon::kNone;
     bool default_no = false;
     QString folder;  // file and folder choosers
     QString filter;
+    QStringList buttons = {};  // choices
   };
 
   std::deque<bool> yes_no;
   // Answers of Yes/No/Cancel questions; when none is scripted, the next yes_no answer is taken
   // (an unscripted question is answered No).
   std::deque<std::optional<bool>> yes_no_cancel;
+  // Indices of the buttons chosen; an unscripted choice takes the last button.
+  std::deque<int> choices;
   std::deque<std::optional<QString>> texts;
   std::deque<QString> files;  // open, save and folder answers, in order
   std::deque<std::optional<FontChoice>> fonts;
@@ -35,6 +38,8 @@ class ScriptedPrompter : public Prompter {
                 bool default_no) override;
   std::optional<bool> AskYesNoCancel(const QString& text, const QString& title,
                                      MessageIcon icon) override;
+  int Choose(const QString& text, const QString& title, MessageIcon icon,
+             const QStringList& buttons) override;
   void Notify(const QString& text, const QString& title, MessageIcon icon) override;
   std::optional<QString> AskText(const QString& prompt, const QString& title,
                                  const QString& default_text) override;

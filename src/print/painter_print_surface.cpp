@@ -4,7 +4,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 
-#include "platform/fonts.h"
+#include "print/print_text_measure.h"
 
 namespace komasu {
 
@@ -20,11 +20,7 @@ const QString kPdfFailed =
 }  // namespace
 
 PainterPrintSurface::PainterPrintSurface(QPagedPaintDevice& device, Documents documents)
-    : device_(device), documents_(documents) {
-  // Idempotent; the headless command has no main() set-up of its own that would do it.
-  static const bool fonts_mapped = (InstallFontSubstitutions(), true);
-  (void)fonts_mapped;
-}
+    : device_(device), documents_(documents) {}
 
 PainterPrintSurface::~PainterPrintSurface() {
   if (painter_.isActive()) painter_.end();
@@ -98,17 +94,6 @@ bool PainterPrintSurface::Finish() {
   return !Failed();
 }
 
-QFont PainterPrintSurface::FontOf(const PrintFont& f) const {
-  QFont font(f.name);
-  font.setPointSizeF(f.size);
-  font.setItalic(f.italic);
-  font.setUnderline(f.underline);
-  font.setStrikeOut(f.strikethrough);
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight, 1, 1000)));
-  font.setStyleStrategy(QFont::PreferAntialias);
-  return font;
-}
-
 QPen PainterPrintSurface::PenOf(const PrintState& state, const QColor& color) const {
   QPen pen(color);
   pen.setWidthF(std::max(state.pen_width, 0) * kMmPerDeviceUnit * px_per_mm_x_);
@@ -120,7 +105,7 @@ QPen PainterPrintSurface::PenOf(const PrintState& state, const QColor& color) co
 
 void PainterPrintSurface::OutputText(const PrintState& state, const QString& text) {
   if (!Ready() || text.isEmpty()) return;
-  const QFont font = FontOf(state.font);
+  const QFont font = PrinterFont(state.font);
   painter_.setFont(font);
   painter_.setPen(QPen(state.text_color));
   painter_.setBackgroundMode(state.opaque_text ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -129,13 +114,14 @@ void PainterPrintSurface::OutputText(const PrintState& state, const QString& tex
   painter_.drawText(Px(state.x, state.y) + QPointF(0, metrics.ascent()), text);
 }
 
+// Every device measures alike, so the lines cut are those the editor and the checks before
+// printing name.
 double PainterPrintSurface::MeasureText(const PrintFont& font, const QString& text) {
-  const QFontMetricsF metrics(FontOf(font), &device_);
-  return metrics.horizontalAdvance(text) / px_per_mm_x_;
+  return PrintTextWidth(font, text);
 }
 
 double PainterPrintSurface::LineHeight(const PrintFont& font) {
-  const QFontMetricsF metrics(FontOf(font), &device_);
+  const QFontMetricsF metrics(PrinterFont(font), &device_);
   return metrics.height() / px_per_mm_y_;
 }
 

@@ -51,7 +51,6 @@ class PainterPrintSurface : public PrintSurface {
 
  private:
   void ResyncEngine();
-  QFont FontOf(const PrintFont& font) const;
   QPen PenOf(const PrintState& state, const QColor& color) const;
   QPointF Px(double x, double y) const { return QPointF(x * px_per_mm_x_, y * px_per_mm_y_); }
   bool Ready() const { return painter_.isActive(); }

@@ -12,6 +12,7 @@
 #include "platform/scripted_prompter.h"
 #include "platform/text_file.h"
 #include "print/pdf_export.h"
+#include "print/print_preflight.h"
 #include "print/private_album_copy.h"
 
 namespace komasu {
@@ -155,6 +156,10 @@ int RunPdfCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
                 2);
   }
 
+  // The album prints as stored; what will not print as the editor shows it is named.
+  for (const QString& warning : PreflightWarnings(PreflightRun(album, *request))) {
+    for (const QString& line : warning.split(QLatin1Char('\n'))) err << "komasu2: " << line << '\n';
+  }
   // Nothing of the copy is kept, so pages the album file could not hold again print as well.
   const PdfExportResult result =
       ExportPdf(album, *request, line->out, nullptr, RunPageMoves::kWithoutWriteBack);

@@ -19,7 +19,8 @@ QString UsageText();
 // True when the command line asks for the PDF command.
 bool IsPdfCommand(const QStringList& arguments);
 
-// Runs the command; `arguments` are those after the program name. Messages go to `err`.
+// Runs the command; `arguments` are those after the program name. Messages go to `err`, also
+// the pages whose texts do not print (補助線 off), slot lines cut and photos missing.
 // Returns 0 on success, 1 when the album or the PDF file fails (a page the album cannot show
 // included), 2 for a bad command line (an output that is the album file itself or not a
 // regular file included).

@@ -6,12 +6,14 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/number_text.h"
 #include "print/painter_print_surface.h"
 #include "print/pdf_export.h"
+#include "print/print_preflight.h"
 #include "print/print_preview_dialog.h"
 #include "print/print_progress.h"
 
@@ -44,8 +46,8 @@ QPrinter& PrintDialog::ProgramPrinter() {
   return *printer;
 }
 
-PrintDialog::PrintDialog(Album& album, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), album_(album), prompter_(prompter) {
+PrintDialog::PrintDialog(AlbumCommands& commands, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), commands_(commands), album_(commands.Doc()), prompter_(prompter) {
   setObjectName(QStringLiteral("printf"));
   setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-印刷"));
   setModal(true);
@@ -149,8 +151,26 @@ void PrintDialog::PrintCommand(int index) {
       return;
   }
   if (!prompter_.AskYesNo(question, kTitle, MessageIcon::kExclamation)) return;
-  if (request.start != 0) runner_(request);
+  if (request.start != 0) {
+    if (!ConfirmRun(request, kTitle)) return;
+    runner_(request);
+  }
   accept();
+}
+
+bool PrintDialog::ConfirmRun(const PrintRequest& request, const QString& title) {
+  // Ticking 補助線 on walks the album page by page.
+  std::unique_ptr<QProgressDialog> progress;
+  return ConfirmPrintRun(commands_, request, title, [this, &progress](int done, int total) {
+    if (!progress) {
+      progress = std::make_unique<QProgressDialog>(QStringLiteral("補助線をオンにしています…"),
+                                                   QString(), 0, total, this);
+      progress->setWindowTitle(QStringLiteral("ＫＯＭＡＳＵ-印刷"));
+      progress->setWindowModality(Qt::WindowModal);
+      progress->setMinimumDuration(400);
+    }
+    progress->setValue(done);
+  });
 }
 
 void PrintDialog::PrintOnPrinter(const PrintRequest& request) {
@@ -159,7 +179,7 @@ void PrintDialog::PrintOnPrinter(const PrintRequest& request) {
 
 void PrintDialog::Preview() {
   const std::optional<PrintRequest> request = RangeRequest();
-  if (!request) return;
+  if (!request || !ConfirmRun(*request, QStringLiteral("プレビュー"))) return;
   PrintPreviewDialog preview(album_, *request, Printer(), prompter_, this);
   if (preview.IsReady()) preview.exec();
 }
@@ -180,6 +200,7 @@ void PrintDialog::SavePdf() {
                           QStringLiteral("上書き"), MessageIcon::kQuestion, true)) {
     return;
   }
+  if (!ConfirmRun(*request, QStringLiteral("PDF出力"))) return;
   ProgressMonitor monitor(this, QStringLiteral("PDFに書き出しています"),
                           PagesToPrint(*request, album_.PageCount()));
   const PdfExportResult result = ExportPdf(album_, *request, path, &monitor);

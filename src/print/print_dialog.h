@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "album/album.h"
+#include "commands/album_commands.h"
 #include "platform/prompter.h"
 #include "print/print_run.h"
 
@@ -21,7 +22,7 @@ class PrintDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PrintDialog(Album& album, Prompter& prompter, QWidget* parent = nullptr);
+  PrintDialog(AlbumCommands& commands, Prompter& prompter, QWidget* parent = nullptr);
 
   // What a confirmed print command does with its request; by default it prints on the
   // program's printer with a progress window. Tests put a recorder here.
@@ -45,7 +46,11 @@ class PrintDialog : public QDialog {
   void Preview();
   void SavePdf();
   void PrinterSetup();
+  // The questions before a run (texts without 補助線, lines cut, photos missing); false when the
+  // user cancelled.
+  bool ConfirmRun(const PrintRequest& request, const QString& title);
 
+  AlbumCommands& commands_;
   Album& album_;
   Prompter& prompter_;
   PrintRunner runner_;

@@ -4,6 +4,7 @@
 
 #include "album/page_geometry.h"
 #include "album/page_reader.h"
+#include "album/slot_text_font.h"
 #include "platform/prompter.h"
 #include "print/page_renderer.h"
 #include "print/print_photo_loader.h"
@@ -87,6 +88,10 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   const int last = std::min(r.end, album.PageCount());
   const int total = PagesToPrint(r, album.PageCount());
   PrintPhotoLoader photos(surface.PhotoDpi());
+  // Every page prints its slot texts in the font the shown page takes from fontinfo.ini; the
+  // pages keep their stored fonts.
+  const QStringList fontinfo = ReadFontInfoValues(album.Folder());
+  PageContent printed;
   for (int counter = r.start; last >= counter; counter += step) {
     album.ReadLayoutSettings();
     const LayoutSettings layout = album.Layout();
@@ -98,7 +103,9 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
     PrefetchShownPage(album.Page(), photos);
     if (counter + step <= last) PrefetchRecord(album, shown + step, photos);
     surface.SetJobName(PrintJobName(album, shown));
-    PrintPage(album.Page(), shown, layout, album.Callout(), photos, surface);
+    printed = album.Page();
+    ApplySlotTextFont(printed.lines, fontinfo);
+    PrintPage(printed, shown, layout, album.Callout(), photos, surface);
     if (surface.Failed()) {
       result.failed = true;
       if (surface.PagesAreSeparateJobs()) {

@@ -59,7 +59,9 @@ QString NotPrintedText(const QList<int>& pages);
 // Prints the run on `surface`. An end beyond the page count prints up to the last page once; a
 // start outside the album prints nothing and moves nothing. A write-back that fails stops the
 // run without leaving the shown page. A failure of the surface stops the run and is reported
-// once, titled "印刷", naming the pages that were not printed when each page is a job.
+// once, titled "印刷", naming the pages that were not printed when each page is a job. Slot
+// texts print in the fontinfo.ini font on every page, as on the shown page; no page's stored
+// font changes.
 PrintRunResult PrintPageRun(Album& album, const PrintRequest& request, PrintSurface& surface,
                             PrintRunMonitor* monitor = nullptr,
                             RunPageMoves moves = RunPageMoves::kWriteBack);

@@ -1,5 +1,7 @@
 #include "print/print_text_column.h"
 
+#include "print/print_text_measure.h"
+
 namespace komasu {
 
 namespace {
@@ -29,6 +31,15 @@ QString PrintedLineText(const QString& text, PrintSurface& surface) {
   return text;
 }
 
+std::optional<QString> CutSlotLine(const TextStyle& style, const QString& text) {
+  if (text.isEmpty()) return std::nullopt;
+  MeasuringPrintSurface measure;
+  ApplyTextStyle(style, kSlotLineExtraPoints, measure);
+  QString printed = PrintedLineText(text, measure);
+  if (printed == text) return std::nullopt;
+  return printed;
+}
+
 void PrintTextColumn(const std::array<SlotTextLine, kSlotTextLines>& lines,
                      const TextColumnPlacement& at, PrintSurface& s) {
   const double row_offsets[kPhotoSlots] = {at.top, at.middle, at.bottom};
@@ -48,7 +59,7 @@ void PrintTextColumn(const std::array<SlotTextLine, kSlotTextLines>& lines,
     double y = text_base(slot);
     for (int j = 0; j < kLinesPerSlot; ++j) {
       const SlotTextLine& line = lines[static_cast<size_t>(kLinesPerSlot * slot + j)];
-      ApplyTextStyle(line.style, 5, s);
+      ApplyTextStyle(line.style, kSlotLineExtraPoints, s);
       s.SetCurrentX(text_left + (j == 0 ? 9 : 2));
       s.SetCurrentY(y + 3);
       if (!line.text.isEmpty()) s.Print(PrintedLineText(line.text, s));

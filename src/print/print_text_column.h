@@ -3,6 +3,7 @@
 // of each slot (cut to 35 mm) and the frame or underline rules, in printer millimetres.
 
 #include <array>
+#include <optional>
 
 #include "album/page_content.h"
 #include "print/print_surface.h"
@@ -13,6 +14,8 @@ namespace komasu {
 inline constexpr double kPrintLinePitch = static_cast<double>(8.7777f);
 // A slot text line prints up to its first prefix at least this wide (mm).
 inline constexpr double kPrintTextMaxWidth = 35;
+// Slot text lines print this many points larger than they are shown.
+inline constexpr double kSlotLineExtraPoints = 5;
 
 struct TextColumnPlacement {
   double x0 = 0, y0 = 0;                   // offsets of the page side's set
@@ -31,5 +34,9 @@ void PrintTextColumn(const std::array<SlotTextLine, kSlotTextLines>& lines,
 // The text of a slot line as printed: the whole text when narrower than 35 mm, else its
 // shortest prefix that is 35 mm wide or more.
 QString PrintedLineText(const QString& text, PrintSurface& surface);
+
+// What is left of `text` on paper when a slot line of `style` (as shown) is cut by the column,
+// measured as every printer measures; nothing when it prints whole.
+std::optional<QString> CutSlotLine(const TextStyle& style, const QString& text);
 
 }  // namespace komasu

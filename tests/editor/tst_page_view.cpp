@@ -95,11 +95,24 @@ class TstPageView : public QObject {
     const auto view = ShowView(*f.editor, true);
     QTRY_VERIFY(view->PhotosComplete());
     const PhotoElement& box = f.album->Page().Photo(1);
-    QCOMPARE(PixelAt(*view, BoxPoint(box, 0.2, 0.2)), QColor(Qt::white));
+    QCOMPARE(PixelAt(*view, BoxPoint(box, 0.5, 0.15)), QColor(Qt::white));
     // The path stays and is written back.
     f.album->SaveCurrentPage();
     PageContent stored;
     QCOMPARE(DecodePageRecord(ReadAlbum(album_path).value(1), stored).slot_paths[0], path);
+  }
+
+  // A photo whose file is gone is a crossed box until the file is back and the window active.
+  void MissingPhotoIsMarkedUntilItsFileIsBack() {
+    AlbumFixture f;
+    f.Open("a.apt", {SerializeHeader({}), PageWithPhotos({f.folder.File("moved/photo.jpg")})});
+    const auto view = ShowView(*f.editor, true);
+    const PhotoElement& box = f.album->Page().Photo(1);
+    QVERIFY(Near(PixelAt(*view, BoxPoint(box, 0, 0.5)), QColor(200, 40, 40)));
+    QDir().mkpath(f.folder.File("moved"));
+    SolidJpeg(f.folder, "moved/photo.jpg", {400, 300}, Qt::blue);
+    f.album->ApplySettingsFiles();
+    QTRY_VERIFY(Near(PixelAt(*view, BoxPoint(box, 0.1, 0.5)), Qt::blue));
   }
 
   void PhotosAreStretchedIntoTheirBoxes() {

@@ -221,6 +221,31 @@ class TstSlotTextPanel : public QObject {
     QVERIFY(!f.album->Decor().Rule(4).visible && !f.album->Decor().no_marks[0].visible);
     QVERIFY(!Find<QRadioButton>(panel, "Option1")->isEnabled());
   }
+
+  // Lines the printed column cuts are tinted as typed, in the font every page prints with.
+  void LinesThePrintCutsAreMarked() {
+    AlbumFixture f;
+    f.Open("a.apt", Records(1));
+    SlotTextPanel panel(*f.editor);
+    double size = 0;  // of the line checked last that is cut
+    panel.SetPrintedLineCheck([&size](const TextStyle& style, const QString& text) {
+      if (text.size() <= 8) return std::optional<QString>();
+      size = style.size;
+      return std::optional<QString>(text.left(8));
+    });
+    panel.ApplyFontInfo({"ＭＳ 明朝", "14"});
+    QLineEdit* line = Find<QLineEdit>(panel, "Text4(2)");
+    const QColor plain = line->palette().color(QPalette::Base);
+    line->clear();
+    Type(line, "外壁北面の補修工事完了");
+    QCOMPARE(line->toolTip(),
+             "印刷欄の幅に収まらないため、ここまで印刷されます:\n外壁北面の補修工");
+    QVERIFY(line->palette().color(QPalette::Base) != plain);
+    QCOMPARE(size, 9.0);  // 14 pt in fontinfo.ini, shown 5 pt smaller
+    for (int i = 0; i < 3; ++i) QTest::keyClick(line, Qt::Key_Backspace);
+    QCOMPARE(line->toolTip(), QString());
+    QCOMPARE(line->palette().color(QPalette::Base), plain);
+  }
 };
 
 QTEST_MAIN(TstSlotTextPanel)

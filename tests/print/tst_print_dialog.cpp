@@ -16,9 +16,15 @@ using namespace komasu::test;
 
 namespace {
 
+// Pages whose texts print (補助線 on), so a run asks nothing beyond its confirmation.
 QStringList Pages(int n) {
   QStringList records = {QStringLiteral("ζζζζ")};
-  for (int i = 1; i <= n; ++i) records.append(PageWithTexts({QString::number(i)}));
+  for (int i = 1; i <= n; ++i) {
+    PageContent page;
+    page.guide_lines = 1;
+    page.lines[0].text = QString::number(i);
+    records.append(SerializePage(page));
+  }
   return records;
 }
 
@@ -75,7 +81,7 @@ class TstPrintDialog : public QObject {
   void Show(int pages, int current) {
     f_->Open(QStringLiteral("a.apt"), Pages(pages));
     f_->album->SetCurrentPage(current);
-    dialog_ = std::make_unique<PrintDialog>(*f_->album, f_->prompter);
+    dialog_ = std::make_unique<PrintDialog>(*f_->commands, f_->prompter);
     dialog_->SetPrintRunner([this](const PrintRequest& r) { runs_.append(r); });
     dialog_->show();
   }
@@ -217,8 +223,9 @@ class TstPrintDialog : public QObject {
     QFETCH(QString, notice);
     ProgressWatchingPrompter prompter;
     f_->album = std::make_unique<Album>(f_->folder.Program(), prompter, f_->clock);
+    f_->commands = std::make_unique<AlbumCommands>(*f_->album);
     Show(40, 2);
-    dialog_ = std::make_unique<PrintDialog>(*f_->album, prompter);
+    dialog_ = std::make_unique<PrintDialog>(*f_->commands, prompter);
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(f_->folder.File(QStringLiteral("missing/out.pdf")));

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "album/page_record.h"
+#include "platform/text_file.h"
 #include "print/print_run.h"
 #include "print/recording_print_surface.h"
 #include "support/test_folder.h"
@@ -146,6 +148,42 @@ class TstPrintRun : public QObject {
     QStringList texts;
     for (const auto& e : s.Texts()) texts.append(e.text);
     QCOMPARE(texts, QStringList({"No.", "No.", "No.", "p1"}));
+  }
+
+  // Every page prints its slot texts in the fontinfo.ini font, as the shown page does; the
+  // records of the pages passed keep their stored font.
+  void EveryPagePrintsInTheFontinfoFont_data() {
+    QTest::addColumn<RunPageMoves>("moves");
+    QTest::newRow("editor") << RunPageMoves::kWriteBack;
+    QTest::newRow("private copy") << RunPageMoves::kWithoutWriteBack;
+  }
+  void EveryPagePrintsInTheFontinfoFont() {
+    QFETCH(RunPageMoves, moves);
+    QStringList records = {QStringLiteral("ζζζζ")}, expected;
+    for (int n = 1; n <= 2; ++n) {
+      PageContent page;
+      page.guide_lines = 1;
+      for (int j = 0; j < 3; ++j) {
+        page.lines[j].text = QStringLiteral("p%1-%2").arg(n).arg(j);
+        page.lines[j].style.size = 20;
+        expected << QStringLiteral("p%1-%2 %3").arg(n).arg(j).arg(QList<int>{13, 11, 12}[j]);
+      }
+      records.append(SerializePage(page));
+    }
+    path_ = f_->Open(QStringLiteral("a.apt"), records);
+    WriteTextLines(f_->folder.Program().FontInfoIni(), {"ＭＳ 明朝", "12"});
+    album().ApplySettingsFiles();  // what the window becoming active does to the shown page
+    RecordingPrintSurface s;
+    PrintPageRun(album(), {1, 2, false}, s, nullptr, moves);
+    QStringList printed;
+    for (const auto& e : s.Texts()) {
+      if (e.state.font.name == QStringLiteral("ＭＳ 明朝"))
+        printed << e.text + QStringLiteral(" %1").arg(e.state.font.size);
+    }
+    QCOMPARE(printed, expected);
+    PageContent second;
+    DecodePageRecord(ReadAlbum(path_)[2], second);
+    QCOMPARE(second.lines[2].style.size, 20.0);
   }
 
   void CancellingEndsWhereTheRunWouldHaveEnded() {

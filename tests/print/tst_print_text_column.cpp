@@ -1,5 +1,8 @@
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QtTest>
 
+#include "print/painter_print_surface.h"
 #include "print/print_text_column.h"
 #include "print/recording_print_surface.h"
 
@@ -143,7 +146,23 @@ class TstPrintTextColumn : public QObject {
     QCOMPARE(texts.size(), 4);
     QCOMPARE(texts[3].text, printed);
   }
+
+  // The editor, the checks and every printer cut a line at the same character.
+  void CutIsTheSameOnEveryDevice() {
+    const TextStyle style{.size = 4.75};  // fontinfo.ini's 9.75 pt
+    const QString text = QStringLiteral("illiterate lilt in little lit hills ilj あああ");
+    for (int dpi : {96, 300, 600, 1200}) {
+      QBuffer out;
+      out.open(QIODevice::WriteOnly);
+      QPdfWriter writer(&out);
+      writer.setResolution(dpi);
+      PainterPrintSurface surface(writer, PainterPrintSurface::Documents::kOne);
+      surface.SetUpPage();
+      ApplyTextStyle(style, kSlotLineExtraPoints, surface);
+      QCOMPARE(CutSlotLine(style, text), std::optional<QString>(PrintedLineText(text, surface)));
+    }
+  }
 };
 
-QTEST_APPLESS_MAIN(TstPrintTextColumn)
+QTEST_MAIN(TstPrintTextColumn)
 #include "tst_print_text_column.moc"
