@@ -137,6 +137,35 @@ class TstPdfOutput : public QObject {
         "komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt")));
   }
 
+  void WindowCommandLineTakesOneAlbumAndQtOptions_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("album");
+    QTest::addColumn<QString>("error");  // empty: the window opens
+    const QString unknown = QStringLiteral("不明なオプション %1 です。");
+    QTest::newRow("nothing") << QStringList{} << QString() << QString();
+    QTest::newRow("album") << QStringList{"a.apt"} << "a.apt" << QString();
+    QTest::newRow("unknown long") << QStringList{"--bogus"} << QString() << unknown.arg("--bogus");
+    QTest::newRow("unknown short after album")
+        << QStringList{"a.apt", "-x"} << QString() << unknown.arg("-x");
+    QTest::newRow("lone dash") << QStringList{"-"} << QString() << unknown.arg("-");
+    QTest::newRow("Qt options") << QStringList{"-platform", "xcb", "--style=fusion", "-reverse",
+                                               "a.apt"}
+                                << "a.apt" << QString();
+    QTest::newRow("Qt option without its value") << QStringList{"a.apt", "-style"} << QString()
+                                                 << QStringLiteral("-style の後に値がありません。");
+    QTest::newRow("two albums") << QStringList{"a.apt", "b.apt"} << QString()
+                                << QStringLiteral("アルバムファイルは一つだけ指定してください。");
+    QTest::newRow("album after --") << QStringList{"--", "-a.apt"} << "-a.apt" << QString();
+  }
+  void WindowCommandLineTakesOneAlbumAndQtOptions() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, album);
+    QFETCH(QString, error);
+    const WindowCommandLine line = ParseWindowCommandLine(args);
+    QCOMPARE(line.error, error);
+    if (error.isEmpty()) QCOMPARE(line.album, album);
+  }
+
   void AnAlbumIsNeverItsOwnPdfOutput_data() {
     QTest::addColumn<QString>("output");  // how the album is named as the output
     QTest::addColumn<bool>("editor");     // the editor's PDF output rather than the command's
