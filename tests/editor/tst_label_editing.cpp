@@ -318,7 +318,6 @@ void TstLabelEditing::labelsReadFromAFileFitTheirText_data() {
   QTest::addColumn<float>("stored_width");
   QTest::addColumn<float>("stored_height");
   QTest::newRow("no size") << 0.0f << 0.0f;
-  QTest::newRow("the defaults") << 45.0f << 165.0f;
   QTest::newRow("far too large") << 5000.0f << 3000.0f;
 }
 
@@ -327,27 +326,19 @@ void TstLabelEditing::labelsReadFromAFileFitTheirText() {
   QFETCH(float, stored_height);
   LabelFixture f;
   PageContent page;
-  FreeLabel& stored = page.Label(1);
-  stored.text = QStringLiteral("ラベル\r\n二行目");
-  stored.visible = true;
-  stored.left = 7000;
-  stored.top = 2000;
-  stored.width = stored_width;
-  stored.height = stored_height;
+  page.Label(1) = {7000, 2000, stored_width, stored_height, "ラベル\r\n二行目", {}, true, false};
   const QString other = f.folder.File(QStringLiteral("b.apt"));
   WriteAlbum(other, {SerializeHeader({}), SerializePage(PageContent()), SerializePage(page)});
   QVERIFY(f.album->OpenAlbumAt(other));
   f.commands->SetModified(false);
   f.album->NextPage();
 
-  const QSizeF text = f.measure.TextSize(stored.style, stored.text);  // 400 × 400 at 10 pt
-  QCOMPARE(f.Label(1).width, static_cast<float>(text.width()));
-  QCOMPARE(f.Label(1).height, static_cast<float>(text.height()));
+  const QSizeF text = f.measure.TextSize(page.Label(1).style, page.Label(1).text);
+  QCOMPARE(QSizeF(f.Label(1).width, f.Label(1).height), text);
   QVERIFY(!f.album->IsModified());
-  const QPointF inside(7000 + text.width() - 1, 2000 + text.height() - 1);
-  const QPointF outside(7000 + text.width() + 1, 2000 + 1);
-  QCOMPARE(LabelAt(f.album->Page(), inside), 1);
-  QCOMPARE(LabelAt(f.album->Page(), outside), 0);
+  const QRectF box(QPointF(7000, 2000), text);
+  QCOMPARE(LabelAt(f.album->Page(), box.bottomRight() - QPointF(1, 1)), 1);
+  QCOMPARE(LabelAt(f.album->Page(), box.topRight() + QPointF(1, 1)), 0);
   // The drop bounds: pressed at its top left, the label fits up to the canvas' right edge.
   const double edge = kOverlayWidth - text.width();
   PressLabel(*f.editor, 1, false, QPointF(0, 0));

@@ -286,34 +286,27 @@ class TstPhotoIntake : public QObject {
   // The dialog opens where the last photo put into a slot came from (not its copy), else at
   // the data folder, else at home; never at a folder that is gone.
   void StartFolder_data() {
-    QTest::addColumn<bool>("last_folder_kept");
-    QTest::addColumn<bool>("data_folder_kept");
-    QTest::addColumn<QString>("start");  // "shots", "data" or "home"
-    QTest::newRow("last photo's folder") << true << true << "shots";
-    QTest::newRow("last folder gone") << false << true << "data";
-    QTest::newRow("both gone") << false << false << "home";
+    QTest::addColumn<int>("folders_gone");  // the last photo's folder, then the data folder
+    QTest::addColumn<QString>("start");
+    QTest::newRow("last photo's folder") << 0 << "shots";
+    QTest::newRow("last folder gone") << 1 << "data";
+    QTest::newRow("both gone") << 2 << QDir::homePath();
   }
   void StartFolder() {
-    QFETCH(bool, last_folder_kept);
-    QFETCH(bool, data_folder_kept);
+    QFETCH(int, folders_gone);
     QFETCH(QString, start);
     AlbumFixture f;
     f.Open("a.apt", ThreePages());
-    const QString shots = f.folder.File("shots");
-    const QString data = f.folder.File("data");
-    QDir().mkdir(shots);
-    QDir().mkdir(data);
-    WriteBytes(f.folder.Program().OptIni(), Opt(f.folder.Path(), data, "").toUtf8());
+    const QStringList folders = {f.folder.File("shots"), f.folder.File("data")};
+    for (const QString& folder : folders) QDir().mkdir(folder);
+    WriteBytes(f.folder.Program().OptIni(), Opt(f.folder.Path(), folders[1], "").toUtf8());
     PhotoInsertForm form(*f.commands, f.prompter);
     form.Load();
-    form.Choose(MakePhoto(shots + "/a.jpg"));
+    form.Choose(MakePhoto(folders[0] + "/a.jpg"));
     QVERIFY(form.PutIntoSlot(1, true));
-    if (!last_folder_kept) QVERIFY(QDir(shots).removeRecursively());
-    if (!data_folder_kept) QVERIFY(QDir(data).removeRecursively());
-    PhotoInsertForm next(*f.commands, f.prompter);
-    next.Load();
-    const QString expected = start == "shots" ? shots : start == "data" ? data : QDir::homePath();
-    QCOMPARE(next.StartFolder(), expected);
+    for (int i = 0; i < folders_gone; ++i) QVERIFY(QDir(folders[i]).removeRecursively());
+    form.Load();
+    QCOMPARE(form.StartFolder(), start.startsWith('/') ? start : f.folder.File(start));
   }
 
   // The jumps show the three-line warning when the place is missing.

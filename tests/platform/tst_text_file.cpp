@@ -44,11 +44,10 @@ class TstTextFile : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("full_disk_size");  // 0: no size limit
     QTest::addColumn<QString>("reason");      // in Japanese, never the system's English
-    const QString full = QStringLiteral("ディスクの空き容量が足りません。");
+    const QString full = "ディスクの空き容量が足りません。";
     QTest::newRow("parent is a file")
-        << "plain.txt/album.apt" << 0 << QStringLiteral("保存先のフォルダがありません。");
-    QTest::newRow("target is a folder")
-        << "folder.apt" << 0 << QStringLiteral("同じ名前のフォルダがあります。");
+        << "plain.txt/album.apt" << 0 << "保存先のフォルダがありません。";
+    QTest::newRow("target is a folder") << "folder.apt" << 0 << "同じ名前のフォルダがあります。";
     QTest::newRow("full disk within the write buffer") << "plain.txt" << 5000 << full;
     QTest::newRow("full disk beyond the write buffer") << "plain.txt" << 100000 << full;
   }
