@@ -46,6 +46,14 @@ int main(int argc, char* argv[]) {
   }
   if (komasu::IsCsvCommand(raw_args)) return RunHeadless(argc, argv, true);
   if (komasu::IsPdfCommand(raw_args)) return RunHeadless(argc, argv, false);
+  // Checked before the application object too: a mistyped option never opens a window.
+  const komasu::WindowCommandLine line = komasu::ParseWindowCommandLine(raw_args);
+  if (!line.error.isEmpty()) {
+    QTextStream err(stderr);
+    err << "komasu2: " << line.error << '\n' << komasu::UsageText();
+    err.flush();
+    return 2;
+  }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("komasu2"));
@@ -71,9 +79,7 @@ int main(int argc, char* argv[]) {
   }
 
   // An album given on the command line (the desktop's "open with") opens directly.
-  const QStringList args = QApplication::arguments().mid(1);
-  const QString path = args.isEmpty() ? QString() : args.constLast();
-  if (path.isEmpty() || !album.OpenAlbumAt(QFileInfo(path).absoluteFilePath())) {
+  if (line.album.isEmpty() || !album.OpenAlbumAt(QFileInfo(line.album).absoluteFilePath())) {
     window.RunStartDialog();
   }
   if (!album.IsOpen()) return 0;

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -19,12 +18,12 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "album/album.h"
 #include "commands/album_commands.h"
 #include "app/about_dialog.h"
+#include "app/help_window.h"
 #include "editor/editor_controller.h"
 #include "editor/label_editing.h"
 #include "editor/line_editing.h"
@@ -555,8 +554,16 @@ void MainWindow::OpenSettingsMigration() {
   RunModal(dialog);
 }
 
+// Modeless beside the window, so the user can read while working; one window, brought to front.
 void MainWindow::ShowHelp() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(album_.Folder().HelpTxt()));
+  if (!help_) {
+    help_ = new HelpWindow(album_.Folder().HelpTxt(), this);
+  } else {
+    help_->Reload();
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {

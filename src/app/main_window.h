@@ -21,6 +21,7 @@ namespace komasu {
 class Album;
 class AlbumCommands;
 class EditorController;
+class HelpWindow;
 class LabelTextEntry;
 class PhotoInsertDialog;
 class Prompter;
@@ -92,6 +93,7 @@ class MainWindow : public QMainWindow {
   QLineEdit* position_[2] = {};
   QPointer<WordListDialog> word_lists_;
   QPointer<PhotoInsertDialog> photo_dialog_;
+  QPointer<HelpWindow> help_;
 };
 
 }  // namespace komasu

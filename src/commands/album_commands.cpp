@@ -231,6 +231,19 @@ void AlbumCommands::MarkPressedLabel(int index) {
       false);
 }
 
+void AlbumCommands::FitLabelBoxes(const std::function<QSizeF(const FreeLabel&)>& size_of) {
+  album_.EditPage(
+      [&size_of](PageContent& page, PageDecor&) {
+        for (FreeLabel& l : page.labels) {
+          if (l.text.isEmpty()) continue;
+          const QSizeF size = size_of(l);
+          l.width = static_cast<float>(size.width());
+          l.height = static_cast<float>(size.height());
+        }
+      },
+      false);
+}
+
 bool AlbumCommands::ClearCallout(int index) {
   return ChangeShownPage(QStringLiteral("線の消去"), [index](PageContent& page, PageDecor&) {
     page.callouts[index] = CalloutLine();

@@ -59,6 +59,10 @@ class AlbumCommands : public QObject {
   // The single border that marks the pressed label: shown, never stored, so the album stays
   // as modified as it was.
   void MarkPressedLabel(int index);
+  // Sets each label's box to `size_of` it (labels without text keep theirs). The box follows
+  // the text as the screen measures it, which is no change of the album: it stays as modified
+  // as it was.
+  void FitLabelBoxes(const std::function<QSizeF(const FreeLabel&)>& size_of);
   // Callout slot `index` (0..14) emptied.
   bool ClearCallout(int index);
   // "補助線" and "下　線" / "枠　線" of the shown page.

@@ -14,6 +14,7 @@ EditorController::EditorController(AlbumCommands& commands, QObject* parent)
   connect(&album_, &Album::PageFilled, this, &EditorController::FillPanel);
   connect(&album_, &Album::PageCleared, this, &EditorController::ForgetPressedLabel);
   connect(&album_, &Album::PageShown, this, &EditorController::ForgetPressedLabel);
+  connect(&album_, &Album::PageFilled, this, [this] { FitLabelsToText(*this); });
   mode_.SetHandler(this);
   FillPanel();
 }
@@ -62,6 +63,11 @@ void EditorController::SetPositionText(int index, const QString& text) {
   if (field == text) return;
   field = text;
   emit PositionFieldsChanged();
+}
+
+void EditorController::SetTextMeasure(const TextMeasure* measure) {
+  text_measure_ = measure;
+  FitLabelsToText(*this);
 }
 
 void EditorController::SetDraggedLabel(int index) {

@@ -66,8 +66,8 @@ class EditorController : public QObject, public CanvasModeHandler {
   // The label hidden while it is dragged (0: none).
   void SetDraggedLabel(int index);
   // Label auto-size and the label text dialog; without a measure labels keep their size,
-  // without an entry new labels get no text.
-  void SetTextMeasure(const TextMeasure* measure) { text_measure_ = measure; }
+  // without an entry new labels get no text. Every page shown fits its labels to their text.
+  void SetTextMeasure(const TextMeasure* measure);
   const TextMeasure* Measure() const { return text_measure_; }
   void SetLabelTextEntry(LabelTextEntry* entry) { label_text_entry_ = entry; }
   LabelTextEntry* TextEntry() const { return label_text_entry_; }

@@ -107,6 +107,21 @@ void PlaceNewLabelAt(EditorController& editor, QPointF press) {
   });
 }
 
+void FitLabelsToText(EditorController& editor) {
+  const TextMeasure* measure = editor.Measure();
+  if (!measure) return;
+  bool fitted = true;
+  for (const FreeLabel& l : editor.Doc().Page().labels) {
+    if (l.text.isEmpty()) continue;
+    const QSizeF size = measure->TextSize(l.style, l.text);
+    fitted = fitted && l.width == static_cast<float>(size.width()) &&
+             l.height == static_cast<float>(size.height());
+  }
+  if (fitted) return;
+  editor.Commands().FitLabelBoxes(
+      [measure](const FreeLabel& l) { return measure->TextSize(l.style, l.text); });
+}
+
 int LabelAt(const PageContent& page, QPointF twips) {
   // Later labels lie above earlier ones.
   for (int i = kFreeLabels; i >= 1; --i) {

@@ -35,6 +35,10 @@ bool StartLabelInput(EditorController& editor);
 // the slot free.
 void PlaceNewLabelAt(EditorController& editor, QPointF press);
 
+// The labels of the shown page take the boxes their texts take (a page read from a file holds
+// the sizes another screen measured, or none); the album stays as modified as it was.
+void FitLabelsToText(EditorController& editor);
+
 // The topmost label with text whose box holds `twips` (window twips); 0 when none.
 int LabelAt(const PageContent& page, QPointF twips);
 

@@ -29,6 +29,12 @@ FolderBrowser::FolderBrowser(Prompter& prompter, QWidget* parent)
   layout->addWidget(places_);
   layout->addWidget(tree_, 1);
   connect(places_, &QComboBox::activated, this, &FolderBrowser::PlaceChosen);
+  // The tree is read in the background: a folder shown before its parents were read comes
+  // into view once they are.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+    const QModelIndex current = tree_->currentIndex();
+    if (current.isValid() && folder_.startsWith(loaded)) tree_->scrollTo(current);
+  });
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& index) {
             if (index.isValid()) SetFolder(model_->filePath(index));

@@ -3,10 +3,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -43,7 +45,7 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   auto* remove_note = new QLabel(QStringLiteral("※写真削除します"), this);
   remove_note->setObjectName(QStringLiteral("Label1(1)"));
   connect(remove, &QPushButton::clicked, this, [this] {
-    if (form_.DeleteChosen()) files_.Refresh();
+    if (form_.DeleteChosen()) RefreshFiles();
   });
   grid->addWidget(copy_, 0, 0);
   grid->addWidget(copy_note, 0, 1);
@@ -70,9 +72,14 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   file_column->addWidget(views, 1);
   file_column->addWidget(as_thumbnails);
   grid->addWidget(browser_, 2, 0);
-  grid->addLayout(file_column, 2, 1);
+  // The file views take the height of the tree, the jumps and the preview, and any room the
+  // dialog gains: the thumbnails fill it as a grid.
+  grid->addLayout(file_column, 2, 1, 3, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(4, 1);
   connect(as_thumbnails, &QCheckBox::toggled, this, [this, views](bool on) {
     views->setCurrentIndex(on ? 1 : 0);
+    ShowThumbnailsLarge(on);
     if (on) thumbnails_->SetFolder(files_.Folder());
     if (on && !previewing_.isEmpty()) thumbnails_->SelectPath(previewing_);
   });
@@ -82,8 +89,14 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   });
   connect(file_list_, &QListView::clicked, this, &PhotoInsertDialog::FileClicked);
   connect(file_list_, &QListView::activated, this, &PhotoInsertDialog::FileClicked);
+  // The arrow keys, Home and End choose as in the thumbnails; a press waits for its click.
+  connect(file_list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid() && QGuiApplication::mouseButtons() == Qt::NoButton)
+              FileClicked(current);
+          });
   connect(thumbnails_, &ThumbnailView::PhotoClicked, this, [this](const QString& path) {
-    file_list_->setCurrentIndex(files_.index(files_.RowOf(path)));
+    SelectInList(path);
     ChoosePath(path);
   });
 
@@ -92,11 +105,12 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   data_jump->setObjectName(QStringLiteral("Command3(2)"));
   auto* camera_jump = new QPushButton(QStringLiteral("デジタルカメラ"), this);
   camera_jump->setObjectName(QStringLiteral("Command3(1)"));
+  for (QPushButton* b : {remove, data_jump, camera_jump}) b->setAutoDefault(false);
   connect(data_jump, &QPushButton::clicked, this, [this] { Jump(2); });
   connect(camera_jump, &QPushButton::clicked, this, [this] { Jump(1); });
   jumps->addWidget(data_jump);
   jumps->addWidget(camera_jump);
-  grid->addLayout(jumps, 3, 0, 1, 2);
+  grid->addLayout(jumps, 3, 0);
 
   // The preview area: the image and the status text over it.
   auto* preview_area = new QWidget(this);
@@ -112,7 +126,7 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   status_->setGeometry(preview_area->rect());
   status_->setWordWrap(true);
   status_->hide();
-  grid->addWidget(preview_area, 4, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(preview_area, 4, 0, Qt::AlignLeft | Qt::AlignTop);
   connect(&preview_loader_, &PreviewLoader::Ready, this, &PhotoInsertDialog::PreviewReady);
 
   auto* slots_box = new QGridLayout;
@@ -122,6 +136,9 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
     put->setObjectName(QStringLiteral("Command1(%1)").arg(slot));
     auto* clear = new QPushButton(QStringLiteral("解除"), this);
     clear->setObjectName(QStringLiteral("Command4(%1)").arg(slot));
+    // No button is the default: Enter in the lists must not start one (写真消去 least of all).
+    put->setAutoDefault(false);
+    clear->setAutoDefault(false);
     auto* caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("Label2(%1)").arg(slot));
     caption->setMinimumWidth(260);
@@ -138,6 +155,7 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   }
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
   close->setObjectName(QStringLiteral("Command2"));
+  close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   auto* right = new QVBoxLayout;
   right->addLayout(slots_box);
@@ -146,7 +164,7 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   grid->addLayout(right, 0, 2, 5, 1);
 
   ShowSlotCaptions();
-  browser_->ShowFolder(QDir::currentPath());
+  browser_->ShowFolder(form_.StartFolder());
 }
 
 void PhotoInsertDialog::ShowSlotCaptions() {
@@ -189,7 +207,31 @@ void PhotoInsertDialog::PreviewReady(const QString& path, const QImage& image, Q
 }
 
 void PhotoInsertDialog::Jump(int index) {
-  if (const auto target = form_.JumpTarget(index)) browser_->ShowFolder(*target);
+  const auto target = form_.JumpTarget(index);
+  if (!target) return;
+  const QString before = browser_->Folder();
+  // Pressed again, it reads the card again: photos taken since show up.
+  if (browser_->ShowFolder(*target) && browser_->Folder() == before) RefreshFiles();
+}
+
+void PhotoInsertDialog::ShowThumbnailsLarge(bool large) {
+  // Room for three columns of thumbnails beside the tree, as far as the screen allows.
+  if (!large || !screen()) return;
+  const int wanted = width() - thumbnails_->width() + 3 * thumbnails_->gridSize().width() + 30;
+  resize(std::min(std::max(width(), wanted), screen()->availableGeometry().width()), height());
+}
+
+void PhotoInsertDialog::RefreshFiles() {
+  files_.Refresh();
+  if (thumbnails_->isVisibleTo(this)) thumbnails_->SetFolder(files_.Folder());
+  if (!previewing_.isEmpty()) SelectInList(previewing_);
+}
+
+void PhotoInsertDialog::SelectInList(const QString& path) {
+  const int row = files_.RowOf(path);
+  const QSignalBlocker block(file_list_->selectionModel());
+  file_list_->setCurrentIndex(row >= 0 ? files_.index(row) : QModelIndex());
+  if (thumbnails_->isVisibleTo(this)) thumbnails_->SelectPath(path);
 }
 
 void PhotoInsertDialog::PutIntoSlot(int slot) {
@@ -198,9 +240,7 @@ void PhotoInsertDialog::PutIntoSlot(int slot) {
   ShowSlotCaptions();
   if (form_.ChosenFile() == before) return;
   // A copy may land in the shown folder; the clicked file stays selected.
-  files_.Refresh();
-  const int row = files_.RowOf(before);
-  if (row >= 0) file_list_->setCurrentIndex(files_.index(row));
+  RefreshFiles();
 }
 
 }  // namespace komasu

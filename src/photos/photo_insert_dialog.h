@@ -30,12 +30,18 @@ class PhotoInsertDialog : public QDialog {
   // The file list; a second view mode (icons) is switched on this view with setViewMode.
   QListView* FileList() const { return file_list_; }
   PhotoFolderModel& Files() { return files_; }
+  const PhotoInsertForm& Form() const { return form_; }
 
  private:
   void FileClicked(const QModelIndex& index);
   void ChoosePath(const QString& path);
   void PreviewReady(const QString& path, const QImage& image, QSize natural);
   void Jump(int index);
+  // The shown folder read again, in both views; the previewed file stays selected.
+  void RefreshFiles();
+  void SelectInList(const QString& path);
+  // The thumbnails take the room of the folder tree and the preview.
+  void ShowThumbnailsLarge(bool large);
   void PutIntoSlot(int slot);
   void ShowSlotCaptions();
 

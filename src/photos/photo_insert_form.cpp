@@ -1,5 +1,6 @@
 #include "photos/photo_insert_form.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "album/album.h"
@@ -11,7 +12,15 @@ namespace komasu {
 
 namespace {
 bool last_copy_choice = false;
+QString last_photo_folder;
+
+bool Readable(const QString& folder) {
+  const QFileInfo info(folder);
+  return !folder.isEmpty() && info.isDir() && info.isReadable();
+}
 }  // namespace
+
+QString LastPhotoFolder() { return last_photo_folder; }
 
 bool LastCopyChoice() { return last_copy_choice; }
 void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
@@ -23,6 +32,13 @@ void PhotoInsertForm::Load() {
   commands_.SetModified(true);
   drives_ = ReadDriveSettings(album_.Folder().OptIni());
   for (int i = 1; i <= 3; ++i) captions_[static_cast<size_t>(i - 1)] = album_.Page().Photo(i).path;
+}
+
+QString PhotoInsertForm::StartFolder() const {
+  for (const QString& folder : {last_photo_folder, drives_.data_folder}) {
+    if (Readable(folder)) return folder;
+  }
+  return QDir::homePath();
 }
 
 std::optional<QString> PhotoInsertForm::JumpTarget(int index) {
@@ -46,6 +62,7 @@ bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
     return false;
   }
   captions_[static_cast<size_t>(slot - 1)] = placed;
+  last_photo_folder = QFileInfo(chosen_).absolutePath();
   chosen_ = placed;
   return true;
 }

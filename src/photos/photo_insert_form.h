@@ -25,6 +25,10 @@ inline const QStringList kPhotoFilePatterns = {QStringLiteral("*.jpg"), QStringL
 bool LastCopyChoice();
 void SetLastCopyChoice(bool copy);
 
+// The folder the last photo put into a slot through the dialog came from, in this run of the
+// program (empty at start).
+QString LastPhotoFolder();
+
 class PhotoInsertForm {
  public:
   PhotoInsertForm(AlbumCommands& commands, Prompter& prompter);
@@ -34,6 +38,9 @@ class PhotoInsertForm {
   void Load();
 
   const DriveSettings& Drives() const { return drives_; }
+  // The folder the dialog opens at: where the last photo came from, else the data folder,
+  // else the home folder; only a folder that can be read.
+  QString StartFolder() const;
   // The caption beside slot 1..3.
   const QString& SlotCaption(int slot) const { return captions_.at(static_cast<size_t>(slot - 1)); }
   const QString& ChosenFile() const { return chosen_; }

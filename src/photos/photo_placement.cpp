@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
 
 #include "album/album.h"
@@ -12,6 +13,7 @@
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
 #include "platform/prompter.h"
+#include "platform/text_file.h"
 
 namespace komasu {
 
@@ -101,9 +103,10 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
     }
     // QFile::copy never overwrites an existing file and removes a partial copy on failure.
     QFile in(file);
+    errno = 0;
     if (!in.copy(path)) {
       return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
-                      .arg(Native(file), Native(path), in.errorString()));
+                      .arg(Native(file), Native(path), WriteFailureReason(path, errno)));
     }
   } else if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
     // Refused here: once in the slot, such a path would keep the page from being saved.

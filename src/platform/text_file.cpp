@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <filesystem>
 
 #include "platform/cp932.h"
@@ -17,24 +18,54 @@ QByteArray ReadFileBytes(const QString& path, bool* ok, qint64 max_bytes) {
   return std::move(read.bytes);
 }
 
+QString WriteFailureReason(const QString& path, int error_number) {
+  const QFileInfo target(path);
+  if (target.isDir()) return QStringLiteral("同じ名前のフォルダがあります。");
+  if (!QFileInfo(target.absolutePath()).isDir()) {
+    return QStringLiteral("保存先のフォルダがありません。");
+  }
+  switch (error_number) {
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return QStringLiteral("ディスクの空き容量が足りません。");
+    case EACCES:
+    case EPERM:
+      return QStringLiteral("保存先に書き込む権限がありません。");
+    case EROFS:
+      return QStringLiteral("保存先は読み取り専用です。");
+    case EIO:
+      return QStringLiteral(
+          "ディスクに書き込めませんでした。装置が外されていないか確かめてください。");
+    case ENAMETOOLONG:
+      return QStringLiteral("ファイル名が長すぎます。");
+    default:
+      return QStringLiteral("保存先と空き容量を確かめてください。");
+  }
+}
+
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
   const QString shown = QDir::toNativeSeparators(path);
   QSaveFile file(path);
+  errno = 0;
   if (!file.open(QIODevice::WriteOnly)) {
-    return {false,
-            QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown, file.errorString())};
+    return {false, QStringLiteral("ファイル「%1」に書き込めません。\n%2")
+                       .arg(shown, WriteFailureReason(path, errno))};
   }
   // QSaveFile buffers writes and commit() renames even when the final flush fails (a full
   // disk), which would put a cut-off file in place; flushing first catches that.
   if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
-    const QString why = file.errorString();
+    const int error = errno;
     file.cancelWriting();
-    return {false, QStringLiteral("ファイル「%1」の書き込みに失敗しました。\n%2").arg(shown, why)};
+    return {false, QStringLiteral("ファイル「%1」の書き込みに失敗しました。\n%2")
+                       .arg(shown, WriteFailureReason(path, error))};
   }
+  errno = 0;
   if (!file.commit()) {
-    return {
-        false,
-        QStringLiteral("ファイル「%1」の保存に失敗しました。\n%2").arg(shown, file.errorString())};
+    return {false, QStringLiteral("ファイル「%1」の保存に失敗しました。\n%2")
+                       .arg(shown, WriteFailureReason(path, errno))};
   }
   return {};
 }

@@ -23,6 +23,10 @@ QByteArray ReadFileBytes(const QString& path, bool* ok = nullptr,
 // target. On failure the old file stays as it was.
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes);
 
+// Why writing `path` failed, in Japanese, from the situation at the path and the error number
+// (errno) of the failed call; the system's own text is English.
+QString WriteFailureReason(const QString& path, int error_number);
+
 // Splits decoded text into lines at CR LF, LF or CR; a final line end adds no empty line.
 QStringList SplitLines(const QString& text);
 

@@ -107,6 +107,42 @@ QString UsageText() {
       "        この使い方を表示します。\n");
 }
 
+WindowCommandLine ParseWindowCommandLine(const QStringList& arguments) {
+  // Qt reads these itself, with one dash or two; the first group takes a value.
+  static const QStringList kWithValue =
+      QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                     "qwindowtitle title qwindowicon icon session style stylesheet display name")
+          .split(u' ');
+  static const QStringList kFlags =
+      QStringLiteral("reverse widgetcount nograb dograb sync").split(u' ');
+  WindowCommandLine line;
+  bool options = true;
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (options && a == QLatin1String("--")) {
+      options = false;
+      continue;
+    }
+    if (options && a.startsWith(u'-')) {
+      const QString name = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1).section(u'=', 0, 0);
+      if (kFlags.contains(name) || (kWithValue.contains(name) && a.contains(u'='))) continue;
+      if (kWithValue.contains(name) && i + 1 < arguments.size()) {
+        ++i;
+        continue;
+      }
+      line.error = kWithValue.contains(name) ? QStringLiteral("%1 の後に値がありません。").arg(a)
+                                             : QStringLiteral("不明なオプション %1 です。").arg(a);
+      return line;
+    }
+    if (!line.album.isEmpty()) {
+      line.error = QStringLiteral("アルバムファイルは一つだけ指定してください。");
+      return line;
+    }
+    line.album = a;
+  }
+  return line;
+}
+
 bool IsPdfCommand(const QStringList& arguments) {
   return arguments.contains(QStringLiteral("--pdf"));
 }

@@ -16,6 +16,14 @@ bool IsHelpCommand(const QStringList& arguments);
 // The usage of the program's command line: opening an album, the PDF and the CSV commands.
 QString UsageText();
 
+// The window's command line: at most one album, and the options Qt takes for itself
+// ("-platform offscreen", "-style=fusion", …). "--" ends the options.
+struct WindowCommandLine {
+  QString album;  // empty: the start dialog
+  QString error;  // not empty: the usage is shown and nothing opens
+};
+WindowCommandLine ParseWindowCommandLine(const QStringList& arguments);
+
 // True when the command line asks for the PDF command.
 bool IsPdfCommand(const QStringList& arguments);
 

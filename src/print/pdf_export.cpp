@@ -41,9 +41,7 @@ class CheckedOutput : public QIODevice {
         file_.error() == QFileDevice::ResourceError) {
       return QStringLiteral("ディスクの空き容量が足りません。");
     }
-    return file_.error() != QFileDevice::NoError
-               ? file_.errorString()
-               : QStringLiteral("保存先と空き容量を確かめてください。");
+    return WriteFailureReason(file_.fileName(), error_code_);
   }
 
  protected:

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QPrinter>
+#include <QPrinterInfo>
 
+#include "platform/prompter.h"
 #include "print/printer_print_surface.h"
 
 namespace komasu {
@@ -28,8 +30,22 @@ bool ProgressMonitor::BeforePage(int done, int total, int page_number) {
   return !box_->wasCanceled();
 }
 
+bool UseExistingPrinter(QPrinter& printer, Prompter& prompter) {
+  if (printer.outputFormat() != QPrinter::NativeFormat) return true;
+  const PrinterChoice choice =
+      ChoosePrinter(printer.printerName(), QPrinterInfo::availablePrinterNames(),
+                    QPrinterInfo::defaultPrinterName());
+  if (!choice.notice.isEmpty()) {
+    prompter.Notify(choice.notice, QStringLiteral("印刷"), MessageIcon::kExclamation);
+  }
+  if (choice.name.isEmpty()) return false;
+  if (choice.name != printer.printerName()) printer.setPrinterName(choice.name);
+  return true;
+}
+
 PrintRunResult PrintOnPrinter(Album& album, const PrintRequest& request, QPrinter& printer,
                               QWidget* parent, RunPageMoves moves) {
+  if (!UseExistingPrinter(printer, album.Prompts())) return {};
   printer.setColorMode(QPrinter::Color);
   PrinterPrintSurface surface(printer);
   ProgressMonitor monitor(parent, QStringLiteral("印刷しています"),

@@ -11,6 +11,8 @@ class QPrinter;
 
 namespace komasu {
 
+class Prompter;
+
 // Progress of a run in a window-modal progress box that can cancel between pages.
 class ProgressMonitor : public PrintRunMonitor {
  public:
@@ -22,6 +24,10 @@ class ProgressMonitor : public PrintRunMonitor {
  private:
   std::unique_ptr<QProgressDialog> box_;
 };
+
+// A printer chosen in the set-up that is gone gives way to the default printer, with a notice;
+// the change stays for later runs. False (after a notice) when there is no printer at all.
+bool UseExistingPrinter(QPrinter& printer, Prompter& prompter);
 
 // Prints the request on `printer`, each page a job of its own, with progress in a box over
 // `parent`. A private copy of the album passes kWithoutWriteBack.

@@ -1,6 +1,7 @@
 #include "print/print_run.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "album/page_geometry.h"
 #include "album/page_reader.h"
@@ -34,21 +35,54 @@ QString PrintJobName(const Album& album, int page_number) {
   return QStringLiteral("%1 p.%2").arg(name).arg(page_number);
 }
 
+namespace {
+
+// "ページ 3～5 " or "ページ 3～9 の奇数ページ（4 ページ）", for a sentence that goes on with "は…".
+QString PagesSubject(const QList<int>& pages) {
+  const auto joined = [](const QList<int>& numbers) {
+    QStringList texts;
+    for (int n : numbers) texts.append(QString::number(n));
+    return texts.join(QStringLiteral(", "));
+  };
+  const QString subject = QStringLiteral("ページ %1 ");
+  if (pages.size() <= 2) return subject.arg(joined(pages));
+  const int step = pages[1] - pages[0];
+  bool one_run = step == 1 || step == 2;
+  for (qsizetype i = 2; i < pages.size() && one_run; ++i) one_run = pages[i] - pages[i - 1] == step;
+  if (one_run && step == 1) {
+    return subject.arg(QStringLiteral("%1～%2").arg(pages.first()).arg(pages.last()));
+  }
+  if (one_run) {
+    return QStringLiteral("ページ %1～%2 の%3ページ（%4 ページ）")
+        .arg(pages.first())
+        .arg(pages.last())
+        .arg(pages.first() % 2 != 0 ? QStringLiteral("奇数") : QStringLiteral("偶数"))
+        .arg(pages.size());
+  }
+  // Pages here and there: runs of three or more consecutive pages as "a～b".
+  QStringList parts;
+  for (qsizetype i = 0; i < pages.size();) {
+    qsizetype j = i;
+    while (j + 1 < pages.size() && pages[j + 1] == pages[j] + 1) ++j;
+    if (j - i >= 2) {
+      parts.append(QStringLiteral("%1～%2").arg(pages[i]).arg(pages[j]));
+    } else {
+      parts.append(joined(pages.mid(i, j - i + 1)));
+    }
+    i = j + 1;
+  }
+  return subject.arg(parts.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
 QString NotPrintedText(const QList<int>& pages) {
-  const QString sentence = QStringLiteral("ページ %1 は印刷されませんでした。");
-  if (pages.size() <= 2) {
-    QStringList numbers;
-    for (int n : pages) numbers.append(QString::number(n));
-    return sentence.arg(numbers.join(QStringLiteral(", ")));
-  }
-  if (pages[1] - pages[0] == 1) {
-    return sentence.arg(QStringLiteral("%1～%2").arg(pages.first()).arg(pages.last()));
-  }
-  return QStringLiteral("ページ %1～%2 の%3ページ（%4 ページ）は印刷されませんでした。")
-      .arg(pages.first())
-      .arg(pages.last())
-      .arg(pages.first() % 2 != 0 ? QStringLiteral("奇数") : QStringLiteral("偶数"))
-      .arg(pages.size());
+  return PagesSubject(pages) + QStringLiteral("は印刷されませんでした。");
+}
+
+QString UncertainPagesText(const QList<int>& pages) {
+  return PagesSubject(pages) +
+         QStringLiteral("は、印刷されたかどうか分かりません。プリンタの出力を確かめてください。");
 }
 
 int PagesToPrint(const PrintRequest& r, int page_count) {
@@ -124,6 +158,20 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   photos.Clear();
   // The page moves below can report a failed write-back as well.
   if (monitor) monitor->Finished();
+  // A queue can drop jobs it took (a job cancelled) or take them with it when it goes (deleted
+  // mid-run): those pages count as not printed as well.
+  const SentJobs sent = surface.JobsAfterRun();
+  const UnprintedJobs unprinted = JobsNotCompleted(sent);
+  QList<int> dropped;
+  QList<int> uncertain;
+  // The surface's jobs are the pages printed, in order.
+  for (int i : unprinted.dropped) dropped.append(result.printed.at(i));
+  for (int i : unprinted.unknown) uncertain.append(result.printed.at(i));
+  for (int n : dropped + uncertain) result.printed.removeOne(n);
+  QList<int> certain = result.not_printed + dropped;
+  std::sort(certain.begin(), certain.end());
+  result.not_printed = certain + uncertain;
+  std::sort(result.not_printed.begin(), result.not_printed.end());
 
   if (album.CurrentPage() != r.end && write_back()) {
     album.ClearPage();
@@ -135,10 +183,11 @@ PrintRunResult PrintPageRun(Album& album, const PrintRequest& r, PrintSurface& s
   }
   batch.Finish();
 
-  if (result.failed) {
-    QString text = surface.ErrorText();
-    if (!result.not_printed.isEmpty())
-      text += QLatin1Char('\n') + NotPrintedText(result.not_printed);
+  if (result.failed || !dropped.isEmpty() || !uncertain.isEmpty()) {
+    QString text = result.failed ? surface.ErrorText()
+                                 : DroppedJobsText(surface.PrinterName(), sent.queue_gone);
+    if (!certain.isEmpty()) text += QLatin1Char('\n') + NotPrintedText(certain);
+    if (!uncertain.isEmpty()) text += QLatin1Char('\n') + UncertainPagesText(uncertain);
     album.Prompts().Notify(text, QStringLiteral("印刷"), MessageIcon::kExclamation);
   }
   return result;

@@ -41,7 +41,9 @@ struct PrintRunResult {
   bool cancelled = false;
   bool failed = false;  // the surface failed; the user was told once
   // Pages of the request that did not go out: after a failure on a surface of one job per page,
-  // the failed page and the rest; after a refused write-back, the pages after the shown one.
+  // the failed page and the rest; after a refused write-back, the pages after the shown one;
+  // pages whose job the print queue took and did not print, or took with it when it went
+  // (reported as a failure is). In order.
   QList<int> not_printed;
 };
 
@@ -52,9 +54,11 @@ int PagesToPrint(const PrintRequest& request, int page_count);
 // when it has none) and the page number, "現場写真帳 p.3".
 QString PrintJobName(const Album& album, int page_number);
 
-// The notice line naming pages that were not printed; `pages` run from the failed page to the
-// end of the request in steps of one or two.
+// The notice line naming pages that were not printed, in order: a run in steps of one or two
+// reads "3～9", other pages are listed with runs of three or more as "a～b".
 QString NotPrintedText(const QList<int>& pages);
+// The same for pages whose jobs went with a queue that is gone: they may have printed.
+QString UncertainPagesText(const QList<int>& pages);
 
 // Prints the run on `surface`. An end beyond the page count prints up to the last page once; a
 // start outside the album prints nothing and moves nothing. A write-back that fails stops the

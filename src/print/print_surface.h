@@ -9,6 +9,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "print/print_jobs.h"
+
 namespace komasu {
 
 enum class PenStyle { kSolid, kDotted };
@@ -85,6 +87,12 @@ class PrintSurface {
   virtual double PhotoDpi() const { return 300; }
   // True when every page is a document of its own, so the pages before a failed one are out.
   virtual bool PagesAreSeparateJobs() const { return true; }
+
+  // Asked once after a run: what the print queue made of the jobs this surface handed it, one a
+  // page, in order. A surface without a queue has none.
+  virtual SentJobs JobsAfterRun() { return {}; }
+  // The name of the printer, for the user.
+  virtual QString PrinterName() const { return {}; }
 
   // True once an output of this surface has failed; the text says why, for the user.
   virtual bool Failed() const { return false; }

@@ -41,6 +41,8 @@ LabelTextDialog::LabelTextDialog(EditorController& editor, int label, bool new_l
   text_->setObjectName(QStringLiteral("Text1"));
   text_->setGeometry(Px(240), Px(240), Px(5055), Px(3615));
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Labels hold no tabs; Tab goes on to ＯＫ, Ｃａｎｃｅｌ and フォント.
+  text_->setTabChangesFocus(true);
   text_->setPlainText(BoxLabelText(form_.OriginalText()));
   ShowAppearance();
   // The guard undoes an unstorable change before the form hears of it.
@@ -96,8 +98,8 @@ void LabelTextDialog::closeEvent(QCloseEvent* event) {
 }
 
 void LabelTextDialog::reject() {
-  // Escape and the close box end as the close box does.
-  form_.Close();
+  // Escape is Ｃａｎｃｅｌ; the close box has already ended the form as it does.
+  form_.Finish(false);
   QDialog::reject();
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "platform/text_file.h"
 #include "support/test_folder.h"
@@ -283,6 +284,27 @@ class TstMainWindow : public QObject {
   }
 
   // 閉じる asks the closing question as the close box does; キャンセル keeps everything.
+  // Help needs no desktop opener: help.txt (CP932) shows in a window of the program; F1 shows
+  // the same window again, read anew: the built-in help once the file is gone.
+  void HelpShowsInAWindowOfTheProgram() {
+    OpenTwoPages();
+    const QString help = f_->folder.Program().HelpTxt();
+    QVERIFY(WriteTextLines(help, {"現場のヘルプ", "２行目"}).ok);
+    window_->show();
+    window_->Command("H1")->trigger();
+    auto* shown = window_->findChild<HelpWindow*>();
+    QVERIFY(shown && shown->isVisible());
+    QCOMPARE(shown->Text(), QString("現場のヘルプ\n２行目"));
+    shown->close();
+    QFile::remove(help);
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    QCOMPARE(window_->findChildren<HelpWindow*>().size(), 1);
+    QVERIFY(shown->isVisible());
+    QVERIFY(shown->Text().startsWith("ＫＯＭＡＳＵⅡ ヘルプ"));
+  }
+
   void CloseCommandAsksAsTheCloseBox_data() {
     QTest::addColumn<std::optional<bool>>("answer");
     QTest::addColumn<bool>("stays_open");

@@ -65,6 +65,8 @@ class TstLabelEditing : public QObject {
   void clearLabelForgetsPressFromAnotherPage();
   void enlargeAndReduce();
   void fontCommandAppliesToTheSelectedLabelOnly();
+  void labelsReadFromAFileFitTheirText_data();
+  void labelsReadFromAFileFitTheirText();
 };
 
 // Label 1 at (7000, 2000), 1000 × 400, pressed at (200, 100) within it: the grab offsets are
@@ -309,3 +311,40 @@ void TstLabelEditing::fontCommandAppliesToTheSelectedLabelOnly() {
 
 QTEST_GUILESS_MAIN(TstLabelEditing)
 #include "tst_label_editing.moc"
+
+// A box stored by another screen (or none) gives way to the text's own: the hit area, the
+// border and the drop bounds all follow it. Showing the page changes nothing of the album.
+void TstLabelEditing::labelsReadFromAFileFitTheirText_data() {
+  QTest::addColumn<float>("stored_width");
+  QTest::addColumn<float>("stored_height");
+  QTest::newRow("no size") << 0.0f << 0.0f;
+  QTest::newRow("far too large") << 5000.0f << 3000.0f;
+}
+
+void TstLabelEditing::labelsReadFromAFileFitTheirText() {
+  QFETCH(float, stored_width);
+  QFETCH(float, stored_height);
+  LabelFixture f;
+  PageContent page;
+  page.Label(1) = {7000, 2000, stored_width, stored_height, "ラベル\r\n二行目", {}, true, false};
+  const QString other = f.folder.File(QStringLiteral("b.apt"));
+  WriteAlbum(other, {SerializeHeader({}), SerializePage(PageContent()), SerializePage(page)});
+  QVERIFY(f.album->OpenAlbumAt(other));
+  f.commands->SetModified(false);
+  f.album->NextPage();
+
+  const QSizeF text = f.measure.TextSize(page.Label(1).style, page.Label(1).text);
+  QCOMPARE(QSizeF(f.Label(1).width, f.Label(1).height), text);
+  QVERIFY(!f.album->IsModified());
+  const QRectF box(QPointF(7000, 2000), text);
+  QCOMPARE(LabelAt(f.album->Page(), box.bottomRight() - QPointF(1, 1)), 1);
+  QCOMPARE(LabelAt(f.album->Page(), box.topRight() + QPointF(1, 1)), 0);
+  // The drop bounds: pressed at its top left, the label fits up to the canvas' right edge.
+  const double edge = kOverlayWidth - text.width();
+  PressLabel(*f.editor, 1, false, QPointF(0, 0));
+  f.editor->Mode().OverlayDrop(QPointF(edge + 1, 100));
+  QCOMPARE(f.Label(1).left, 7000.0f);
+  PressLabel(*f.editor, 1, false, QPointF(0, 0));
+  f.editor->Mode().OverlayDrop(QPointF(edge - 1, 100));
+  QCOMPARE(f.Label(1).left, static_cast<float>(kCanvasLeft + edge - 1));
+}

@@ -283,6 +283,32 @@ class TstPhotoIntake : public QObject {
     QVERIFY(f.prompter.asked.back().default_no);
   }
 
+  // The dialog opens where the last photo put into a slot came from (not its copy), else at
+  // the data folder, else at home; never at a folder that is gone.
+  void StartFolder_data() {
+    QTest::addColumn<int>("folders_gone");  // the last photo's folder, then the data folder
+    QTest::addColumn<QString>("start");
+    QTest::newRow("last photo's folder") << 0 << "shots";
+    QTest::newRow("last folder gone") << 1 << "data";
+    QTest::newRow("both gone") << 2 << QDir::homePath();
+  }
+  void StartFolder() {
+    QFETCH(int, folders_gone);
+    QFETCH(QString, start);
+    AlbumFixture f;
+    f.Open("a.apt", ThreePages());
+    const QStringList folders = {f.folder.File("shots"), f.folder.File("data")};
+    for (const QString& folder : folders) QDir().mkdir(folder);
+    WriteBytes(f.folder.Program().OptIni(), Opt(f.folder.Path(), folders[1], "").toUtf8());
+    PhotoInsertForm form(*f.commands, f.prompter);
+    form.Load();
+    form.Choose(MakePhoto(folders[0] + "/a.jpg"));
+    QVERIFY(form.PutIntoSlot(1, true));
+    for (int i = 0; i < folders_gone; ++i) QVERIFY(QDir(folders[i]).removeRecursively());
+    form.Load();
+    QCOMPARE(form.StartFolder(), start.startsWith('/') ? start : f.folder.File(start));
+  }
+
   // The jumps show the three-line warning when the place is missing.
   void JumpToMissingPlaceWarns() {
     AlbumFixture f;

@@ -43,10 +43,13 @@ class TstTextFile : public QObject {
   void FailedWriteKeepsTheOldFile_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("full_disk_size");  // 0: no size limit
-    QTest::newRow("parent is a file") << "plain.txt/album.apt" << 0;
-    QTest::newRow("target is a folder") << "folder.apt" << 0;
-    QTest::newRow("full disk within the write buffer") << "plain.txt" << 5000;
-    QTest::newRow("full disk beyond the write buffer") << "plain.txt" << 100000;
+    QTest::addColumn<QString>("reason");      // in Japanese, never the system's English
+    const QString full = "ディスクの空き容量が足りません。";
+    QTest::newRow("parent is a file")
+        << "plain.txt/album.apt" << 0 << "保存先のフォルダがありません。";
+    QTest::newRow("target is a folder") << "folder.apt" << 0 << "同じ名前のフォルダがあります。";
+    QTest::newRow("full disk within the write buffer") << "plain.txt" << 5000 << full;
+    QTest::newRow("full disk beyond the write buffer") << "plain.txt" << 100000 << full;
   }
   void FailedWriteKeepsTheOldFile() {
     QFETCH(QString, name);
@@ -62,6 +65,8 @@ class TstTextFile : public QObject {
     }
     QVERIFY(!r.ok);
     QVERIFY(r.error.contains(QFileInfo(name).fileName()));
+    QFETCH(QString, reason);
+    QVERIFY2(r.error.endsWith(reason), qPrintable(r.error));
     QCOMPARE(ReadBytes(dir.filePath("plain.txt")), QByteArray("keep me"));
     QVERIFY(QFileInfo(dir.filePath("folder.apt")).isDir());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});

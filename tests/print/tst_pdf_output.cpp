@@ -146,6 +146,27 @@ class TstPdfOutput : public QObject {
         "komasu2 --pdf 出力.pdf [--pages N | N-M | odd | even | all] アルバム.apt")));
   }
 
+  void WindowCommandLineTakesOneAlbumAndQtOptions_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("album_or_error");
+    QTest::newRow("unknown") << QStringList{"a.apt", "--bogus"}
+                             << "不明なオプション --bogus です。";
+    QTest::newRow("Qt options") << QStringList{"-platform", "xcb", "--style=fusion", "-reverse",
+                                               "a.apt"}
+                                << "a.apt";
+    QTest::newRow("Qt option without its value")
+        << QStringList{"a.apt", "-style"} << "-style の後に値がありません。";
+    QTest::newRow("two albums") << QStringList{"a.apt", "b.apt"}
+                                << "アルバムファイルは一つだけ指定してください。";
+    QTest::newRow("album after --") << QStringList{"--", "-a.apt"} << "-a.apt";
+  }
+  void WindowCommandLineTakesOneAlbumAndQtOptions() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, album_or_error);
+    const WindowCommandLine line = ParseWindowCommandLine(args);
+    QCOMPARE(line.error.isEmpty() ? line.album : line.error, album_or_error);
+  }
+
   void AnAlbumIsNeverItsOwnPdfOutput_data() {
     QTest::addColumn<QString>("output");  // how the album is named as the output
     QTest::addColumn<bool>("editor");     // the editor's PDF output rather than the command's

@@ -42,6 +42,19 @@ class RefusingSurface : public RecordingPrintSurface {
   bool separate_jobs_;
 };
 
+// A printer queue that takes `accepted` pages and then shows their jobs in `states`.
+class QueueSurface : public RefusingSurface {
+ public:
+  QueueSurface(int accepted, const QList<int>& states, bool gone)
+      : RefusingSurface(accepted, true) {
+    for (int state : states) sent_.jobs.append({1, static_cast<JobState>(state), !gone});
+    sent_.queue_gone = gone;
+  }
+  SentJobs JobsAfterRun() override { return sent_; }
+  QString PrinterName() const override { return QStringLiteral("PDF"); }
+  SentJobs sent_;
+};
+
 // Records how many notices had been given when the run said it was finished.
 class FinishWatch : public PrintRunMonitor {
  public:
@@ -240,6 +253,63 @@ class TstPrintRun : public QObject {
     QCOMPARE(f_->prompter.asked.back().title, QStringLiteral("印刷"));
     // The progress window is gone before the notice shows.
     QCOMPARE(monitor.notices_at_finish, QList<qsizetype>{0});
+  }
+
+  // Jobs the queue took can still be dropped: a cancelled job never prints, a queue deleted
+  // mid-run takes its jobs with it (done or not). Jobs still waiting print later.
+  void PagesTheQueueDroppedAreReported_data() {
+    QTest::addColumn<int>("accepted");
+    QTest::addColumn<QList<int>>("states");  // JobState of the accepted pages' jobs
+    QTest::addColumn<bool>("queue_gone");    // and so the jobs no longer listed
+    QTest::addColumn<QList<int>>("printed");
+    QTest::addColumn<QString>("notice");
+    const int c = 9, pending = 3, cancelled = 7, aborted = 8;
+    const QString unsure = "は、印刷されたかどうか分かりません。プリンタの出力を確かめてください。";
+    QTest::newRow("waiting and printing") << 5 << QList<int>{c, 5, pending, pending, 4} << false
+                                          << QList<int>{1, 2, 3, 4, 5} << QString();
+    QTest::newRow("queue deleted mid-run")
+        << 3 << QList<int>{c, 5, pending} << true << QList<int>{1}
+        << "プリンタがありません\nページ 4, 5 は印刷されませんでした。\nページ 2, 3 " + unsure;
+    QTest::newRow("queue deleted after the run")
+        << 5 << QList<int>{c, c, 0, pending, pending} << true << QList<int>{1, 2}
+        << DroppedJobsText("PDF", true) + "\nページ 3～5 " + unsure;
+    QTest::newRow("cancelled here and there")
+        << 5 << QList<int>{cancelled, c, aborted, cancelled, cancelled} << false << QList<int>{2}
+        << DroppedJobsText("PDF", false) + "\nページ 1, 3～5 は印刷されませんでした。";
+  }
+  void PagesTheQueueDroppedAreReported() {
+    QFETCH(int, accepted);
+    QFETCH(QList<int>, states);
+    QFETCH(bool, queue_gone);
+    QFETCH(QList<int>, printed);
+    QFETCH(QString, notice);
+    OpenPages(5, 1);
+    QueueSurface s(accepted, states, queue_gone);
+    const PrintRunResult r = PrintPageRun(album(), {1, 5, false}, s);
+    QCOMPARE(r.printed, printed);
+    QCOMPARE(r.not_printed.size() + printed.size(), 5);
+    QCOMPARE(f_->prompter.Notices(), notice.isEmpty() ? QStringList() : QStringList{notice});
+  }
+
+  // A printer chosen in the set-up that is gone gives way to the default one, or to any there is.
+  void AVanishedPrinterFallsBackToTheDefault_data() {
+    QTest::addColumn<QString>("default_printer");
+    QTest::addColumn<QString>("used");
+    QTest::newRow("to the default") << "Epson"
+                                    << "Epson";
+    QTest::newRow("no default") << QString() << "PDF";
+  }
+  void AVanishedPrinterFallsBackToTheDefault() {
+    QFETCH(QString, default_printer);
+    QFETCH(QString, used);
+    const PrinterChoice choice = ChoosePrinter("Canon", {"PDF", "Epson"}, default_printer);
+    QCOMPARE(choice.name, used);
+    QCOMPARE(choice.notice,
+             "「プリンタの設定」で選んだプリンタ「Canon」が見つかりません。"
+             "プリンタ「" +
+                 used + "」で印刷します。");
+    QCOMPARE(ChoosePrinter("Canon", {"Canon"}, "PDF").notice, QString());
+    QVERIFY(ChoosePrinter("Canon", {}, {}).name.isEmpty());
   }
 
   // The cover name holds "ζ", which the album file cannot take: no page can be written back.

@@ -1,6 +1,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -12,6 +13,7 @@
 #include "editor/slot_text_panel.h"
 #include "support/test_folder.h"
 #include "texttools/copy_tool_dialog.h"
+#include "texttools/label_text_dialog.h"
 #include "texttools/list_ini.h"
 #include "texttools/word_list_dialog.h"
 
@@ -42,6 +44,34 @@ struct Fixture : AlbumFixture {
 class TstTextToolDialogs : public QObject {
   Q_OBJECT
  private slots:
+  // The label text dialog from the keyboard: Tab walks Text1 → ＯＫ → Ｃａｎｃｅｌ → フォント and
+  // types nothing; Escape is Ｃａｎｃｅｌ.
+  void LabelDialogKeys_data() {
+    QTest::addColumn<QList<int>>("keys");  // after typing "ab"
+    QTest::addColumn<QString>("focus");    // empty: the dialog has closed
+    QTest::addColumn<QString>("label");    // the label's text afterwards
+    QTest::newRow("tab thrice") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab} << "Command2"
+                                << "元ab";
+    QTest::newRow("escape") << QList<int>{Qt::Key_Escape} << QString() << "元";
+  }
+  void LabelDialogKeys() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, focus);
+    QFETCH(QString, label);
+    Fixture f;
+    Edit(*f.album, [](PageContent& p) { p.Label(1) = {7000, 2000, 0, 0, "元", {}, true, false}; });
+    LabelTextDialog dialog(*f.editor, 1, false, f.prompter);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* text = Find<QPlainTextEdit>(dialog, "Text1");
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, "ab");
+    for (int key : keys) QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(dialog.isVisible(), !focus.isEmpty());
+    if (!focus.isEmpty()) QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(f.album->Page().Label(1).text, label);
+  }
+
   // A word dragged from the list is plain text; dropped on a line field it is appended, and
   // Enter on a word appends it to the line field that last had the focus.
   void WordsReachTheLineFields() {
