@@ -9,6 +9,7 @@
 #include "platform/prompter.h"
 #include "print/page_renderer.h"
 #include "print/print_photo_loader.h"
+#include "print/print_preflight.h"
 
 namespace komasu {
 
@@ -39,13 +40,8 @@ namespace {
 
 // "ページ 3～5 " or "ページ 3～9 の奇数ページ（4 ページ）", for a sentence that goes on with "は…".
 QString PagesSubject(const QList<int>& pages) {
-  const auto joined = [](const QList<int>& numbers) {
-    QStringList texts;
-    for (int n : numbers) texts.append(QString::number(n));
-    return texts.join(QStringLiteral(", "));
-  };
   const QString subject = QStringLiteral("ページ %1 ");
-  if (pages.size() <= 2) return subject.arg(joined(pages));
+  if (pages.size() <= 2) return subject.arg(PageListText(pages));
   const int step = pages[1] - pages[0];
   bool one_run = step == 1 || step == 2;
   for (qsizetype i = 2; i < pages.size() && one_run; ++i) one_run = pages[i] - pages[i - 1] == step;
@@ -60,18 +56,7 @@ QString PagesSubject(const QList<int>& pages) {
         .arg(pages.size());
   }
   // Pages here and there: runs of three or more consecutive pages as "a～b".
-  QStringList parts;
-  for (qsizetype i = 0; i < pages.size();) {
-    qsizetype j = i;
-    while (j + 1 < pages.size() && pages[j + 1] == pages[j] + 1) ++j;
-    if (j - i >= 2) {
-      parts.append(QStringLiteral("%1～%2").arg(pages[i]).arg(pages[j]));
-    } else {
-      parts.append(joined(pages.mid(i, j - i + 1)));
-    }
-    i = j + 1;
-  }
-  return subject.arg(parts.join(QStringLiteral(", ")));
+  return subject.arg(PageListText(pages));
 }
 
 }  // namespace
