@@ -1,6 +1,7 @@
 #include "photos/photo_insert_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "album/page_content.h"
 #include "photos/folder_browser.h"
 #include "photos/photo_placement.h"
 #include "photos/thumbnail_view.h"
@@ -139,8 +141,19 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
   close->setObjectName(QStringLiteral("Command2"));
   connect(close, &QPushButton::clicked, this, &QDialog::close);
+  // The shooting date into a line of the slot's text as photos are put in; off at first.
+  date_line_ = new QComboBox(this);
+  date_line_->setObjectName(QStringLiteral("shotDateLine"));
+  date_line_->addItem(QStringLiteral("撮影日を記入しない"), -1);
+  for (int line = 1; line < kLinesPerSlot; ++line) {
+    date_line_->addItem(QStringLiteral("撮影日を%1行目に記入").arg(line), line);
+  }
+  date_line_->setCurrentIndex(std::max(0, date_line_->findData(LastDateLine())));
+  connect(date_line_, &QComboBox::currentIndexChanged, this,
+          [this] { SetLastDateLine(date_line_->currentData().toInt()); });
   auto* right = new QVBoxLayout;
   right->addLayout(slots_box);
+  right->addWidget(date_line_);
   right->addStretch();
   right->addWidget(close, 0, Qt::AlignRight);
   grid->addLayout(right, 0, 2, 5, 1);
@@ -194,7 +207,7 @@ void PhotoInsertDialog::Jump(int index) {
 
 void PhotoInsertDialog::PutIntoSlot(int slot) {
   const QString before = form_.ChosenFile();
-  if (!form_.PutIntoSlot(slot, copy_->isChecked())) return;
+  if (!form_.PutIntoSlot(slot, copy_->isChecked(), LastDateLine())) return;
   ShowSlotCaptions();
   if (form_.ChosenFile() == before) return;
   // A copy may land in the shown folder; the clicked file stays selected.

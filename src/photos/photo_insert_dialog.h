@@ -11,6 +11,7 @@
 #include "photos/preview_loader.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QListView;
 
@@ -47,6 +48,7 @@ class PhotoInsertDialog : public QDialog {
   QListView* file_list_ = nullptr;
   ThumbnailView* thumbnails_ = nullptr;
   QCheckBox* copy_ = nullptr;
+  QComboBox* date_line_ = nullptr;
   QLabel* preview_ = nullptr;
   QLabel* status_ = nullptr;
   std::array<QLabel*, 3> slot_captions_ = {};

@@ -11,10 +11,13 @@ namespace komasu {
 
 namespace {
 bool last_copy_choice = false;
+int last_date_line = -1;
 }  // namespace
 
 bool LastCopyChoice() { return last_copy_choice; }
 void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
+int LastDateLine() { return last_date_line; }
+void SetLastDateLine(int line) { last_date_line = line; }
 
 PhotoInsertForm::PhotoInsertForm(AlbumCommands& commands, Prompter& prompter)
     : commands_(commands), album_(commands.Doc()), prompter_(prompter) {}
@@ -36,12 +39,12 @@ std::optional<QString> PhotoInsertForm::JumpTarget(int index) {
   return std::nullopt;
 }
 
-bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
+bool PhotoInsertForm::PutIntoSlot(int slot, bool copy, int date_line) {
   if (chosen_.isEmpty() || slot < 1 || slot > 3) return false;
   QString error;
   QString placed;
-  if (!PlacePhotoInSlot(commands_, slot, chosen_, copy, drives_.data_folder, album_.TimeSource(),
-                        &error, &placed)) {
+  if (!PlacePhotoInSlot(commands_, slot, chosen_, {copy, drives_.data_folder, date_line},
+                        album_.TimeSource(), &error, &placed)) {
     if (!error.isEmpty()) prompter_.Notify(error, {}, MessageIcon::kExclamation);
     return false;
   }
