@@ -7,6 +7,7 @@
 #include "album/drive_settings.h"
 #include "album/page_reader.h"
 #include "commands/album_commands.h"
+#include "photos/photo_batch.h"
 #include "photos/photo_insert_form.h"
 #include "photos/photo_placement.h"
 #include "platform/photo_decoder.h"
@@ -35,7 +36,8 @@ QString DroppedPhotoProblem(const QString& path) {
       .arg(QDir::toNativeSeparators(path));
 }
 
-bool DropPhotoFiles(AlbumCommands& commands, QPointF twips, const QStringList& paths) {
+bool DropPhotoFiles(AlbumCommands& commands, QPointF twips, const QStringList& paths,
+                    const ProgressCallback& progress) {
   Album& album = commands.Doc();
   const int slot = PhotoSlotAt(album, twips);
   if (slot == 0 || paths.isEmpty()) return false;
@@ -43,10 +45,15 @@ bool DropPhotoFiles(AlbumCommands& commands, QPointF twips, const QStringList& p
   const PlacementOptions options{
       LastCopyChoice(), ReadDriveSettings(album.Folder().OptIni()).data_folder, LastDateLine()};
   const QString& file = paths.front();
-  if (paths.size() > 1) {
-    album.Prompts().Notify(QStringLiteral("写真は1枚ずつドロップしてください。"), DropTitle(),
-                           MessageIcon::kExclamation);
-    return false;
+  if (paths.size() > 1 || QFileInfo(file).isDir()) {
+    const QStringList files = PhotoFilesAmong(paths);
+    if (files.isEmpty()) {
+      album.Prompts().Notify(QStringLiteral("ドロップしたフォルダには写真がありません。\r%1")
+                                 .arg(QDir::toNativeSeparators(file)),
+                             DropTitle(), MessageIcon::kExclamation);
+      return false;
+    }
+    return PlaceManyPhotos(commands, slot, files, options, album.TimeSource(), progress) > 0;
   }
   if (const QString problem = DroppedPhotoProblem(file); !problem.isEmpty()) {
     album.Prompts().Notify(problem, DropTitle(), MessageIcon::kExclamation);

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 #include "album/page_content.h"
 #include "photos/folder_browser.h"
 #include "photos/photo_placement.h"
+#include "photos/thumbnail_model.h"
 #include "photos/thumbnail_view.h"
 
 namespace komasu {
@@ -60,9 +62,11 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   file_list_->setViewMode(QListView::ListMode);
   file_list_->setMinimumSize(200, 260);
   file_list_->setUniformItemSizes(true);
+  file_list_->setSelectionMode(QAbstractItemView::ExtendedSelection);  // several with Ctrl, Shift
   // The second view mode: the folder's photos as thumbnails, read only while they are shown.
   thumbnails_ = new ThumbnailView(this);
   thumbnails_->setObjectName(QStringLiteral("thumbnails"));
+  thumbnails_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* views = new QStackedWidget(this);
   views->addWidget(file_list_);
   views->addWidget(thumbnails_);
@@ -205,8 +209,35 @@ void PhotoInsertDialog::Jump(int index) {
   if (const auto target = form_.JumpTarget(index)) browser_->ShowFolder(*target);
 }
 
+QStringList PhotoInsertDialog::ChosenFiles() const {
+  QStringList files;
+  if (thumbnails_->isVisible()) {
+    for (const QModelIndex& i : thumbnails_->selectionModel()->selectedIndexes()) {
+      files << thumbnails_->Thumbnails().PathAt(i.row());
+    }
+  } else {
+    for (const QModelIndex& i : file_list_->selectionModel()->selectedIndexes()) {
+      files << files_.FilePath(i.row());
+    }
+  }
+  return files;
+}
+
 void PhotoInsertDialog::PutIntoSlot(int slot) {
   const QString before = form_.ChosenFile();
+  if (const QStringList files = ChosenFiles(); files.size() > 1) {
+    QProgressDialog progress(QStringLiteral("写真を設定しています…"), QString(), 0,
+                             static_cast<int>(files.size()), this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setCancelButton(nullptr);  // one change of the album: it runs through
+    form_.PutManyIntoSlots(slot, files, copy_->isChecked(), LastDateLine(),
+                           [&progress](int done, int) { progress.setValue(done); });
+    ShowSlotCaptions();
+    files_.Refresh();  // copies may land in the shown folder
+    return;
+  }
   if (!form_.PutIntoSlot(slot, copy_->isChecked(), LastDateLine())) return;
   ShowSlotCaptions();
   if (form_.ChosenFile() == before) return;

@@ -38,6 +38,8 @@ class PhotoInsertDialog : public QDialog {
   void PreviewReady(const QString& path, const QImage& image, QSize natural);
   void Jump(int index);
   void PutIntoSlot(int slot);
+  // The files selected in the list or icon view shown.
+  QStringList ChosenFiles() const;
   void ShowSlotCaptions();
 
   PhotoInsertForm form_;

@@ -4,6 +4,7 @@
 
 #include "album/album.h"
 #include "commands/album_commands.h"
+#include "photos/photo_batch.h"
 #include "photos/photo_placement.h"
 #include "platform/prompter.h"
 
@@ -51,6 +52,14 @@ bool PhotoInsertForm::PutIntoSlot(int slot, bool copy, int date_line) {
   captions_[static_cast<size_t>(slot - 1)] = placed;
   chosen_ = placed;
   return true;
+}
+
+bool PhotoInsertForm::PutManyIntoSlots(int slot, const QStringList& files, bool copy, int date_line,
+                                       const ProgressCallback& progress) {
+  const int placed = PlaceManyPhotos(commands_, slot, files, {copy, drives_.data_folder, date_line},
+                                     album_.TimeSource(), progress);
+  for (int i = 1; i <= 3; ++i) captions_[static_cast<size_t>(i - 1)] = album_.Page().Photo(i).path;
+  return placed > 0;
 }
 
 void PhotoInsertForm::ClearSlot(int slot) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "album/drive_settings.h"
+#include "commands/page_walk.h"
 
 namespace komasu {
 
@@ -52,6 +53,10 @@ class PhotoInsertForm {
   // folder) into slot 1..3 of the shown page, its shooting date into line `date_line` (-1:
   // none). False when nothing changed; a reason is shown.
   bool PutIntoSlot(int slot, bool copy, int date_line = -1);
+  // The same with several files chosen: they fill the empty slots from `slot` on
+  // (PlaceManyPhotos). True when any was placed.
+  bool PutManyIntoSlots(int slot, const QStringList& files, bool copy, int date_line,
+                        const ProgressCallback& progress = {});
   // "解除".
   void ClearSlot(int slot);
   // "写真消去": asks, then moves the chosen file to the trash (asking again before deleting it
