@@ -1,5 +1,6 @@
 #include "platform/photo_decoder.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QTransform>
@@ -16,24 +17,36 @@ bool Transposes(QImageIOHandler::Transformations t) {
   return t.testFlag(QImageIOHandler::TransformationRotate90);
 }
 
+// Photos up to this size are read in one go and decoded from memory: the JPEG reader would
+// otherwise fetch the file 4 KiB at a time, which costs a sixth of a 24-megapixel decode.
+constexpr qint64 kMaxInMemoryBytes = 64ll * 1024 * 1024;
+
 // One opened photo: its shape, and the reader that decodes it.
 struct OpenPhoto {
   QFile file;
   PhotoShape shape;
-  QByteArray heif_bytes;
+  QByteArray bytes;
+  QBuffer buffer{&bytes};
   std::unique_ptr<HeifFile> heif;
   std::unique_ptr<QImageReader> reader;
 
   // The reader would open the path itself, and block on a FIFO: it gets a file opened safely.
-  explicit OpenPhoto(const QString& path) {
+  // Only a photo to be decoded is read whole; its shape needs only the header.
+  OpenPhoto(const QString& path, bool to_decode) {
     if (path.isEmpty() || OpenRegularFile(path, file) != FileReadError::kNone) return;
     if (LooksLikeHeif(file.peek(64))) {
       if (file.size() > HeifFile::kMaxBytes) return;
-      heif_bytes = file.readAll();
-      heif = std::make_unique<HeifFile>(heif_bytes);
+      bytes = file.readAll();
+      heif = std::make_unique<HeifFile>(bytes);
       shape = {PhotoFormat::kHeif, heif->CodedSize(), heif->Size(), {}};
     } else {
-      reader = std::make_unique<QImageReader>(&file);
+      QIODevice* device = &file;
+      if (to_decode && file.size() <= kMaxInMemoryBytes) {
+        bytes = file.readAll();
+        buffer.open(QIODevice::ReadOnly);
+        device = &buffer;
+      }
+      reader = std::make_unique<QImageReader>(device);
       reader->setAutoTransform(false);
       const QByteArray format = reader->format();
       shape.format = format == "jpeg"  ? PhotoFormat::kJpeg
@@ -92,13 +105,13 @@ QImage CentredInBoxShape(const QImage& photo, QSize box) {
 
 }  // namespace
 
-PhotoShape ReadPhotoShape(const QString& path) { return OpenPhoto(path).shape; }
+PhotoShape ReadPhotoShape(const QString& path) { return OpenPhoto(path, false).shape; }
 
 QSize PhotoSize(const QString& path) { return ReadPhotoShape(path).upright; }
 
 QImage DecodePhoto(const QString& path, QSize box, PhotoFit fit) {
   if (path.isEmpty() || box.isEmpty()) return {};
-  OpenPhoto photo(path);
+  OpenPhoto photo(path, true);
   const PhotoShape& shape = photo.shape;
   if (shape.format == PhotoFormat::kNone) return {};
   if (fit == PhotoFit::kSlot && shape.TurnedToPortrait()) {
