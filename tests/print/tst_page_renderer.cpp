@@ -195,27 +195,16 @@ class TstPageRenderer : public QObject {
     QCOMPARE(s.Pages(), 1);
   }
 
-  // A photo that its orientation turns to portrait prints upright and undistorted in the middle
-  // of its box; one that stays landscape fills the box as before.
-  void TurnedPhotosPrintUndistorted_data() {
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<bool>("fitted");
-    QTest::newRow("landscape") << 1 << false;
-    QTest::newRow("turned to portrait") << 6 << true;
-  }
-  void TurnedPhotosPrintUndistorted() {
-    QFETCH(int, orientation);
-    QFETCH(bool, fitted);
-    const QString path = dir_.filePath(QStringLiteral("o%1.jpg").arg(orientation));
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::blue);
+  // A photo that its orientation turns to portrait prints undistorted in the middle of its box.
+  void TurnedPhotoPrintsUndistorted() {
+    const QString path = dir_.filePath(QStringLiteral("turned.jpg"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(test::WithExif(test::EncodeJpeg(image), orientation));
+    file.write(test::WithExif(test::EncodeJpeg(QImage(400, 300, QImage::Format_RGB32)), 6));
     file.close();
     const QImage printed = PrintPhotoLoader().PhotoFor(path, QSizeF(113.15, 84.8625));
     QVERIFY(std::abs(printed.width() * 84.8625 / printed.height() - 113.15) < 1);
-    QCOMPARE(printed.pixelColor(0, printed.height() / 2).alpha() == 0, fitted);
+    QCOMPARE(printed.pixelColor(0, printed.height() / 2).alpha(), 0);
     QCOMPARE(printed.pixelColor(printed.width() / 2, printed.height() / 2).alpha(), 255);
   }
 };

@@ -37,19 +37,6 @@ QByteArray EmbedExifThumbnail(const QByteArray& jpeg, const QByteArray& thumbnai
 
 namespace komasu::test {
 
-QByteArray ExifTiff(int orientation, const QDateTime& shot) {
-  Exiv2::ExifData exif;
-  if (orientation > 0) exif["Exif.Image.Orientation"] = uint16_t(orientation);
-  if (shot.isValid()) {
-    exif["Exif.Photo.DateTimeOriginal"] =
-        shot.toString(QStringLiteral("yyyy:MM:dd HH:mm:ss")).toStdString();
-  }
-  Exiv2::Blob blob;
-  Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
-  return QByteArray(reinterpret_cast<const char*>(blob.data()),
-                    static_cast<qsizetype>(blob.size()));
-}
-
 QByteArray WithExif(const QByteArray& photo, int orientation, const QDateTime& shot) {
   auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(photo.constData()),
                                          static_cast<long>(photo.size()));
@@ -85,9 +72,11 @@ QByteArray EncodeHeic(const QImage& image, int orientation, const QDateTime& sho
   heif_image_handle* handle = nullptr;
   heif_context_encode_image(context, picture, encoder, options, &handle);
   if (shot.isValid()) {
-    const QByteArray tiff = ExifTiff(0, shot);
-    heif_context_add_exif_metadata(context, handle, tiff.constData(),
-                                   static_cast<int>(tiff.size()));
+    Exiv2::ExifData exif;
+    exif["Exif.Photo.DateTimeOriginal"] = shot.toString("yyyy:MM:dd HH:mm:ss").toStdString();
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    heif_context_add_exif_metadata(context, handle, tiff.data(), static_cast<int>(tiff.size()));
   }
   QByteArray bytes;
   heif_writer writer{1, [](heif_context*, const void* data, size_t size, void* out) {

@@ -13,10 +13,8 @@ namespace komasu::test {
 QByteArray EncodeJpeg(const QImage& image, int quality = 90);
 // `jpeg` with `thumbnail_bytes` stored as its EXIF thumbnail (normally a small JPEG).
 QByteArray EmbedExifThumbnail(const QByteArray& jpeg, const QByteArray& thumbnail_bytes);
-// The EXIF data (a TIFF structure) holding `orientation` (0: none) and the shooting time `shot`
-// (invalid: none).
-QByteArray ExifTiff(int orientation, const QDateTime& shot);
-// `jpeg` (or PNG bytes) with that EXIF data.
+// `photo` (JPEG or PNG bytes) with the EXIF orientation `orientation` (0: none) and the
+// shooting time `shot` (invalid: none).
 QByteArray WithExif(const QByteArray& photo, int orientation, const QDateTime& shot = {});
 // A HEIC file of `image` as the camera took it, with the file's rotation `orientation` (EXIF
 // numbering) and `shot` in its EXIF data.
