@@ -1,11 +1,16 @@
 // Photo intake on a folder of 500 camera-like 24-megapixel JPEGs (6000 × 4000, each with its
-// own 160 × 107 EXIF thumbnail): the file list of the folder, the preview of a clicked file,
-// the icon view's first 40 and all 500 thumbnails with the longest block of the user-interface
-// thread while they fill, the visible thumbnails after a jump to the end of a filling list,
-// and a photo copied into the data folder and put into a slot. Prints one table.
+// own 160 × 107 EXIF thumbnail) and one of 500 without an EXIF thumbnail (edited photos, scans):
+// what the user waits for in the photo dialog. The dialog's file list model showing the folder,
+// the preview of a clicked file through the preview loader's thread, the icon view's first 40
+// and all 500 thumbnails with the longest block of the user-interface thread while they fill,
+// the visible thumbnails after a jump to the end of a filling list, and a photo copied into the
+// data folder and put into a slot. Prints one table.
 //
 //   bench_photo_intake [work folder]   (default: a temporary folder, removed afterwards; a
 //                                       given folder keeps its photos for the next run)
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +21,6 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -24,10 +28,12 @@
 #include <vector>
 
 #include "album/album.h"
-#include "commands/album_commands.h"
 #include "album/album_file.h"
 #include "album/page_record.h"
+#include "commands/album_commands.h"
+#include "photos/photo_folder_model.h"
 #include "photos/photo_placement.h"
+#include "photos/preview_loader.h"
 #include "photos/thumbnail_model.h"
 #include "photos/thumbnail_provider.h"
 #include "photos/thumbnail_view.h"
@@ -47,6 +53,15 @@ constexpr int kPhotos = 500;
 constexpr int kFirstThumbnails = 40;
 
 double Ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+
+// Processor time of the whole program (all threads), in ms: on a machine shared with other
+// work the wall times grow, this does not.
+double CpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
 
 double Median(std::vector<double> v) {
   if (v.empty()) return 0;
@@ -172,36 +187,47 @@ int main(int argc, char** argv) {
   const QStringList paths = MakeCameraFolder(camera);
   const QString load_before = LoadAverage();
 
-  // 1. The file list shows the folder: listing with the photo pattern and a list view painted.
+  // 1. The file list shows the folder: the dialog's own list model, and its view painted.
   std::vector<double> list_ms;
   QListView list;
-  QStringListModel names;
-  list.setModel(&names);
+  PhotoFolderModel files;
+  list.setModel(&files);
   list.resize(300, 400);
   list.show();
   QCoreApplication::processEvents();
   for (int run = 0; run < 7; ++run) {
-    names.setStringList({});
+    files.SetFolder({});
     list.repaint();
     QElapsedTimer t;
     t.start();
-    QStringList shown;
-    for (const QString& p : ListPhotoFiles(camera)) shown << QFileInfo(p).fileName();
-    names.setStringList(shown);
+    files.SetFolder(camera);
     list.repaint();
     list_ms.push_back(Ms(t));
-    if (shown.size() != kPhotos) std::printf("listed %lld files!\n", (long long)shown.size());
+    if (files.rowCount() != kPhotos) std::printf("listed %d files!\n", files.rowCount());
   }
 
-  // 2. Preview of a clicked file: the scaled decode into the preview box (2775 × 2000 twips).
+  // 2. Preview of a clicked file: from the click to the preview's arrival on the user-interface
+  // thread, decoded by the dialog's preview loader into the preview box (2775 × 2000 twips at
+  // 96 dpi), with the longest block of the user-interface thread meanwhile.
   std::vector<double> preview_ms;
-  const QSize preview_box(2775 / 15, 2000 / 15);
-  for (int i = 0; i < 15; ++i) {
-    QElapsedTimer t;
-    t.start();
-    const QImage preview = DecodePhoto(paths[i * 31], preview_box, PhotoFit::kKeepAspect);
-    preview_ms.push_back(Ms(t));
-    if (preview.isNull()) std::printf("preview failed!\n");
+  double preview_block = 0;
+  {
+    PreviewLoader loader;
+    QImage shown;
+    QObject::connect(&loader, &PreviewLoader::Ready,
+                     [&](const QString&, const QImage& image, QSize) { shown = image; });
+    BlockMeter meter;
+    meter.Start();
+    for (int i = 0; i < 15; ++i) {
+      shown = {};
+      QElapsedTimer t;
+      t.start();
+      loader.Request(paths[i * 31], 96.0 / 1440);
+      RunUntil([&] { return !loader.Busy(); });
+      preview_ms.push_back(Ms(t));
+      if (shown.isNull()) std::printf("preview failed!\n");
+    }
+    preview_block = meter.Stop();
   }
 
   // 3. Thumbnails: the icon view of the folder, filled in the background.
@@ -246,33 +272,38 @@ int main(int argc, char** argv) {
     jump_ms = Ms(t);
   }
 
-  // 4b. Files without an EXIF thumbnail (edited photos, scans): 40 scaled decodes.
-  double decoded_ms = 0;
-  int decoded_reads = 0;
+  // 4b. Files without an EXIF thumbnail (edited photos, scans): the icon view of 500 of them,
+  // each decoded at reduced size. The files are links to one photo, which the system then keeps
+  // in memory: the decoding is measured, not the disk.
+  double plain_first_ms = 0, plain_all_ms = 0, plain_block = 0, plain_cpu = 0;
+  int plain_reads = 0;
   {
     const QString plain = QDir(dir).filePath(QStringLiteral("plain"));
     QDir().mkpath(plain);
-    QStringList plain_paths;
-    for (int i = 0; i < kFirstThumbnails; ++i) {
-      plain_paths << QDir(plain).filePath(QStringLiteral("IMG_%1.jpg").arg(i));
-      if (!QFile::exists(plain_paths.back())) {
-        if (i == 0) {
-          PhotoLike().save(plain_paths.back(), "JPEG", 90);
-        } else {
-          QFile::copy(plain_paths.front(), plain_paths.back());
-        }
-      }
+    const QString original = QDir(dir).filePath(QStringLiteral("plain.jpg"));
+    if (!QFile::exists(original)) PhotoLike().save(original, "JPEG", 90);
+    for (int i = 0; i < kPhotos; ++i) {
+      const QString link =
+          QDir(plain).filePath(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+      if (!QFile::exists(link)) ::link(QFile::encodeName(original), QFile::encodeName(link));
     }
     ThumbnailView view;
     view.resize(800, 600);
     view.show();
     QCoreApplication::processEvents();
+    BlockMeter meter;
+    meter.Start();
+    const double cpu = CpuMs();
     QElapsedTimer t;
     t.start();
     view.SetFolder(plain);
+    RunUntil([&] { return AllReady(view, 0, kFirstThumbnails - 1); });
+    plain_first_ms = Ms(t);
     RunUntil([&] { return view.Provider().Idle(); });
-    decoded_ms = Ms(t);
-    decoded_reads = view.Provider().ReadCount() - view.Provider().ExifCount();
+    plain_all_ms = Ms(t);
+    plain_cpu = CpuMs() - cpu;
+    plain_block = meter.Stop();
+    plain_reads = view.Provider().ReadCount() - view.Provider().ExifCount();
   }
 
   // 5. Copy-and-place: the clicked file copied into the data folder and put into slot 上.
@@ -301,7 +332,8 @@ int main(int argc, char** argv) {
       QString error;
       QElapsedTimer t;
       t.start();
-      const bool ok = PlacePhotoInSlot(commands, 1 + i % 3, paths[400 + i], true, data, clock, &error);
+      const bool ok =
+          PlacePhotoInSlot(commands, 1 + i % 3, paths[400 + i], true, data, clock, &error);
       place_ms.push_back(Ms(t));
       if (!ok) std::printf("placement failed: %s\n", qPrintable(error));
     }
@@ -317,14 +349,19 @@ int main(int argc, char** argv) {
   Row("file list shows the folder (median of 7)", Median(list_ms), "<= 100");
   Row("preview of a clicked file (median of 15)", Median(preview_ms), "<= 150 med");
   Row("preview, worst of 15", *std::max_element(preview_ms.begin(), preview_ms.end()), "");
+  Row("longest UI-thread block during the previews", preview_block, "<= 16");
   Row("first 40 thumbnails", first_ms, "<= 500");
   Row("all 500 thumbnails", all_ms, "<= 10000");
   Row("longest UI-thread block while they fill", longest_block, "<= 16");
   Row("visible thumbnails after a jump to the end", jump_ms, "");
-  Row("40 thumbnails of files without EXIF (scaled decode)", decoded_ms, "");
+  Row("no EXIF thumbnail: first 40 thumbnails", plain_first_ms, "");
+  Row("no EXIF thumbnail: all 500 thumbnails", plain_all_ms, "<= 10000");
+  Row("no EXIF thumbnail: per thumbnail (all 500 / 500)", plain_all_ms / kPhotos, "<= 40");
+  Row("no EXIF thumbnail: processor time per decode", plain_cpu / std::max(1, plain_reads), "");
+  Row("longest UI-thread block while they fill", plain_block, "<= 16");
   Row("copy-and-place into a slot (median of 10)", Median(place_ms), "<= 100");
   Row("copy-and-place, worst of 10", *std::max_element(place_ms.begin(), place_ms.end()), "");
   std::printf("thumbnails read: %d, from EXIF: %d; without EXIF: %d decoded\n", reads, exif_reads,
-              decoded_reads);
+              plain_reads);
   return 0;
 }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools fonts-ipafont
-          qt6-translations-l10n libcups2-dev libexiv2-dev libgl1-mesa-dev xvfb xauth
+          qt6-translations-l10n libcups2-dev libexiv2-dev libheif-dev libgl1-mesa-dev xvfb xauth
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

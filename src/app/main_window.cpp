@@ -263,7 +263,9 @@ void MainWindow::BuildCentralArea() {
   page_area_ = view;
   connect(view, &PageView::PhotoFilesDropped, this,
           [this](QPointF twips, const QStringList& files) {
-            DropPhotoFiles(album_commands_, twips, files);
+            WorkProgress progress(this, QStringLiteral("写真を設定しています…"),
+                                  album_.TimeSource());
+            DropPhotoFiles(album_commands_, twips, files, progress.Callback());
           });
   layout->addWidget(page_area_, 1);
 

@@ -6,11 +6,11 @@
 namespace komasu {
 
 bool WalkPages(Album& album, const PageWalk& walk, const std::function<bool(int n)>& visit) {
-  for (int n = 1; n <= (walk.last > 0 ? walk.last : album.PageCount()); ++n) {
+  for (int n = walk.first; n <= (walk.last > 0 ? walk.last : album.PageCount()); ++n) {
     if (!walk.write_back) {
       album.SetCurrentPage(n);
-    } else if (n == 1) {
-      album.FirstPage();
+    } else if (n == walk.first) {
+      if (album.CurrentPage() != n) album.JumpToPage(n);
     } else if (n <= album.PageCount()) {
       album.NextPage();
     } else if (walk.append) {

@@ -20,10 +20,11 @@ struct PageWalk {
   // Appends a page after the album's last (AlbumCommands::AppendPage); without it the walk
   // ends at the album's last page.
   std::function<void()> append;
+  int first = 1;  // the first page shown: the walk starts on it
 };
 
-// Shows pages 1..last in turn and runs `visit(n)` on each. False when a move was refused (the
-// user was told once; the page then stays shown) or `visit` returned false.
+// Shows pages first..last in turn and runs `visit(n)` on each. False when a move was refused
+// (the user was told once; the page then stays shown) or `visit` returned false.
 bool WalkPages(Album& album, const PageWalk& walk,
                const std::function<bool(int n)>& visit);
 

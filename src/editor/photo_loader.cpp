@@ -67,7 +67,7 @@ void PhotoLoader::Start(const Key& key, bool ahead) {
     // value is per thread, and these threads only ever decode ahead.
     if (ahead) setpriority(PRIO_PROCESS, 0, 10);
 #endif
-    const QImage image = DecodePhoto(key.path, key.size, PhotoFit::kStretch);
+    const QImage image = DecodePhoto(key.path, key.size, PhotoFit::kSlot);
     // A loader destroyed meanwhile discards the event; its destructor waits for us.
     QMetaObject::invokeMethod(
         self.data(),

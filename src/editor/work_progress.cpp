@@ -17,6 +17,10 @@ ProgressCallback WorkProgress::Callback() {
 }
 
 void WorkProgress::Step(int done, int total) {
+  if (done >= total && total > 0) {  // closed before the work says anything
+    delete dialog_;
+    return;
+  }
   if (!dialog_) {
     if (done >= total || start_.msecsTo(clock_.Now()) < kDelayMs) return;
     dialog_ = new QProgressDialog(label_, QString(), 0, total, parent_);

@@ -1,7 +1,7 @@
 #pragma once
 // A progress dialog for long work on the user-interface thread: it appears only once the work
 // has run for half a second by the given clock, shows pages done of pages in all, and closes
-// with the object.
+// when all are done or with the object.
 
 #include <QDateTime>
 #include <QPointer>

@@ -1,19 +1,23 @@
 #include "photos/photo_insert_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "album/page_content.h"
 #include "photos/folder_browser.h"
 #include "photos/photo_placement.h"
+#include "photos/thumbnail_model.h"
 #include "photos/thumbnail_view.h"
 
 namespace komasu {
@@ -60,9 +64,11 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   file_list_->setViewMode(QListView::ListMode);
   file_list_->setMinimumSize(200, 260);
   file_list_->setUniformItemSizes(true);
+  file_list_->setSelectionMode(QAbstractItemView::ExtendedSelection);  // several with Ctrl, Shift
   // The second view mode: the folder's photos as thumbnails, read only while they are shown.
   thumbnails_ = new ThumbnailView(this);
   thumbnails_->setObjectName(QStringLiteral("thumbnails"));
+  thumbnails_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   auto* views = new QStackedWidget(this);
   views->addWidget(file_list_);
   views->addWidget(thumbnails_);
@@ -157,8 +163,19 @@ PhotoInsertDialog::PhotoInsertDialog(AlbumCommands& commands, Prompter& prompter
   close->setObjectName(QStringLiteral("Command2"));
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
+  // The shooting date into a line of the slot's text as photos are put in; off at first.
+  date_line_ = new QComboBox(this);
+  date_line_->setObjectName(QStringLiteral("shotDateLine"));
+  date_line_->addItem(QStringLiteral("撮影日を記入しない"), -1);
+  for (int line = 1; line < kLinesPerSlot; ++line) {
+    date_line_->addItem(QStringLiteral("撮影日を%1行目に記入").arg(line), line);
+  }
+  date_line_->setCurrentIndex(std::max(0, date_line_->findData(LastDateLine())));
+  connect(date_line_, &QComboBox::currentIndexChanged, this,
+          [this] { SetLastDateLine(date_line_->currentData().toInt()); });
   auto* right = new QVBoxLayout;
   right->addLayout(slots_box);
+  right->addWidget(date_line_);
   right->addStretch();
   right->addWidget(close, 0, Qt::AlignRight);
   grid->addLayout(right, 0, 2, 5, 1);
@@ -234,9 +251,36 @@ void PhotoInsertDialog::SelectInList(const QString& path) {
   if (thumbnails_->isVisibleTo(this)) thumbnails_->SelectPath(path);
 }
 
+QStringList PhotoInsertDialog::ChosenFiles() const {
+  QStringList files;
+  if (thumbnails_->isVisible()) {
+    for (const QModelIndex& i : thumbnails_->selectionModel()->selectedIndexes()) {
+      files << thumbnails_->Thumbnails().PathAt(i.row());
+    }
+  } else {
+    for (const QModelIndex& i : file_list_->selectionModel()->selectedIndexes()) {
+      files << files_.FilePath(i.row());
+    }
+  }
+  return files;
+}
+
 void PhotoInsertDialog::PutIntoSlot(int slot) {
   const QString before = form_.ChosenFile();
-  if (!form_.PutIntoSlot(slot, copy_->isChecked())) return;
+  if (const QStringList files = ChosenFiles(); files.size() > 1) {
+    QProgressDialog progress(QStringLiteral("写真を設定しています…"), QString(), 0,
+                             static_cast<int>(files.size()), this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setCancelButton(nullptr);  // one change of the album: it runs through
+    form_.PutManyIntoSlots(slot, files, copy_->isChecked(), LastDateLine(),
+                           [&progress](int done, int) { progress.setValue(done); });
+    ShowSlotCaptions();
+    files_.Refresh();  // copies may land in the shown folder
+    return;
+  }
+  if (!form_.PutIntoSlot(slot, copy_->isChecked(), LastDateLine())) return;
   ShowSlotCaptions();
   if (form_.ChosenFile() == before) return;
   // A copy may land in the shown folder; the clicked file stays selected.

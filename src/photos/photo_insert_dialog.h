@@ -11,6 +11,7 @@
 #include "photos/preview_loader.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QListView;
 
@@ -43,6 +44,8 @@ class PhotoInsertDialog : public QDialog {
   // The thumbnails take the room of the folder tree and the preview.
   void ShowThumbnailsLarge(bool large);
   void PutIntoSlot(int slot);
+  // The files selected in the list or icon view shown.
+  QStringList ChosenFiles() const;
   void ShowSlotCaptions();
 
   PhotoInsertForm form_;
@@ -53,6 +56,7 @@ class PhotoInsertDialog : public QDialog {
   QListView* file_list_ = nullptr;
   ThumbnailView* thumbnails_ = nullptr;
   QCheckBox* copy_ = nullptr;
+  QComboBox* date_line_ = nullptr;
   QLabel* preview_ = nullptr;
   QLabel* status_ = nullptr;
   std::array<QLabel*, 3> slot_captions_ = {};

@@ -5,6 +5,7 @@
 
 #include "album/album.h"
 #include "commands/album_commands.h"
+#include "photos/photo_batch.h"
 #include "photos/photo_placement.h"
 #include "platform/prompter.h"
 
@@ -13,6 +14,7 @@ namespace komasu {
 namespace {
 bool last_copy_choice = false;
 QString last_photo_folder;
+int last_date_line = -1;
 
 bool Readable(const QString& folder) {
   const QFileInfo info(folder);
@@ -24,6 +26,8 @@ QString LastPhotoFolder() { return last_photo_folder; }
 
 bool LastCopyChoice() { return last_copy_choice; }
 void SetLastCopyChoice(bool copy) { last_copy_choice = copy; }
+int LastDateLine() { return last_date_line; }
+void SetLastDateLine(int line) { last_date_line = line; }
 
 PhotoInsertForm::PhotoInsertForm(AlbumCommands& commands, Prompter& prompter)
     : commands_(commands), album_(commands.Doc()), prompter_(prompter) {}
@@ -52,12 +56,12 @@ std::optional<QString> PhotoInsertForm::JumpTarget(int index) {
   return std::nullopt;
 }
 
-bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
+bool PhotoInsertForm::PutIntoSlot(int slot, bool copy, int date_line) {
   if (chosen_.isEmpty() || slot < 1 || slot > 3) return false;
   QString error;
   QString placed;
-  if (!PlacePhotoInSlot(commands_, slot, chosen_, copy, drives_.data_folder, album_.TimeSource(),
-                        &error, &placed)) {
+  if (!PlacePhotoInSlot(commands_, slot, chosen_, {copy, drives_.data_folder, date_line},
+                        album_.TimeSource(), &error, &placed)) {
     if (!error.isEmpty()) prompter_.Notify(error, {}, MessageIcon::kExclamation);
     return false;
   }
@@ -65,6 +69,14 @@ bool PhotoInsertForm::PutIntoSlot(int slot, bool copy) {
   last_photo_folder = QFileInfo(chosen_).absolutePath();
   chosen_ = placed;
   return true;
+}
+
+bool PhotoInsertForm::PutManyIntoSlots(int slot, const QStringList& files, bool copy, int date_line,
+                                       const ProgressCallback& progress) {
+  const int placed = PlaceManyPhotos(commands_, slot, files, {copy, drives_.data_folder, date_line},
+                                     album_.TimeSource(), progress);
+  for (int i = 1; i <= 3; ++i) captions_[static_cast<size_t>(i - 1)] = album_.Page().Photo(i).path;
+  return placed > 0;
 }
 
 void PhotoInsertForm::ClearSlot(int slot) {

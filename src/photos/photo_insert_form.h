@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "album/drive_settings.h"
+#include "commands/page_walk.h"
 
 namespace komasu {
 
@@ -17,13 +18,18 @@ class AlbumCommands;
 class Prompter;
 
 // The file list's pattern; matched without regard to case (cameras write ".JPG").
-inline const QStringList kPhotoFilePatterns = {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-                                               QStringLiteral("*.bmp")};
+inline const QStringList kPhotoFilePatterns = {QStringLiteral("*.jpg"),  QStringLiteral("*.jpeg"),
+                                               QStringLiteral("*.bmp"),  QStringLiteral("*.heic"),
+                                               QStringLiteral("*.heif"), QStringLiteral("*.png")};
 
 // "写真データ複製" as last ticked in this run of the program (off at start); photos dropped on
 // the page view are copied the same way.
 bool LastCopyChoice();
 void SetLastCopyChoice(bool copy);
+// "撮影日を記入": the slot text line (1..8) that receives a placed photo's shooting date as last
+// chosen in this run of the program; -1 (off) at start. Drops follow it too.
+int LastDateLine();
+void SetLastDateLine(int line);
 
 // The folder the last photo put into a slot through the dialog came from, in this run of the
 // program (empty at start).
@@ -51,8 +57,13 @@ class PhotoInsertForm {
   std::optional<QString> JumpTarget(int index);
 
   // "上-設定" / "中-設定" / "下-設定": puts the chosen file (with `copy`, its copy in the data
-  // folder) into slot 1..3 of the shown page. False when nothing changed; a reason is shown.
-  bool PutIntoSlot(int slot, bool copy);
+  // folder) into slot 1..3 of the shown page, its shooting date into line `date_line` (-1:
+  // none). False when nothing changed; a reason is shown.
+  bool PutIntoSlot(int slot, bool copy, int date_line = -1);
+  // The same with several files chosen: they fill the empty slots from `slot` on
+  // (PlaceManyPhotos). True when any was placed.
+  bool PutManyIntoSlots(int slot, const QStringList& files, bool copy, int date_line,
+                        const ProgressCallback& progress = {});
   // "解除".
   void ClearSlot(int slot);
   // "写真消去": asks, then moves the chosen file to the trash (asking again before deleting it

@@ -9,9 +9,11 @@
 #include "album/album.h"
 #include "album/page_geometry.h"
 #include "commands/album_commands.h"
+#include "photos/jpeg_copy.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
 #include "platform/photo_decoder.h"
+#include "platform/photo_exif.h"
 #include "platform/prompter.h"
 #include "platform/text_file.h"
 
@@ -70,8 +72,12 @@ QString FreeCopyPath(const QString& data_folder, const QDateTime& now) {
   return path;
 }
 
-bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
-                      const QString& data_folder, const Clock& clock, QString* error,
+QString ShotDateText(const QDateTime& shot) {
+  return shot.isValid() ? shot.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+}
+
+bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file,
+                      const PlacementOptions& options, const Clock& clock, QString* error,
                       QString* placed_path) {
   const Album& album = commands.Doc();
   auto fail = [error](const QString& text) {
@@ -84,16 +90,21 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
   }
   const QFileInfo source(file);
   // Not a regular file (a folder named like a photo, a FIFO): never opened.
-  const QSize natural = source.isFile() ? PhotoSize(file) : QSize();
-  if (natural.isEmpty()) {
+  const PhotoShape shape = source.isFile() ? ReadPhotoShape(file) : PhotoShape();
+  if (shape.upright.isEmpty()) {
     return fail(QStringLiteral("写真として読み込めないファイルです。\r%1").arg(Native(file)));
   }
+  const bool convert = NeedsJpegCopy(shape.format);
+  const QString& data_folder = options.data_folder;
   QString path = file;
-  if (copy) {
+  if (options.copy || convert) {
     if (data_folder.isEmpty() || !QFileInfo(data_folder).isDir()) {
       return fail(QStringLiteral("データフォルダが見つかりません。\r%1\r"
-                                 "ドライブの設定でデータフォルダを設定してください。")
-                      .arg(Native(data_folder)));
+                                 "ドライブの設定でデータフォルダを設定してください。%2")
+                      .arg(Native(data_folder),
+                           convert ? QStringLiteral("\rJPEG 以外の写真は JPEG に変換して"
+                                                    "データフォルダに保存します。")
+                                   : QString()));
     }
     path = FreeCopyPath(data_folder, clock.Now());
     if (const QString c = UnstorablePathCharacter(path); !c.isEmpty()) {
@@ -101,10 +112,13 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
           QStringLiteral("データフォルダの名前に保存できない文字「%1」が含まれています。\r%2")
               .arg(c, Native(data_folder)));
     }
-    // QFile::copy never overwrites an existing file and removes a partial copy on failure.
     QFile in(file);
     errno = 0;
-    if (!in.copy(path)) {
+    if (convert) {
+      QString why;
+      if (!WriteJpegCopy(file, path, &why)) return fail(why);
+    } else if (!in.copy(path)) {
+      // QFile::copy never overwrites an existing file and removes a partial copy on failure.
       return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
                       .arg(Native(file), Native(path), WriteFailureReason(path, errno)));
     }
@@ -116,9 +130,16 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bo
                                "できます。")
                     .arg(c, Native(path)));
   }
-  if (!commands.SetSlotPhoto(slot, path, InsertedPhotoBox(natural, slot, album.CurrentPage()))) {
-    if (copy) QFile::remove(path);
+  if (!commands.SetSlotPhoto(slot, path,
+                             InsertedPhotoBox(shape.upright, slot, album.CurrentPage()))) {
+    if (path != file) QFile::remove(path);
     return fail(QStringLiteral("このページには写真を設定できません。"));
+  }
+  if (options.date_line >= 0 && options.date_line < kLinesPerSlot) {
+    if (const QString date = ShotDateText(PhotoShotTime(file)); !date.isEmpty()) {
+      commands.SetSlotLine(slot - 1, options.date_line, date);
+      commands.RefillShownPage();  // the slot text panel shows the line
+    }
   }
   if (placed_path) *placed_path = path;
   return true;

@@ -1,8 +1,9 @@
 #pragma once
 // Putting a photo file into a slot of the shown page: the optional copy into the data folder
-// under a name that never overwrites, the checks that keep unstorable or missing paths out of
-// the album, and the box the photo gets until the page is next shown. The photo insert dialog
-// and drops on the page view both go through PlacePhotoInSlot.
+// under a name that never overwrites (always a JPEG copy for formats earlier versions cannot
+// show), the checks that keep unstorable or missing paths out of the album, the shooting date
+// in a text line when asked for, and the box the photo gets until the page is next shown. The
+// photo insert dialog and drops on the page view both go through PlacePhotoInSlot.
 
 #include <QDateTime>
 #include <QRectF>
@@ -30,15 +31,34 @@ QString CopyBaseName(const QDateTime& now);
 // file of that name exists already.
 QString FreeCopyPath(const QString& data_folder, const QDateTime& now);
 
+// How files reach slots: the photo dialog's options, which drops follow too.
+struct PlacementOptions {
+  bool copy = false;  // "写真データ複製"
+  QString data_folder;
+  // The line (0..8) of the slot's text that receives the photo's shooting date as
+  // "2026/12/09"; -1: none. A photo without a date leaves the line as it is.
+  int date_line = -1;
+};
+
 // Puts `file` into slot `slot` (1..3) of the shown page. With `copy`, the file is first copied
-// byte for byte into `data_folder` (FreeCopyPath) and the slot gets the copy's path. False,
-// with a message in `error` and the slot unchanged, when the file is not a readable photo, the
-// copy fails, or the album file cannot hold the path to store so that it names the same file
-// again (UnstorablePathCharacter; the message names the character). `placed_path` receives the
-// path stored in the slot.
-bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
-                      const QString& data_folder, const Clock& clock, QString* error,
+// byte for byte into `data_folder` (FreeCopyPath) and the slot gets the copy's path; a photo
+// that NeedsJpegCopy always gets its JPEG copy there instead. False, with a message in `error`
+// and the slot unchanged, when the file is not a readable photo, the copy fails, or the album
+// file cannot hold the path to store so that it names the same file again
+// (UnstorablePathCharacter; the message names the character). `placed_path` receives the path
+// stored in the slot.
+bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file,
+                      const PlacementOptions& options, const Clock& clock, QString* error,
                       QString* placed_path = nullptr);
+inline bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file, bool copy,
+                             const QString& data_folder, const Clock& clock, QString* error,
+                             QString* placed_path = nullptr) {
+  return PlacePhotoInSlot(commands, slot, file, PlacementOptions{copy, data_folder}, clock, error,
+                          placed_path);
+}
+
+// The shooting date as a slot text line shows it.
+QString ShotDateText(const QDateTime& shot);
 
 // Empties slot `slot` (1..3): the path goes, the box stays; the file is not touched.
 void ClearPhotoSlot(AlbumCommands& commands, int slot);

@@ -7,6 +7,8 @@
 #endif
 #include <algorithm>
 
+#include "platform/photo_exif.h"
+
 namespace komasu {
 
 ThumbnailProvider::ThumbnailProvider(QSize box, QObject* parent)

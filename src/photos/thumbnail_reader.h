@@ -24,12 +24,8 @@ inline constexpr QSize kThumbnailBox(160, 120);
 // The thumbnail of `path` fitted into `box` with the photo's aspect ratio.
 Thumbnail ReadThumbnail(const QString& path, QSize box = kThumbnailBox);
 
-// The encoded bytes of the thumbnail embedded in the EXIF data of the JPEG `path`; empty when
-// the file is not a regular JPEG file or carries none.
+// The encoded bytes of the thumbnail embedded in the EXIF data of `path`; empty when the file
+// is not a regular file or carries none.
 QByteArray ExifThumbnailBytes(const QString& path);
-
-// Prepares the EXIF library for use from several threads; ReadThumbnail calls it itself, an
-// application may call it early on the user-interface thread.
-void InitExifReading();
 
 }  // namespace komasu

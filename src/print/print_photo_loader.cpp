@@ -30,7 +30,7 @@ QSize DecodeSizeFor(QSize full, QSize target) {
 namespace {
 
 QImage DecodeForPrint(const QString& path, QSize pixels) {
-  return DecodePhoto(path, DecodeSizeFor(PhotoSize(path), pixels), PhotoFit::kStretch);
+  return DecodePhoto(path, DecodeSizeFor(PhotoSize(path), pixels), PhotoFit::kSlot);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class TstWorkProgress : public QObject {
 
  private slots:
   // The dialog appears at the first step half a second or more after the start, unless that
-  // step finishes the work; once shown it stays and follows the steps.
+  // step finishes the work; once shown it stays and follows the steps until the last.
   void AppearsOnlyAfterHalfASecond_data() {
     QTest::addColumn<int>("elapsed_ms");
     QTest::addColumn<int>("done");
@@ -48,6 +48,8 @@ class TstWorkProgress : public QObject {
     step(done + 1, 499);
     QVERIFY(progress.Shown());
     QCOMPARE(dialog->value(), done + 1);
+    step(499, 499);  // gone before the work says anything
+    QVERIFY(!progress.Shown());
   }
 };
 

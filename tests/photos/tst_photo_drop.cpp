@@ -84,8 +84,9 @@ class TstPhotoDrop : public QObject {
     QCOMPARE(f.album->IsModified(), slot != 0);
   }
 
-  // Only one readable JPEG or BMP file is taken, judged by content; everything else is refused
-  // with a message and the slot stays empty.
+  // A file is taken when its content is a readable photo; anything else, or a folder without
+  // photos, is refused with a message and the slot stays empty. A PNG needs a JPEG copy, which
+  // cannot be made without a data folder.
   void NonPhotoDropIsRefused_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("text named .jpg") << "text";
@@ -94,7 +95,7 @@ class TstPhotoDrop : public QObject {
     QTest::newRow("folder named .jpg") << "folder";
     QTest::newRow("FIFO named .jpg") << "fifo";
     QTest::newRow("missing file") << "missing";
-    QTest::newRow("two photos at once") << "two";
+    QTest::newRow("folder without photos") << "empty folder";
   }
   void NonPhotoDropIsRefused() {
     QFETCH(QString, kind);
@@ -115,15 +116,27 @@ class TstPhotoDrop : public QObject {
       QDir(dir.path()).mkdir("photo.jpg");
     } else if (kind == "fifo") {
       mkfifo(QFile::encodeName(path).constData(), 0600);
-    } else if (kind == "two") {
-      WriteBytes(path, Photo());
-      WriteBytes(dir.filePath("b.jpg"), Photo());
-      files << dir.filePath("b.jpg");
+    } else if (kind == "empty folder") {
+      files = QStringList{dir.path()};
     }
     QVERIFY(!DropPhotoFiles(*f.commands, QPointF(7200, 1250), files));
     QCOMPARE(f.prompter.Notices().size(), 1);
     QCOMPARE(f.album->Page().Photo(1).path, QString());
     QVERIFY(!f.album->IsModified());
+  }
+
+  // A dropped folder, or several files, fill the empty slots from the one under the point, in
+  // shooting order.
+  void DroppedFolderFillsSlotsFromThePoint() {
+    AlbumFixture f;
+    QTemporaryDir dir;
+    OpenTwoPages(f, 1, QString());
+    WriteBytes(dir.filePath("1.jpg"), WithExif(Photo(), 0, QDateTime(QDate(2026, 1, 2), {})));
+    WriteBytes(dir.filePath("2.jpg"), WithExif(Photo(), 0, QDateTime(QDate(2026, 1, 1), {})));
+    QVERIFY(DropPhotoFiles(*f.commands, QPointF(7200, 3900), {dir.path()}));
+    const PageContent& page = f.album->Page();
+    QCOMPARE(QStringList({page.Photo(1).path, page.Photo(2).path, page.Photo(3).path}),
+             QStringList({"", dir.filePath("2.jpg"), dir.filePath("1.jpg")}));
   }
 
   // A BMP is a photo, whatever its name says.

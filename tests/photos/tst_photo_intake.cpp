@@ -10,6 +10,9 @@
 #include "photos/photo_placement.h"
 #include "photos/photo_places.h"
 #include "photos/preview_loader.h"
+#include "platform/photo_decoder.h"
+#include "platform/photo_exif.h"
+#include "support/exif_fixture.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -195,6 +198,61 @@ class TstPhotoIntake : public QObject {
     QCOMPARE(ReadBytes(f.album->Page().Photo(2).path), ReadBytes(blue));
   }
 
+  // HEIC and PNG photos always go in as JPEG copies in the data folder, upright and with their
+  // shooting date; one that cannot be decoded, or has no data folder to go to, is refused by
+  // name. The shooting date goes into the chosen line of the slot's text.
+  void OtherFormatsGoInAsJpegCopies_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("data_folder");
+    QTest::addColumn<QSize>("upright");  // invalid: refused
+    QTest::addColumn<QString>("date");
+    const QSize wide(80, 60), tall(60, 80);
+    QTest::newRow("HEIC turned to portrait") << "heic" << true << tall << "2026/12/09";
+    QTest::newRow("PNG without EXIF") << "png" << true << wide << "";
+    QTest::newRow("JPEG stays itself") << "jpeg" << false << tall << "2026/12/09";
+    QTest::newRow("HEIC without data folder") << "heic" << false << QSize() << "";
+    QTest::newRow("damaged HEIC") << "cut heic" << true << QSize() << "";
+  }
+  void OtherFormatsGoInAsJpegCopies() {
+    QFETCH(QString, kind);
+    QFETCH(bool, data_folder);
+    QFETCH(QSize, upright);
+    QFETCH(QString, date);
+    AlbumFixture f;
+    f.Open("a.apt", ThreePages());
+    const QString data = f.folder.File("data");
+    QDir().mkdir(data);
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QDateTime shot(QDate(2026, 12, 9), QTime(8, 1, 2));
+    const QString file = f.folder.File("IMG_0001." + kind.section(' ', -1));
+    const QByteArray heic = EncodeHeic(image, 6, shot);
+    if (kind == "heic") WriteBytes(file, heic);
+    if (kind == "cut heic") WriteBytes(file, heic.left(heic.size() / 2));
+    if (kind == "png") image.save(file, "PNG");
+    if (kind == "jpeg") WriteBytes(file, WithExif(EncodeJpeg(image), 6, shot));
+
+    QString error;
+    const PlacementOptions options{false, data_folder ? data : QString(), 4};
+    QCOMPARE(PlacePhotoInSlot(*f.commands, 2, file, options, f.clock, &error), upright.isValid());
+    const QString placed = f.album->Page().Photo(2).path;
+    QCOMPARE(f.album->Page().Line(1, 4).text, date);
+    if (!upright.isValid()) {
+      QVERIFY2(error.contains(QDir::toNativeSeparators(file)) || !data_folder, qPrintable(error));
+      QCOMPARE(placed, QString());
+      QCOMPARE(QDir(data).entryList(QDir::Files), QStringList());
+      return;
+    }
+    QCOMPARE(QFileInfo(placed).absolutePath() == data, kind != "jpeg");
+    const PhotoShape shape = ReadPhotoShape(placed);
+    QCOMPARE(shape.format, PhotoFormat::kJpeg);
+    QCOMPARE(shape.upright, upright);
+    QCOMPARE(shape.stored == upright, kind != "jpeg");  // a copy needs no turn
+    QCOMPARE(PhotoShotTime(placed).isValid(), !date.isEmpty());
+    QCOMPARE(QSizeF(f.album->Page().Photo(2).width, f.album->Page().Photo(2).height),
+             FitInsertedPhoto(upright));
+  }
+
   // A copy that fails, a file that is no photo or a path the album cannot hold is reported
   // and leaves the slot as it was; no partial copy stays behind.
   void RefusedPlacementLeavesSlot_data() {
@@ -327,7 +385,8 @@ class TstPhotoIntake : public QObject {
   // Only regular files matching the patterns, whatever the case of the extension.
   void FileListPattern() {
     TestFolder folder;
-    for (const char* name : {"a.JPG", "b.jpeg", "c.Bmp", "d.png", "e.jpg.txt"}) {
+    for (const char* name :
+         {"a.JPG", "b.jpeg", "c.Bmp", "d.png", "e.jpg.txt", "f.HEIC", "g.heif"}) {
       WriteBytes(folder.File(name), "x");
     }
     QDir().mkdir(folder.File("dir.jpg"));
@@ -336,7 +395,7 @@ class TstPhotoIntake : public QObject {
     model.SetFolder(folder.Path());
     QStringList names;
     for (int r = 0; r < model.rowCount(); ++r) names << model.index(r).data().toString();
-    QCOMPARE(names, (QStringList{"a.JPG", "b.jpeg", "c.Bmp"}));
+    QCOMPARE(names, (QStringList{"a.JPG", "b.jpeg", "c.Bmp", "d.png", "f.HEIC", "g.heif"}));
   }
 
   // A place that cannot be read is reported once and the choice stays where it was.

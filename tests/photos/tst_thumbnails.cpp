@@ -49,6 +49,10 @@ QString MakeFile(const QString& kind, const QString& dir) {
     WriteBytes(path, RedPhotoWithGreenThumbnail());
   } else if (kind == "letterboxed") {
     WriteBytes(path, WidePhotoWithLetterboxedThumbnail());
+  } else if (kind == "exif, sideways") {
+    WriteBytes(path, WithExif(RedPhotoWithGreenThumbnail(), 6));
+  } else if (kind == "heic, sideways") {
+    WriteBytes(path, EncodeHeic(Solid({640, 480}, Qt::blue), 6));
   } else if (kind == "plain jpeg") {
     WriteBytes(path, EncodeJpeg(Solid({640, 480}, Qt::blue)));
   } else if (kind == "bmp") {
@@ -95,6 +99,11 @@ class TstThumbnails : public QObject {
     // The bars are cut to the photo's 3:2 shape.
     QTest::newRow("letterbox bars cut")
         << "letterboxed" << exif << QColor(Qt::green) << QSize(160, 107);
+    // A photo stored sideways shows upright, its camera thumbnail too.
+    QTest::newRow("sideways: thumbnail turned")
+        << "exif, sideways" << exif << QColor(Qt::green) << QSize(90, 120);
+    QTest::newRow("sideways HEIC: decoded upright")
+        << "heic, sideways" << decoded << QColor(Qt::blue) << QSize(90, 120);
     QTest::newRow("no EXIF: scaled decode")
         << "plain jpeg" << decoded << QColor(Qt::blue) << QSize(160, 120);
     QTest::newRow("bmp: scaled decode, tall")

@@ -2,6 +2,7 @@
 
 #include "print/page_renderer.h"
 #include "print/recording_print_surface.h"
+#include "support/exif_fixture.h"
 
 using namespace komasu;
 using Kind = RecordingPrintSurface::Kind;
@@ -192,6 +193,19 @@ class TstPageRenderer : public QObject {
     QCOMPARE(s.Of(Kind::kLine).size(), 1);
     QCOMPARE(s.Of(Kind::kPicture).size(), 1);
     QCOMPARE(s.Pages(), 1);
+  }
+
+  // A photo that its orientation turns to portrait prints undistorted in the middle of its box.
+  void TurnedPhotoPrintsUndistorted() {
+    const QString path = dir_.filePath(QStringLiteral("turned.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(test::WithExif(test::EncodeJpeg(QImage(400, 300, QImage::Format_RGB32)), 6));
+    file.close();
+    const QImage printed = PrintPhotoLoader().PhotoFor(path, QSizeF(113.15, 84.8625));
+    QVERIFY(std::abs(printed.width() * 84.8625 / printed.height() - 113.15) < 1);
+    QCOMPARE(printed.pixelColor(0, printed.height() / 2).alpha(), 0);
+    QCOMPARE(printed.pixelColor(printed.width() / 2, printed.height() / 2).alpha(), 255);
   }
 };
 
