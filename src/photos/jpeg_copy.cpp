@@ -1,5 +1,7 @@
 #include "photos/jpeg_copy.h"
 
+#include <cerrno>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -7,7 +9,9 @@
 #include <QPainter>
 #include <exiv2/exiv2.hpp>
 
+#include "album/page_geometry.h"
 #include "platform/photo_exif.h"
+#include "platform/text_file.h"
 
 namespace komasu {
 
@@ -55,10 +59,19 @@ bool WriteJpegCopy(const QString& source, const QString& target, QString* error)
     return fail(QStringLiteral("写真として読み込めないファイルです。\r%1")
                     .arg(QDir::toNativeSeparators(source)));
   }
-  if (image.hasAlphaChannel()) {  // JPEG has none: what is transparent shows white
-    QImage flat(image.size(), QImage::Format_RGB32);
+  // A page that is read again gives every photo the slot's landscape shape, and earlier
+  // versions do too: a portrait copy would come out stretched. It is centred on white of the
+  // slot's shape instead, as the page shows a photo its orientation tag turns to portrait.
+  const QSize canvas =
+      image.height() > image.width()
+          ? QSize(qRound(kPhotoBoxWidth), qRound(kPhotoBoxHeight))
+                .scaled(image.size(), Qt::KeepAspectRatioByExpanding)
+          : image.size();
+  if (image.hasAlphaChannel() || canvas != image.size()) {  // JPEG has no transparency
+    QImage flat(canvas, QImage::Format_RGB32);
     flat.fill(Qt::white);
-    QPainter(&flat).drawImage(0, 0, image);
+    QPainter(&flat).drawImage((canvas.width() - image.width()) / 2,
+                              (canvas.height() - image.height()) / 2, image);
     image = flat;
   }
   QByteArray jpeg;
@@ -71,6 +84,7 @@ bool WriteJpegCopy(const QString& source, const QString& target, QString* error)
   buffer.close();
   if (encoded) jpeg = WithExif(jpeg, PhotoExifData(source), image.size());
   QFile out(target);
+  errno = 0;
   const bool opened = encoded && out.open(QIODevice::WriteOnly | QIODevice::NewOnly);
   bool written = opened && out.write(jpeg) == jpeg.size() && out.flush();
   if (opened) {
@@ -78,7 +92,7 @@ bool WriteJpegCopy(const QString& source, const QString& target, QString* error)
     written = written && out.error() == QFileDevice::NoError;
   }
   if (written) return true;
-  const QString reason = encoded ? out.errorString() : writer.errorString();
+  const QString reason = encoded ? WriteFailureReason(target, errno) : writer.errorString();
   if (opened) out.remove();  // never a half copy; a file that was there stays
   return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
                   .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), reason));

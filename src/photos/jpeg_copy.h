@@ -1,7 +1,8 @@
 #pragma once
 // The JPEG copy that an album stores instead of a photo in a format earlier versions of the
 // program cannot show (HEIC/HEIF from phones, PNG, …): full size, upright (no orientation tag
-// left to apply), with the photo's EXIF data, its shooting date included.
+// left to apply), with the photo's EXIF data, its shooting date included. A portrait photo is
+// centred on white of the slot's landscape shape, so no version stretches it.
 
 #include <QString>
 

@@ -90,7 +90,7 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file,
   }
   const QFileInfo source(file);
   // Not a regular file (a folder named like a photo, a FIFO): never opened.
-  const PhotoShape shape = source.isFile() ? ReadPhotoShape(file) : PhotoShape();
+  PhotoShape shape = source.isFile() ? ReadPhotoShape(file) : PhotoShape();
   if (shape.upright.isEmpty()) {
     return fail(QStringLiteral("写真として読み込めないファイルです。\r%1").arg(Native(file)));
   }
@@ -117,6 +117,7 @@ bool PlacePhotoInSlot(AlbumCommands& commands, int slot, const QString& file,
     if (convert) {
       QString why;
       if (!WriteJpegCopy(file, path, &why)) return fail(why);
+      shape = ReadPhotoShape(path);  // the slot shows the copy
     } else if (!in.copy(path)) {
       // QFile::copy never overwrites an existing file and removes a partial copy on failure.
       return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")

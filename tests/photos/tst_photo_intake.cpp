@@ -207,7 +207,8 @@ class TstPhotoIntake : public QObject {
     QTest::addColumn<QSize>("upright");  // invalid: refused
     QTest::addColumn<QString>("date");
     const QSize wide(80, 60), tall(60, 80);
-    QTest::newRow("HEIC turned to portrait") << "heic" << true << tall << "2026/12/09";
+    // centred on white of the slot's landscape shape (3100:2325), never to be stretched
+    QTest::newRow("HEIC turned to portrait") << "heic" << true << QSize(106, 80) << "2026/12/09";
     QTest::newRow("PNG without EXIF") << "png" << true << wide << "";
     QTest::newRow("JPEG stays itself") << "jpeg" << false << tall << "2026/12/09";
     QTest::newRow("HEIC without data folder") << "heic" << false << QSize() << "";
@@ -249,6 +250,8 @@ class TstPhotoIntake : public QObject {
     QCOMPARE(shape.upright, upright);
     QCOMPARE(shape.stored == upright, kind != "jpeg");  // a copy needs no turn
     QCOMPARE(PhotoShotTime(placed).isValid(), !date.isEmpty());
+    const QImage copy(placed);
+    QCOMPARE(qRed(copy.pixel(0, 40)) > 200, upright.width() > 80);  // white beside, else green
     QCOMPARE(QSizeF(f.album->Page().Photo(2).width, f.album->Page().Photo(2).height),
              FitInsertedPhoto(upright));
   }
