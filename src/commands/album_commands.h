@@ -82,6 +82,19 @@ class AlbumCommands : public QObject {
   void AskDeletePage();
   void DeletePage();
 
+  // --- rearranging (commands/rearranging.cpp) ---
+  // Moves `pages` (page numbers, no repeats) together, in their order, to stand before page
+  // `before` (1..count + 1, numbered as before the move): one rewrite of the album file; the
+  // shown page follows its record. False when nothing moves or the rewrite failed (the user
+  // was told).
+  bool MovePages(const QList<int>& pages, int before);
+  // Swaps the photos of slots `a` and `b` (1..3) of the shown page, with their nine text lines
+  // when `with_texts`; each slot keeps its place.
+  bool SwapSlotPhotos(int a, int b, bool with_texts);
+  // Moves the photo of slot `slot` of the shown page into the first empty slot of page `page`;
+  // the shown page stays shown. False, the user told, when that page has no empty slot.
+  bool MovePhotoToPage(int slot, int page);
+
   // The shown page's content was replaced in place by an album-wide change: what follows a
   // loaded page (the editor's panel) follows it.
   void RefillShownPage();
