@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_album.h"
 #include "album/album.h"
 #include "commands/album_commands.h"
 #include "album/album_file.h"
@@ -31,58 +32,11 @@
 #include "platform/scripted_prompter.h"
 
 using namespace komasu;
+using namespace komasu::bench;
 
 namespace {
 
-constexpr int kPages = 499;
-constexpr int kDistinctPhotos = 12;
 constexpr int kMoves = 100;
-
-double Ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
-
-// Smooth shading with edges and grain, so the JPEG codec works as on a camera photo.
-QImage PhotoLike(int seed) {
-  QImage image(6000, 4000, QImage::Format_RGB32);
-  QRandomGenerator rng(seed);
-  const int cx = 1000 + seed * 350 % 4000, cy = 800 + seed * 270 % 2400;
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const int dx = x - cx, dy = y - cy;
-      const int ring = ((dx * dx + dy * dy) >> 14) & 0xff;
-      const int grain = static_cast<int>(rng.generate() & 3);
-      const int r = (x * 255 / 6000 + ring / 2 + grain) & 0xff;
-      const int g = (y * 255 / 4000 + seed * 20 + grain) & 0xff;
-      const int b = ((x + y) / 40 + (x / 500 % 2) * 60 + grain) & 0xff;
-      line[x] = qRgb(r, g, b);
-    }
-  }
-  return image;
-}
-
-long PeakRssKb() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-  }
-  return -1;
-}
-
-void ResetPeakRss() {
-  QFile clear(QStringLiteral("/proc/self/clear_refs"));
-  if (clear.open(QIODevice::WriteOnly)) clear.write("5");
-}
-
-struct Stats {
-  double median = 0, worst = 0;
-};
-
-Stats Summarize(std::vector<double> v) {
-  if (v.empty()) return {};
-  std::sort(v.begin(), v.end());
-  return {v[v.size() / 2], v.back()};
-}
 
 // Runs events until every photo of the shown page is decoded, then paints once more.
 void WaitForPhotos(PageView& view) {
@@ -103,46 +57,6 @@ void Dwell(int ms) {
   }
 }
 
-QString BuildAlbum(const QString& dir) {
-  QStringList photos;
-  QElapsedTimer t;
-  t.start();
-  for (int i = 0; i < kDistinctPhotos; ++i) {
-    const QString path = QDir(dir).filePath(QStringLiteral("photo%1.jpg").arg(i));
-    if (!QFile::exists(path)) PhotoLike(i).save(path, "JPEG", 90);
-    photos << path;
-  }
-  std::fprintf(stderr, "photos ready (%.0f ms, %lld bytes each)\n", Ms(t),
-               static_cast<long long>(QFile(photos[0]).size()));
-  // Every slot of every page names its own file: hard links to the distinct photos, so no
-  // cache keyed by path can reuse another page's decode.
-  QList<QByteArray> records{EncodeCp932(SerializeHeader({"ベンチマーク", "計測", "2026/12/09"}))};
-  for (int p = 1; p <= kPages; ++p) {
-    PageContent page;
-    for (int s = 1; s <= 3; ++s) {
-      const QString link = QDir(dir).filePath(QStringLiteral("p%1_%2.jpg").arg(p).arg(s));
-      if (!QFile::exists(link)) {
-        ::link(QFile::encodeName(photos[(3 * p + s) % kDistinctPhotos]).constData(),
-               QFile::encodeName(link).constData());
-      }
-      page.Photo(s).path = link;
-    }
-    for (int i = 0; i < kSlotTextLines; ++i) {
-      page.lines[i].text = i % 9 == 0 ? QString::number(3 * p + i / 9)
-                                      : QStringLiteral("工事写真の説明文 %1 行目").arg(i % 9);
-    }
-    page.Label(1).text = QStringLiteral("ラベル");
-    page.Label(1).visible = true;
-    page.callouts[0].line = {7000, 2000, 8000, 2500, true};
-    records << EncodeCp932(SerializePage(page));
-  }
-  const QString path = QDir(dir).filePath(QStringLiteral("bench.apt"));
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
-  file.write(JoinAlbumRecords(records));
-  return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,7 +64,7 @@ int main(int argc, char** argv) {
   QTemporaryDir temp;
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
   QDir().mkpath(dir);
-  const QString album_path = BuildAlbum(dir);
+  const QString album_path = BuildAlbum(dir, PhotoFiles(dir));
   const QString program = QDir(dir).filePath(QStringLiteral("program"));
   QDir().mkpath(program);
   ProgramFolder folder(program);

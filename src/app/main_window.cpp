@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -24,6 +26,7 @@
 #include "commands/album_commands.h"
 #include "app/about_dialog.h"
 #include "app/help_window.h"
+#include "app/page_overview.h"
 #include "editor/editor_controller.h"
 #include "editor/label_editing.h"
 #include "editor/line_editing.h"
@@ -56,11 +59,13 @@ const QStringList kAlbumCommands = {
     "f3",     "f4",     "f7",       "e1",          "e3",          "e4",          "v1",
     "v2",     "v3",     "v5",       "e5",          "e6",          "fc1",         "fc2",
     "fileV3", "fileV4", "fileV5",   "hensV1",      "hensV2",      "pergV1",      "Command7",
-    "pergV2", "pergV3", "Command4", "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)"};
+    "pergV2", "pergV3", "Command4", "Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)",
+    "editMovePage"};
 
 // Commands that change the album file, disabled while it is read-only. "上書き保存" stays
 // enabled and says why it cannot save.
-const QStringList kWritingCommands = {"v1", "v5", "v2", "pergV1", "Command7", "pergV2", "fc1"};
+const QStringList kWritingCommands = {"v1",     "v5",     "v2",  "pergV1",
+                                      "Command7", "pergV2", "fc1", "editMovePage"};
 
 }  // namespace
 
@@ -160,6 +165,7 @@ void MainWindow::BuildMenus() {
       ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   separator(edit, "editUndoEnd");
+  AddCommand(edit, "editMovePage", "ページの移動…", [this] { album_commands_.AskMovePage(); });
   AddCommand(edit, "e5", "コピー", [this] { OpenCopyTool(); });
   AddCommand(edit, "e6", "連番", [this] { slot_panel_->NumberSlotsSerially(); });
   separator(edit, "e7");
@@ -173,6 +179,10 @@ void MainWindow::BuildMenus() {
   AddCommand(page, "v5", "ページの挿入", [this] { album_commands_.InsertPage(); });
   AddCommand(page, "v2", "ページの削除", [this] { album_commands_.AskDeletePage(); });
   AddCommand(page, "v3", "ページへジャンプ", [this] { OpenJumpDialog(); });
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  QAction* overview = AddCommand(view, "viewPageOverview", "ページ一覧", {});
+  overview->setCheckable(true);
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
   AddCommand(settings, "o1", "ドライブの設定", [this] { OpenDriveSettings(); });
@@ -255,6 +265,26 @@ void MainWindow::BuildToolBar() {
   }
 }
 
+void MainWindow::BuildPageOverview() {
+  overview_ = new PageOverview(album_commands_, this);
+  addDockWidget(Qt::LeftDockWidgetArea, overview_);
+  // Shown or not as last time; off at first.
+  QSettings view(album_.Folder().File(QStringLiteral("view.ini")), QSettings::IniFormat);
+  const bool shown = view.value(QStringLiteral("PageOverview/visible"), false).toBool();
+  overview_->setVisible(shown);
+  QAction* toggle = Command(QStringLiteral("viewPageOverview"));
+  toggle->setChecked(shown);
+  connect(toggle, &QAction::toggled, overview_, &QDockWidget::setVisible);
+  connect(overview_, &QDockWidget::visibilityChanged, this, [this, toggle](bool) {
+    // Hidden with the window (minimised, closing) is not closed by the user.
+    if (!isVisible() || isMinimized()) return;
+    const bool on = !overview_->isHidden();
+    toggle->setChecked(on);
+    QSettings(album_.Folder().File(QStringLiteral("view.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("PageOverview/visible"), on);
+  });
+}
+
 void MainWindow::BuildCentralArea() {
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
@@ -267,7 +297,15 @@ void MainWindow::BuildCentralArea() {
                                   album_.TimeSource());
             DropPhotoFiles(album_commands_, twips, files, progress.Callback());
           });
+  connect(view, &PageView::StatusText, this, [this](const QString& text) {
+    if (text.isEmpty()) {
+      statusBar()->clearMessage();
+    } else {
+      statusBar()->showMessage(text);
+    }
+  });
   layout->addWidget(page_area_, 1);
+  BuildPageOverview();
 
   auto* side = new QVBoxLayout;
   layout->addLayout(side);

@@ -23,6 +23,7 @@ class AlbumCommands;
 class EditorController;
 class HelpWindow;
 class LabelTextEntry;
+class PageOverview;
 class PhotoInsertDialog;
 class Prompter;
 class SlotTextPanel;
@@ -55,6 +56,8 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void BuildToolBar();
   void BuildCentralArea();
+  // The page overview, docked on the left (表示 → ページ一覧).
+  void BuildPageOverview();
   // The label buttons and the position fields Ｘ, Ｙ.
   void WireLabelTools(QWidget* tools, QVBoxLayout* side);
   void UpdateCommandStates();
@@ -94,6 +97,7 @@ class MainWindow : public QMainWindow {
   QPointer<WordListDialog> word_lists_;
   QPointer<PhotoInsertDialog> photo_dialog_;
   QPointer<HelpWindow> help_;
+  PageOverview* overview_ = nullptr;
 };
 
 }  // namespace komasu

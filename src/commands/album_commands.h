@@ -88,6 +88,8 @@ class AlbumCommands : public QObject {
   // shown page follows its record. False when nothing moves or the rewrite failed (the user
   // was told).
   bool MovePages(const QList<int>& pages, int before);
+  // Asks for the number the shown page is to have and moves it there.
+  void AskMovePage();
   // Swaps the photos of slots `a` and `b` (1..3) of the shown page, with their nine text lines
   // when `with_texts`; each slot keeps its place.
   bool SwapSlotPhotos(int a, int b, bool with_texts);

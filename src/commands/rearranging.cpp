@@ -47,6 +47,27 @@ bool AlbumCommands::MovePages(const QList<int>& pages, int before) {
   return ok;
 }
 
+void AlbumCommands::AskMovePage() {
+  if (!album_.IsOpen() || album_.RefuseReadOnly()) return;
+  const int shown = album_.CurrentPage();
+  const int count = album_.PageCount();
+  const std::optional<QString> answer = album_.Prompts().AskText(
+      QStringLiteral("ページ %1 を移動します。\r移動先のページ番号（1～%2）を入力してください。")
+          .arg(shown)
+          .arg(count),
+      QStringLiteral("ページの移動"), QString::number(shown));
+  if (!answer) return;
+  bool number = false;
+  const int target = answer->trimmed().toInt(&number);
+  if (!number || target < 1 || target > count) {
+    album_.Prompts().Notify(
+        QStringLiteral("1 から %1 までのページ番号を入力してください。").arg(count));
+    return;
+  }
+  // The page is to have number `target` after the move.
+  MovePages({shown}, target <= shown ? target : target + 1);
+}
+
 bool AlbumCommands::SwapSlotPhotos(int a, int b, bool with_texts) {
   if (a == b || std::min(a, b) < 1 || std::max(a, b) > kPhotoSlots) return false;
   const QString name =

@@ -1,5 +1,7 @@
 #include "editor/page_view.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -15,6 +17,7 @@
 #include "editor/slot_text_commands.h"
 #include "editor/text_measure.h"
 #include "album/page_reader.h"
+#include "commands/album_commands.h"
 #include "platform/stored_color.h"
 
 namespace komasu {
@@ -323,6 +326,12 @@ void PageView::UpdateCursorShape() {
 void PageView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF t = ToTwips(event->position());
   if (dragging_label_) MoveDragOutline(t);
+  if (photo_press_slot_ != 0 && (event->buttons() & Qt::LeftButton) &&
+      (event->position() - photo_press_at_).manhattanLength() >=
+          QApplication::startDragDistance()) {
+    DragPhoto();
+    return;
+  }
   if (const auto readout = ReadCursor(t.x(), t.y())) {
     readout_x_->setText(readout->x);
     readout_y_->setText(readout->y);
@@ -364,10 +373,34 @@ void PageView::mousePressEvent(QMouseEvent* event) {
     dragging_label_ = !right && editor_.Labels().dragged == n;
     drag_pointer_ = t;
   } else {
+    const int slot = PhotoSlotAt(album_.Page(), album_.Layout(), album_.CurrentPage(), t);
+    const bool movable = event->button() == Qt::LeftButton && album_.PageEditable() &&
+                         mode_.Activity() != CanvasMode::kDrawingLine && slot != 0 &&
+                         !album_.Page().Photo(slot).path.isEmpty();
+    photo_press_slot_ = movable ? slot : 0;
+    photo_press_at_ = event->position();
     emit PagePressed(t, event->button());
   }
   UpdateCursorShape();
   update();
+}
+
+void PageView::DragPhoto() {
+  const int slot = std::exchange(photo_press_slot_, 0);
+  const PhotoElement& photo = album_.Page().Photo(slot);
+  auto* mime = new QMimeData;
+  mime->setData(QString::fromLatin1(kPhotoSlotMimeType), QByteArray::number(slot));
+  auto* drag = new QDrag(this);
+  drag->setMimeData(mime);
+  const QRect box = QRectF(ToWidget(QPointF(photo.left, photo.top)),
+                           ToWidget(QPointF(photo.left + photo.width, photo.top + photo.height)))
+                        .toAlignedRect();
+  const QPixmap picture = grab(box);
+  if (!picture.isNull()) {
+    drag->setPixmap(picture.scaledToWidth(std::min(160, picture.width()), Qt::SmoothTransformation));
+  }
+  drag->exec(Qt::MoveAction);
+  emit StatusText({});
 }
 
 void PageView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -382,6 +415,7 @@ void PageView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PageView::mouseReleaseEvent(QMouseEvent* event) {
+  photo_press_slot_ = 0;
   if (dragging_label_) {
     dragging_label_ = false;
     const QPointF t = ToTwips(event->position());
@@ -402,21 +436,54 @@ void PageView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PageView::dragEnterEvent(QDragEnterEvent* event) {
-  if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!LocalFiles(event->mimeData()).isEmpty() ||
+      (event->mimeData()->hasFormat(QString::fromLatin1(kPhotoSlotMimeType)) &&
+       event->source() == this)) {
+    event->acceptProposedAction();
+  }
 }
 
 void PageView::dragMoveEvent(QDragMoveEvent* event) {
   // Only a photo box takes the files: elsewhere the pointer says so before the drop.
-  if (album_.IsOpen() &&
-      PhotoSlotAt(album_.Page(), album_.Layout(), album_.CurrentPage(),
-                  ToTwips(event->position())) != 0) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
+  const int slot = album_.IsOpen() ? PhotoSlotAt(album_.Page(), album_.Layout(),
+                                                 album_.CurrentPage(), ToTwips(event->position()))
+                                   : 0;
+  const QByteArray from = event->mimeData()->data(QString::fromLatin1(kPhotoSlotMimeType));
+  if (from.isEmpty()) {
+    if (slot != 0) {
+      event->acceptProposedAction();
+    } else {
+      event->ignore();
+    }
+    return;
   }
+  if (slot == 0 || slot == from.toInt()) {
+    emit StatusText(QStringLiteral("写真を別の写真枠に移すと、2枚の写真を入れ替えます。"));
+    event->ignore();
+    return;
+  }
+  emit StatusText(event->modifiers() & Qt::ShiftModifier
+                      ? QStringLiteral("写真と説明文を入れ替えます。")
+                      : QStringLiteral("写真を入れ替えます（Shift キーを押すと説明文も入れ替えます）。"));
+  event->acceptProposedAction();
+}
+
+void PageView::dragLeaveEvent(QDragLeaveEvent* event) {
+  emit StatusText({});
+  QWidget::dragLeaveEvent(event);
 }
 
 void PageView::dropEvent(QDropEvent* event) {
+  if (const QByteArray from = event->mimeData()->data(QString::fromLatin1(kPhotoSlotMimeType));
+      !from.isEmpty()) {
+    const int to = PhotoSlotAt(album_.Page(), album_.Layout(), album_.CurrentPage(),
+                               ToTwips(event->position()));
+    const bool with_texts = event->modifiers() & Qt::ShiftModifier;
+    event->acceptProposedAction();
+    emit StatusText({});
+    editor_.Commands().SwapSlotPhotos(from.toInt(), to, with_texts);
+    return;
+  }
   const QStringList files = LocalFiles(event->mimeData());
   const QPointF t = ToTwips(event->position());
   event->acceptProposedAction();

@@ -17,6 +17,9 @@ namespace komasu {
 class Album;
 class EditorController;
 
+// A photo dragged off the page: the number of its slot (1..3) on the shown page.
+inline constexpr char kPhotoSlotMimeType[] = "application/x-komasu2-photo-slot";
+
 class PageView : public QWidget {
   Q_OBJECT
 
@@ -55,6 +58,8 @@ class PageView : public QWidget {
   void PagePressed(QPointF twips, Qt::MouseButton button);
   // Local files dropped from the desktop's file manager at `twips` (window twips).
   void PhotoFilesDropped(QPointF twips, const QStringList& files);
+  // What a drag under way would do; empty when none is.
+  void StatusText(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,7 +70,9 @@ class PageView : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   // Photo files dragged from the desktop's file manager onto a photo box.
   void dragEnterEvent(QDragEnterEvent* event) override;
+  // A photo dragged onto another slot swaps with its photo (Shift: with the text columns).
   void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
@@ -75,6 +82,8 @@ class PageView : public QWidget {
   // The outline that follows the mouse while a label is dragged, in twips; empty when none.
   QRectF DragOutline() const;
   void MoveDragOutline(QPointF twips);
+  // Drags the photo of slot `photo_press_slot_` (to another slot or a page of the overview).
+  void DragPhoto();
 
   EditorController& editor_;
   Album& album_;
@@ -92,6 +101,8 @@ class PageView : public QWidget {
   QLabel* readout_y_ = nullptr;
   bool dragging_label_ = false;
   QPointF drag_pointer_;  // twips
+  int photo_press_slot_ = 0;  // the slot whose photo a left press hit
+  QPointF photo_press_at_;    // widget position of that press
 };
 
 }  // namespace komasu

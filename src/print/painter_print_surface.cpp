@@ -20,7 +20,10 @@ const QString kPdfFailed =
 }  // namespace
 
 PainterPrintSurface::PainterPrintSurface(QPagedPaintDevice& device, Documents documents)
-    : device_(device), documents_(documents) {}
+    : device_(device), paged_(&device), documents_(documents) {}
+
+PainterPrintSurface::PainterPrintSurface(QImage& page)
+    : device_(page), documents_(Documents::kOne) {}
 
 PainterPrintSurface::~PainterPrintSurface() {
   if (painter_.isActive()) painter_.end();
@@ -30,7 +33,11 @@ void PainterPrintSurface::BeginPage() {
   if (Failed()) return;
   if (page_open_) FinishPage();  // a page set up twice without its end
   if (documents_ == Documents::kOne && painter_.isActive()) {
-    if (!device_.newPage()) {
+    if (!paged_) {  // an image holds one page: a second one would draw over it
+      error_ = kEndFailed;
+      return;
+    }
+    if (!paged_->newPage()) {
       error_ = kEndFailed;
     } else {
       error_ = DeviceError(DeviceStep::kNewPage);
@@ -38,8 +45,10 @@ void PainterPrintSurface::BeginPage() {
     page_open_ = !Failed();
     return;
   }
-  device_.setPageSize(QPageSize(QPageSize::A4));
-  device_.setPageOrientation(QPageLayout::Portrait);
+  if (paged_) {
+    paged_->setPageSize(QPageSize(QPageSize::A4));
+    paged_->setPageOrientation(QPageLayout::Portrait);
+  }
   BeforeDocument(JobName());
   if (!painter_.begin(&device_)) {
     error_ = dynamic_cast<QPdfWriter*>(&device_) ? kPdfFailed : kBeginFailed;

@@ -1,6 +1,6 @@
 #pragma once
 // A PrintSurface that paints with QPainter on a paged device (QPrinter, QPdfWriter): A4
-// portrait, millimetres from the printable area's top left. Either every page is a document
+// portrait, millimetres from the printable area's top left; or on an image of one page. Either every page is a document
 // (a print job) of its own, or all pages go into one document (a PDF file, a preview).
 
 #include <QPagedPaintDevice>
@@ -16,6 +16,8 @@ class PainterPrintSurface : public PrintSurface {
   enum class Documents { kOnePerPage, kOne };
 
   PainterPrintSurface(QPagedPaintDevice& device, Documents documents);
+  // One page drawn on `page`, whose dots per metre make it an A4 page (a small picture of it).
+  explicit PainterPrintSurface(QImage& page);
   ~PainterPrintSurface() override;
 
   // Ends the one document (kOne); false when it could not be completed.
@@ -55,7 +57,8 @@ class PainterPrintSurface : public PrintSurface {
   QPointF Px(double x, double y) const { return QPointF(x * px_per_mm_x_, y * px_per_mm_y_); }
   bool Ready() const { return painter_.isActive(); }
 
-  QPagedPaintDevice& device_;
+  QPaintDevice& device_;
+  QPagedPaintDevice* paged_ = nullptr;  // none for an image
   Documents documents_;
   QPainter painter_;
   bool page_open_ = false;
