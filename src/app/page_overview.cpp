@@ -87,7 +87,9 @@ QVariant PageOverviewModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DecorationRole) return {};
   const QByteArray key = KeyOf(n);
   if (const QImage kept = thumbnails_.Find(key); !kept.isNull()) return kept;
+  if (const QImage draft = thumbnails_.FindDraft(key); !draft.isNull()) return draft;
   auto& thumbnails = const_cast<PageThumbnails&>(thumbnails_);
+  if (!thumbnails.Wanted(key)) return blank_;
   if (n == album_.CurrentPage()) {
     thumbnails.Request(key, album_.Page(), n, album_.Layout(), album_.Callout());
   } else if (const auto page = ReadPage(album_.Records(), n, album_.Layout())) {

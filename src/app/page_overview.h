@@ -40,6 +40,11 @@ class PageOverviewModel : public QAbstractListModel {
                     const QModelIndex& parent) override;
 
   PageThumbnails& Thumbnails() { return thumbnails_; }
+  // Whether the picture of row `row` is drawn and kept (or, with `or_draft`, its draft is).
+  bool PictureReady(int row, bool or_draft = false) const {
+    const QByteArray key = KeyOf(row + 1);
+    return !thumbnails_.Find(key).isNull() || (or_draft && !thumbnails_.FindDraft(key).isNull());
+  }
   // The page a drop at (`row`, `parent`) puts dragged pages before (1..count + 1).
   int DropTarget(int row, const QModelIndex& parent) const;
 

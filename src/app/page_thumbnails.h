@@ -20,9 +20,12 @@ namespace komasu {
 inline constexpr int kPageThumbnailWidth = 150;
 
 // Page `n` drawn as it prints, `width` pixels wide (A4 portrait). Photos come from their EXIF
-// thumbnails where they carry one, else from a decode at the picture's size.
+// thumbnails where they carry one, else from a decode at the picture's size; for a draft
+// (`draft` given) they are not decoded but stand as grey boxes, and `draft` tells whether one
+// had to.
 QImage DrawPageThumbnail(const PageContent& page, int n, const LayoutSettings& layout,
-                         const CalloutSettings& callout, int width = kPageThumbnailWidth);
+                         const CalloutSettings& callout, int width = kPageThumbnailWidth,
+                         bool* draft = nullptr);
 
 // The key a page's picture is kept by: its record's bytes and its side.
 QByteArray PageThumbnailKey(const QByteArray& record, PageSide side);
@@ -36,8 +39,15 @@ class PageThumbnails : public QObject {
 
   // The picture kept for `key`, or null.
   QImage Find(const QByteArray& key) const;
-  // Starts drawing `page` (number `n`) for `key` unless it is kept or under way; newer requests
-  // go first. Ready() tells when it is done.
+  // Whether a picture for `key` is neither kept nor under way.
+  bool Wanted(const QByteArray& key) const {
+    return !kept_.contains(key) && !pending_.contains(key);
+  }
+  // The draft of a picture under way (its photos without EXIF thumbnail not yet decoded), or
+  // null.
+  QImage FindDraft(const QByteArray& key) const;
+  // Starts drawing `page` (number `n`) for `key` unless it is kept or under way; pages with
+  // lower numbers go first. Ready() tells when a draft or the picture is done.
   void Request(const QByteArray& key, const PageContent& page, int n, const LayoutSettings& layout,
                const CalloutSettings& callout);
   // Drops requests not yet started (the pages scrolled out of view).
@@ -51,12 +61,13 @@ class PageThumbnails : public QObject {
 
  private:
   struct Job;
+  void Drafted(const QByteArray& key, const QImage& image);
   void Finished(const QByteArray& key, const QImage& image);
 
   QThreadPool pool_;
   QCache<QByteArray, QImage> kept_;
   QHash<QByteArray, std::shared_ptr<Job>> pending_;
-  int next_priority_ = 0;
+  QHash<QByteArray, QImage> drafts_;  // of pictures under way
 };
 
 }  // namespace komasu

@@ -49,7 +49,7 @@ QByteArray ExifThumbnailBytes(const QString& path) {
   }
 }
 
-Thumbnail ReadThumbnail(const QString& path, QSize box) {
+Thumbnail ReadThumbnail(const QString& path, QSize box, bool decode) {
   if (path.isEmpty() || box.isEmpty() || !QFileInfo(path).isFile()) return {};
   const QByteArray embedded = ExifThumbnailBytes(path);
   if (!embedded.isEmpty()) {
@@ -61,6 +61,7 @@ Thumbnail ReadThumbnail(const QString& path, QSize box) {
               ThumbnailSource::kExif};
     }
   }
+  if (!decode) return {};
   QImage decoded = DecodePhoto(path, box, PhotoFit::kKeepAspect);
   if (decoded.isNull()) return {};
   return {std::move(decoded), ThumbnailSource::kDecoded};

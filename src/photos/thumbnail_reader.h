@@ -21,8 +21,9 @@ struct Thumbnail {
 // The pixel box thumbnails are fitted into: the size cameras embed.
 inline constexpr QSize kThumbnailBox(160, 120);
 
-// The thumbnail of `path` fitted into `box` with the photo's aspect ratio.
-Thumbnail ReadThumbnail(const QString& path, QSize box = kThumbnailBox);
+// The thumbnail of `path` fitted into `box` with the photo's aspect ratio. With `decode` false,
+// only an embedded thumbnail is taken (null when the photo carries none).
+Thumbnail ReadThumbnail(const QString& path, QSize box = kThumbnailBox, bool decode = true);
 
 // The encoded bytes of the thumbnail embedded in the EXIF data of `path`; empty when the file
 // is not a regular file or carries none.
