@@ -1,5 +1,9 @@
-#include <QtTest>
+#include <unistd.h>
 
+#include <QtTest>
+#include <cerrno>
+
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
 #include "support/test_folder.h"
 
@@ -70,6 +74,50 @@ class TstTextFile : public QObject {
     QCOMPARE(ReadBytes(dir.filePath("plain.txt")), QByteArray("keep me"));
     QVERIFY(QFileInfo(dir.filePath("folder.apt")).isDir());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});
+  }
+
+  // Every file error reaches the user in Japanese, reads as writes, from the error number of
+  // the failed call; a number that says nothing useful leaves the caller's own advice.
+  void FileErrorsAreGivenInJapanese_data() {
+    QTest::addColumn<int>("read_error");  // FileReadError; kNone: a write
+    QTest::addColumn<int>("error_number");
+    QTest::addColumn<QString>("ending");
+    const int write = int(FileReadError::kNone), read = int(FileReadError::kFailed);
+    QTest::newRow("write, no permission") << write << EACCES << "アクセス権がありません。";
+    QTest::newRow("write, read-only medium") << write << EROFS << "読み取り専用です。";
+    QTest::newRow("write, quota") << write << EDQUOT << "空き容量が足りません。";
+    QTest::newRow("write, stick pulled")
+        << write << EIO << "装置が外されていないか確かめてください。";
+    QTest::newRow("write, unknown") << write << EINVAL << "保存先と空き容量を確かめてください。";
+    QTest::newRow("read, no permission")
+        << read << EACCES << "を読み込めません。\nアクセス権がありません。";
+    QTest::newRow("read, stick pulled")
+        << read << EIO << "装置が外されていないか確かめてください。";
+    QTest::newRow("read, unknown") << read << 0 << "を読み込めません。";
+    QTest::newRow("read, missing")
+        << int(FileReadError::kMissing) << ENOENT << "」が見つかりません。";
+  }
+  void FileErrorsAreGivenInJapanese() {
+    QFETCH(int, read_error);
+    QFETCH(int, error_number);
+    QFETCH(QString, ending);
+    const QString path = dir_.filePath("a.apt");
+    const QString text =
+        read_error == int(FileReadError::kNone)
+            ? WriteFailureReason(path, error_number)
+            : FileReadErrorText(path, static_cast<FileReadError>(read_error), error_number);
+    QVERIFY2(text.endsWith(ending), qPrintable(text));
+  }
+
+  // A file that cannot be read says why, also when copying.
+  void AnUnreadableFileSaysWhy() {
+    if (::geteuid() == 0) QSKIP("permission bits do not stop root");
+    const QString from = dir_.filePath("locked.bin");
+    QVERIFY(WriteFileAtomically(from, "x").ok);
+    QFile::setPermissions(from, QFileDevice::WriteOwner);
+    const FileRead read = ReadRegularFile(from, 100);
+    QCOMPARE(read.error_number, EACCES);
+    QVERIFY(CopyFileOver(from, dir_.filePath("to.bin")).error.endsWith("アクセス権がありません。"));
   }
 
   void CopiesBytesOver() {
