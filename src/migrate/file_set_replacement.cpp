@@ -44,10 +44,10 @@ bool CreateBeside(const QString& path, QTemporaryFile& file, std::error_code& er
 
 QString ReasonText(std::error_code error) {
   // Errors of std::filesystem and of errno share the generic category's numbers.
-  const QString reason = error.category() == std::generic_category() ||
-                                 error.category() == std::system_category()
-                             ? FileErrorReason(error.value())
-                             : QString();
+  const QString reason =
+      error.category() == std::generic_category() || error.category() == std::system_category()
+          ? FileErrorReason(error.value())
+          : QString();
   return reason.isEmpty() ? QStringLiteral("書き込めません。") : reason;
 }
 

@@ -371,7 +371,8 @@ class TstCsv : public QObject {
         {"OUT", "out.csv"},         {"IN", "in.csv"},   {"BAD", "bad.csv"},    {"GONE", "no.csv"},
         {"NOFOLDER", "none/o.csv"}, {"ALBUM", "a.apt"}, {"NOTES", "notes.txt"}};
     if (args.removeAll(QStringLiteral("HELD")) > 0) {
-      WriteForeignLock(album, QStringLiteral("現場PC"), QDateTime(QDate(2026, 12, 8), QTime(16, 45)));
+      WriteForeignLock(album, QStringLiteral("現場PC"),
+                       QDateTime(QDate(2026, 12, 8), QTime(16, 45)));
     }
     for (QString& a : args) a = names.contains(a) ? folder.File(names[a]) : a == "FIFO" ? fifo : a;
     QString messages;
