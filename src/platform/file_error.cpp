@@ -42,4 +42,9 @@ QString FileErrorReason(int error_number) {
   }
 }
 
+QString WithFileErrorReason(const QString& text, int error_number) {
+  const QString reason = FileErrorReason(error_number);
+  return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
+}
+
 }  // namespace komasu

@@ -114,9 +114,8 @@ QString FileReadErrorText(const QString& path, FileReadError error, int error_nu
     case FileReadError::kFailed:
       break;
   }
-  const QString reason = FileErrorReason(error_number);
-  return QStringLiteral("ファイル「%1」を読み込めません。").arg(shown) +
-         (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+  return WithFileErrorReason(QStringLiteral("ファイル「%1」を読み込めません。").arg(shown),
+                             error_number);
 }
 
 }  // namespace komasu
