@@ -52,9 +52,15 @@ class Album : public QObject {
   // Guide rules and "No." marks of the shown page.
   const PageDecor& Decor() const { return decor_; }
   bool IsModified() const { return modified_; }
-  // Opened while another program held the album: it can be viewed and printed, but nothing
+  // Opened while another program held the album, or where it cannot be saved (a read-only
+  // medium or file, a folder that takes no new file): it can be viewed and printed, but nothing
   // writes its file.
   bool IsReadOnly() const { return read_only_; }
+  // How opening finds out whether an album can be written where it is; ProbeWriteAccess unless
+  // a test sets another.
+  void SetWriteAccessProbe(std::function<WriteAccess(const QString&)> probe) {
+    write_access_ = std::move(probe);
+  }
   // The third value of OPT.ini: where album and CSV file dialogs open.
   const QString& FileSaveFolder() const { return file_save_folder_; }
   // The callout settings taken from position.ini when the settings files were last applied.
@@ -231,6 +237,7 @@ class Album : public QObject {
   AlbumSnapshot snapshot_;
   std::unique_ptr<AlbumLock> lock_;
   bool read_only_ = false;
+  std::function<WriteAccess(const QString&)> write_access_ = ProbeWriteAccess;
 
   AlbumHeader header_;
   PageContent page_;

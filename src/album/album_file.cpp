@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include "platform/file_error.h"
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
 
 namespace komasu {
@@ -119,9 +121,12 @@ QString AlbumFileProblem(const QString& path, QByteArray* bytes, QList<qsizetype
   if (info.size() > kMaxAlbumFileBytes) {
     return QStringLiteral("ファイル「%1」は大きすぎるため、アルバムとして開けません。").arg(shown);
   }
-  bool ok = false;
-  *bytes = ReadFileBytes(path, &ok);
-  if (!ok) return QStringLiteral("アルバムファイル「%1」を読み込めません。").arg(shown);
+  FileRead read = ReadRegularFile(path, kMaxReadFileBytes);
+  if (!read.ok()) {
+    return WithFileErrorReason(
+        QStringLiteral("アルバムファイル「%1」を読み込めません。").arg(shown), read.error_number);
+  }
+  *bytes = std::move(read.bytes);
   if (const QString why = AlbumBytesProblem(*bytes, damaged); !why.isEmpty()) {
     return QStringLiteral("ファイル「%1」").arg(shown) + why;
   }

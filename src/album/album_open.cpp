@@ -117,7 +117,7 @@ bool Album::OpenAlbum() {
   const bool keeps_lock = lock_ && SameFile(path, path_);
   std::optional<OpenLock> opened;
   if (!keeps_lock) {
-    opened = LockForOpening(path, prompter_);
+    opened = LockForOpening(path, prompter_, write_access_(path));
     if (!opened) return false;
   }
   if (from_dialog) {

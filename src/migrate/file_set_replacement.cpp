@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include "platform/file_error.h"
+
 namespace komasu {
 
 namespace {
@@ -41,25 +43,12 @@ bool CreateBeside(const QString& path, QTemporaryFile& file, std::error_code& er
 }
 
 QString ReasonText(std::error_code error) {
-  using std::errc;
-  const auto is = [&](errc e) { return error == std::make_error_condition(e); };
-  bool full = is(errc::no_space_on_device) || is(errc::file_too_large);
-#ifdef EDQUOT
-  full = full || error == std::error_condition(EDQUOT, std::generic_category());
-#endif
-  if (full) return QStringLiteral("空き容量が足りません。");
-  if (is(errc::permission_denied) || is(errc::operation_not_permitted)) {
-    return QStringLiteral("アクセス権がありません。");
-  }
-  if (is(errc::read_only_file_system)) return QStringLiteral("書き込みが禁止されています。");
-  if (is(errc::no_such_file_or_directory) || is(errc::not_a_directory)) {
-    return QStringLiteral("フォルダが見つかりません。");
-  }
-  if (is(errc::is_a_directory) || is(errc::directory_not_empty)) {
-    return QStringLiteral("同じ名前のフォルダがあります。");
-  }
-  if (is(errc::io_error)) return QStringLiteral("ディスクの読み書きに失敗しました。");
-  return QStringLiteral("書き込めません。");
+  // Errors of std::filesystem and of errno share the generic category's numbers.
+  const QString reason =
+      error.category() == std::generic_category() || error.category() == std::system_category()
+          ? FileErrorReason(error.value())
+          : QString();
+  return reason.isEmpty() ? QStringLiteral("書き込めません。") : reason;
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ MigrationResult MigrateSettings(const QString& old_folder, const QString& new_fo
     FileRead read = ReadRegularFile(path, ReadLimit(name));
     if (!read.ok()) {
       return Failure(QStringLiteral("前バージョンの %1 を読めないため移行しませんでした。\n%2")
-                         .arg(name, FileReadErrorText(path, read.error)));
+                         .arg(name, FileReadErrorText(path, read.error, read.error_number)));
     }
     if (name == kPositionIni) {
       bool ok = false;

@@ -92,7 +92,8 @@ bool WriteJpegCopy(const QString& source, const QString& target, QString* error)
     written = written && out.error() == QFileDevice::NoError;
   }
   if (written) return true;
-  const QString reason = encoded ? WriteFailureReason(target, errno) : writer.errorString();
+  const QString reason = encoded ? WriteFailureReason(target, errno)
+                                 : QStringLiteral("写真をJPEG形式に変換できませんでした。");
   if (opened) out.remove();  // never a half copy; a file that was there stays
   return fail(QStringLiteral("写真データを複製できませんでした。\r%1\r→ %2\r%3")
                   .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), reason));

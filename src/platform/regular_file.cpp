@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+
+#include "platform/file_error.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace komasu {
@@ -45,8 +46,12 @@ FileReadError OpenRegularFile(const QString& path, QFile& file) {
 FileRead ReadRegularFile(const QString& path, qint64 max_bytes) {
   FileRead result;
   QFile file;
+  errno = 0;
   result.error = OpenRegularFile(path, file);
-  if (!result.ok()) return result;
+  if (!result.ok()) {
+    result.error_number = errno;
+    return result;
+  }
   const qint64 size = file.size();
   if (size > max_bytes) {
     result.error = FileReadError::kTooLarge;
@@ -62,9 +67,11 @@ FileRead ReadRegularFile(const QString& path, qint64 max_bytes) {
       if (used > max_bytes) break;
       bytes.resize(static_cast<qsizetype>(std::min(max_bytes + 1, 2 * used + 4096)));
     }
+    errno = 0;
     const qint64 n = file.read(bytes.data() + used, bytes.size() - used);
     if (n < 0) {
       result.error = FileReadError::kFailed;
+      result.error_number = errno;
       break;
     }
     if (n == 0) break;
@@ -93,7 +100,7 @@ QString OutputFileProblem(const QString& path, const QString& what) {
       .arg(QDir::toNativeSeparators(path), what);
 }
 
-QString FileReadErrorText(const QString& path, FileReadError error) {
+QString FileReadErrorText(const QString& path, FileReadError error, int error_number) {
   const QString shown = QDir::toNativeSeparators(path);
   switch (error) {
     case FileReadError::kNone:
@@ -107,7 +114,8 @@ QString FileReadErrorText(const QString& path, FileReadError error) {
     case FileReadError::kFailed:
       break;
   }
-  return QStringLiteral("ファイル「%1」を読み込めません。").arg(shown);
+  return WithFileErrorReason(QStringLiteral("ファイル「%1」を読み込めません。").arg(shown),
+                             error_number);
 }
 
 }  // namespace komasu

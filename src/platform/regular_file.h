@@ -21,6 +21,7 @@ enum class FileReadError {
 struct FileRead {
   QByteArray bytes;
   FileReadError error = FileReadError::kNone;
+  int error_number = 0;  // errno of the failed call, for kFailed
   bool ok() const { return error == FileReadError::kNone; }
 };
 
@@ -37,7 +38,8 @@ FileRead ReadRegularFile(const QString& path, qint64 max_bytes);
 // ("PDFファイル").
 QString OutputFileProblem(const QString& path, const QString& what);
 
-// A readable Japanese text for `error` about `path`; empty for kNone.
-QString FileReadErrorText(const QString& path, FileReadError error);
+// A readable Japanese text for `error` about `path`, with the reason `error_number` gives
+// (FileRead::error_number); empty for kNone.
+QString FileReadErrorText(const QString& path, FileReadError error, int error_number = 0);
 
 }  // namespace komasu

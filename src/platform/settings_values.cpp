@@ -41,7 +41,7 @@ QStringList ReadSettingsFile(const QString& path, int max_values, QString* error
   const FileRead read = ReadRegularFile(path, max_bytes);
   if (error) {
     *error =
-        read.error == FileReadError::kMissing ? QString() : FileReadErrorText(path, read.error);
+        read.error == FileReadError::kMissing ? QString() : FileReadErrorText(path, read.error, read.error_number);
   }
   if (!read.ok()) return {};
   return ParseSettingsValues(DecodeCp932(read.bytes), max_values);

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/cp932.h"
+#include "platform/file_error.h"
 #include "platform/regular_file.h"
 
 namespace komasu {
@@ -24,26 +25,8 @@ QString WriteFailureReason(const QString& path, int error_number) {
   if (!QFileInfo(target.absolutePath()).isDir()) {
     return QStringLiteral("保存先のフォルダがありません。");
   }
-  switch (error_number) {
-    case ENOSPC:
-    case EFBIG:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-      return QStringLiteral("ディスクの空き容量が足りません。");
-    case EACCES:
-    case EPERM:
-      return QStringLiteral("保存先に書き込む権限がありません。");
-    case EROFS:
-      return QStringLiteral("保存先は読み取り専用です。");
-    case EIO:
-      return QStringLiteral(
-          "ディスクに書き込めませんでした。装置が外されていないか確かめてください。");
-    case ENAMETOOLONG:
-      return QStringLiteral("ファイル名が長すぎます。");
-    default:
-      return QStringLiteral("保存先と空き容量を確かめてください。");
-  }
+  const QString reason = FileErrorReason(error_number);
+  return reason.isEmpty() ? QStringLiteral("保存先と空き容量を確かめてください。") : reason;
 }
 
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView bytes) {
@@ -101,13 +84,9 @@ WriteResult WriteTextLines(const QString& path, const QStringList& lines) {
 }
 
 WriteResult CopyFileOver(const QString& from, const QString& to) {
-  bool ok = false;
-  const QByteArray bytes = ReadFileBytes(from, &ok);
-  if (!ok) {
-    return {false,
-            QStringLiteral("ファイル「%1」を読み込めません。").arg(QDir::toNativeSeparators(from))};
-  }
-  return WriteFileAtomically(to, bytes);
+  const FileRead read = ReadRegularFile(from, kMaxReadFileBytes);
+  if (!read.ok()) return {false, FileReadErrorText(from, read.error, read.error_number)};
+  return WriteFileAtomically(to, read.bytes);
 }
 
 bool SameFile(const QString& a, const QString& b) {

@@ -37,11 +37,9 @@ class CheckedOutput : public QIODevice {
   bool Failed() const { return failed_; }
   // The failure in words, for a message after "could not be written".
   QString Why() const {
-    if (error_code_ == ENOSPC || error_code_ == EDQUOT || error_code_ == EFBIG ||
-        file_.error() == QFileDevice::ResourceError) {
-      return QStringLiteral("ディスクの空き容量が足りません。");
-    }
-    return WriteFailureReason(file_.fileName(), error_code_);
+    // Qt reports a full disk as a resource error even where the system set no errno.
+    const bool full = error_code_ == 0 && file_.error() == QFileDevice::ResourceError;
+    return WriteFailureReason(file_.fileName(), full ? ENOSPC : error_code_);
   }
 
  protected:

@@ -95,6 +95,12 @@ int RunCsvCommand(const QStringList& arguments, const ProgramFolder& folder, QTe
     return fail(problem, 1);
   }
 
+  // Another program (here or on another computer) holds it; the command asks nothing, so it
+  // neither views it read-only nor takes the lock over.
+  if (const std::optional<LockHolder> holder = AlbumInUseBy(line->album)) {
+    return fail(AlbumInUseText(line->album, *holder), 2);
+  }
+
   // The album is worked on in place with a program folder of its own: opening takes its
   // snapshot there, so the user's back.apt stays as it is.
   QTemporaryDir private_dir;

@@ -9,6 +9,7 @@
 #include "commands/album_commands.h"
 #include "commands/page_walk.h"
 #include "platform/cp932.h"
+#include "platform/file_error.h"
 #include "platform/prompter.h"
 #include "platform/regular_file.h"
 #include "platform/text_file.h"
@@ -160,9 +161,12 @@ CsvResult ReadCsvFile(AlbumCommands& commands, const QString& path,
   if (info.size() > kMaxCsvBytes) {
     return Failure(QStringLiteral("CSVファイル「%1」は大きすぎます。").arg(path));
   }
-  bool read = false;
-  const QByteArray bytes = ReadFileBytes(path, &read);
-  if (!read) return Failure(QStringLiteral("CSVファイル「%1」を読み込めません。").arg(path));
+  const FileRead read = ReadRegularFile(path, kMaxReadFileBytes);
+  if (!read.ok()) {
+    return Failure(WithFileErrorReason(
+        QStringLiteral("CSVファイル「%1」を読み込めません。").arg(path), read.error_number));
+  }
+  const QByteArray& bytes = read.bytes;
   const QList<CsvRow> rows = ReadCsvRows(DecodeCsvBytes(bytes));
   const int pages = static_cast<int>(rows.size());
   if (pages > kMaxPages) {

@@ -38,7 +38,7 @@ ListIni ListIni::Read(const QString& path) {
   ListIni list;
   list.disk_ = ReadRegularFile(path, kMaxListIniBytes);
   if (list.disk_.error != FileReadError::kMissing) {
-    list.read_error_ = FileReadErrorText(path, list.disk_.error);
+    list.read_error_ = FileReadErrorText(path, list.disk_.error, list.disk_.error_number);
   }
   // The delimiters (comma, quote, blanks, line ends) are ASCII bytes that never occur inside a
   // CP932 character, so the values can be cut from the bytes themselves, one byte per char.

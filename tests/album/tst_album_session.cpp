@@ -7,6 +7,7 @@
 #include "album/page_record.h"
 #include "editor/photo_loader.h"
 #include "platform/cp932.h"
+#include "platform/text_file.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -602,6 +603,102 @@ class TstAlbumSession : public QObject {
     const QString refused = "は読み取り専用で開いているため、変更を保存できません。";
     QCOMPARE(P().Notices().size(), 4);
     for (const QString& notice : P().Notices()) QVERIFY(notice.endsWith(refused));
+  }
+
+  // A lock from another computer (a stick pulled after a crash, a share) is never stale from
+  // here: the question names the computer and the time the lock was taken and offers read-only
+  // viewing or, behind a second question that defaults to No, taking the lock over. A lock file
+  // that names nobody is treated the same.
+  void ALockOfAnotherComputerCanBeTakenOver_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QList<int>>("choices");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("outcome");  // "read-only", "editable", "not opened"
+    QTest::newRow("read-only") << "現場PC" << QList<int>{0} << false << "read-only";
+    QTest::newRow("not opened") << "現場PC" << QList<int>{2} << false << "not opened";
+    QTest::newRow("take over") << "現場PC" << QList<int>{1} << true << "editable";
+    QTest::newRow("take over, no, then read-only")
+        << "現場PC" << QList<int>{1, 0} << false << "read-only";
+    QTest::newRow("lock naming nobody, take over") << "" << QList<int>{1} << true << "editable";
+  }
+  void ALockOfAnotherComputerCanBeTakenOver() {
+    QFETCH(QString, host);
+    QFETCH(QList<int>, choices);
+    QFETCH(bool, yes);
+    QFETCH(QString, outcome);
+    const QString path = File("stick.apt");
+    WriteAlbum(path, {kHeader, PageWithTexts({"1", "一"}), PageWithTexts({"2"})});
+    WriteForeignLock(path, host, QDateTime(QDate(2026, 12, 8), QTime(16, 45)));
+    const QString lock = AlbumLock::LockPathFor(path);
+    const QByteArray before = ReadBytes(path), lock_before = ReadBytes(lock);
+    P().choices = {choices.begin(), choices.end()};
+    P().yes_no = {yes};
+    QCOMPARE(A().OpenAlbumAt(path), outcome != "not opened");
+    const QString where = host.isEmpty() ? QString("他のコンピューターで")
+                                         : QString("コンピューター「%1」で").arg(host);
+    QVERIFY2(P().asked.at(0).text.contains(where + " 2026/12/08 16:45 から使用中です"),
+             qPrintable(P().asked.at(0).text));
+    if (choices.first() == 1) {  // taking over asks again, No by default
+      QVERIFY(P().asked.at(1).default_no && P().asked.at(1).text.contains("編集しているかも"));
+    }
+    QCOMPARE(P().asked.size(), static_cast<size_t>(choices.size() + (choices.first() == 1)));
+    QCOMPARE(A().IsReadOnly(), outcome == "read-only");
+    if (outcome != "editable") {
+      QCOMPARE(ReadBytes(lock), lock_before);  // still the other computer's
+      if (A().IsOpen()) E().SetPanelLine(1, "書けない");
+      A().NextPage();
+      QCOMPARE(ReadBytes(path), before);
+      return;
+    }
+    QVERIFY(ReadBytes(lock).contains(QSysInfo::machineHostName().toUtf8()));
+    QVERIFY(AlbumInUseBy(path)->this_computer);  // held by this program now
+    E().SetPanelLine(1, "引き継いだ");
+    A().NextPage();
+    QVERIFY(PageHolds(path, 1, "引き継いだ"));
+  }
+
+  // Where the album cannot be saved it opens read-only from the start instead of failing at the
+  // first page move: a read-only medium or file silently (the title says read-only), a folder
+  // that takes no new file, which the atomic rewrite needs, with a notice that points to
+  // save-as. The medium is simulated through the probe; tst_text_file checks the probe.
+  void AnAlbumThatCannotBeSavedWhereItIsOpensReadOnly_data() {
+    QTest::addColumn<int>("access_value");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("writable") << int(WriteAccess::kWritable) << QString();
+    QTest::newRow("read-only medium") << int(WriteAccess::kReadOnlyMedium) << QString();
+    QTest::newRow("read-only file") << int(WriteAccess::kReadOnlyFile) << QString();
+    QTest::newRow("folder takes no new file")
+        << int(WriteAccess::kFolderClosed) << QString("「名前を付けて保存」");
+  }
+  void AnAlbumThatCannotBeSavedWhereItIsOpensReadOnly() {
+    QFETCH(int, access_value);
+    QFETCH(QString, notice);
+    const auto access = static_cast<WriteAccess>(access_value);
+    const QString path = File("ro.apt");
+    WriteAlbum(path, {kHeader, PageWithTexts({"1", "一"}), PageWithTexts({"2"})});
+    const QByteArray before = ReadBytes(path);
+    A().SetWriteAccessProbe([&](const QString& probed) {
+      return SameFile(probed, path) ? access : WriteAccess::kWritable;
+    });
+    QVERIFY(A().OpenAlbumAt(path));
+    const bool writable = access == WriteAccess::kWritable;
+    QCOMPARE(A().IsReadOnly(), !writable);
+    QCOMPARE(QFileInfo::exists(AlbumLock::LockPathFor(path)), writable);
+    E().SetPanelLine(1, "変更");
+    A().NextPage();
+    QCOMPARE(A().CurrentPage(), 2);  // no failure holds the page
+    QCOMPARE(ReadBytes(path) == before, !writable);
+    QCOMPARE(P().Notices().size(), notice.isEmpty() ? 0 : 1);  // and no failure
+    if (!notice.isEmpty()) QVERIFY(P().Notices().at(0).contains(notice));
+    if (writable) return;
+    // Save-as to a folder that can be written gives an album that can be edited.
+    P().files = {File("copy.apt")};
+    QVERIFY(A().SaveAlbumAs());
+    QVERIFY(!A().IsReadOnly());
+    E().SetPanelLine(1, "写しに書く");
+    A().NextPage();
+    QVERIFY(PageHolds(File("copy.apt"), 1, "写しに書く"));
+    QCOMPARE(ReadBytes(path), before);
   }
 
   // New album and save-as never write over an album another copy of the program holds.

@@ -176,7 +176,7 @@ class TestSettingsMigration : public QObject {
     const QString kept = QStringLiteral("\n移行先のフォルダは元のままです。");
     QTest::newRow("disk full at PRS.ini")
         << ""
-        << "PRS.ini を移行できませんでした。空き容量が足りません。" + kept;
+        << "PRS.ini を移行できませんでした。ディスクの空き容量が足りません。" + kept;
     for (const char* name : {"list.ini", "fontinfo.ini", "OPT.ini"}) {
       QTest::addRow("folder named %s", name)
           << name

@@ -1,6 +1,11 @@
-#include <QtTest>
+#include <unistd.h>
 
+#include <QtTest>
+#include <cerrno>
+
+#include "platform/regular_file.h"
 #include "platform/text_file.h"
+#include "platform/write_access.h"
 #include "support/test_folder.h"
 
 using namespace komasu;
@@ -72,6 +77,72 @@ class TstTextFile : public QObject {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain.txt"});
   }
 
+  // Every file error reaches the user in Japanese, reads as writes, from the error number of
+  // the failed call; a number that says nothing useful leaves the caller's own advice.
+  void FileErrorsAreGivenInJapanese_data() {
+    QTest::addColumn<int>("read_error");  // FileReadError; kNone: a write
+    QTest::addColumn<int>("error_number");
+    QTest::addColumn<QString>("ending");
+    const int write = int(FileReadError::kNone), read = int(FileReadError::kFailed);
+    QTest::newRow("write, no permission") << write << EACCES << "アクセス権がありません。";
+    QTest::newRow("write, read-only medium") << write << EROFS << "読み取り専用です。";
+    QTest::newRow("write, stick pulled")
+        << write << EIO << "装置が外されていないか確かめてください。";
+    QTest::newRow("write, unknown") << write << EINVAL << "保存先と空き容量を確かめてください。";
+    QTest::newRow("read, no permission")
+        << read << EACCES << "を読み込めません。\nアクセス権がありません。";
+    QTest::newRow("read, unknown") << read << 0 << "を読み込めません。";
+    QTest::newRow("read, missing")
+        << int(FileReadError::kMissing) << ENOENT << "」が見つかりません。";
+  }
+  void FileErrorsAreGivenInJapanese() {
+    QFETCH(int, read_error);
+    QFETCH(int, error_number);
+    QFETCH(QString, ending);
+    const QString path = dir_.filePath("a.apt");
+    const QString text =
+        read_error == int(FileReadError::kNone)
+            ? WriteFailureReason(path, error_number)
+            : FileReadErrorText(path, static_cast<FileReadError>(read_error), error_number);
+    QVERIFY2(text.endsWith(ending), qPrintable(text));
+  }
+
+  // The probe that decides whether an album opens read-only. Permission bits do not stop root
+  // (CI), so those rows are skipped there; a read-only mount is tried where it can be made.
+  void ProbesFileFolderAndMedium_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("writable") << "" << int(WriteAccess::kWritable);
+    QTest::newRow("file not there yet") << "new" << int(WriteAccess::kWritable);
+    QTest::newRow("file 0444") << "0444" << int(WriteAccess::kReadOnlyFile);
+    QTest::newRow("folder 0555") << "0555" << int(WriteAccess::kFolderClosed);
+    QTest::newRow("read-only mount") << "ro" << int(WriteAccess::kReadOnlyMedium);
+  }
+  void ProbesFileFolderAndMedium() {
+    QFETCH(QString, situation);
+    QFETCH(int, expected);
+    const bool root = ::geteuid() == 0;
+    if (situation.startsWith('0') && root) QSKIP("permission bits do not stop root");
+    if (situation == "ro" && !root) QSKIP("mounting needs root");
+    QTemporaryDir dir;
+    const QString folder = dir.path(), file = folder + "/a.apt";
+    if (situation == "ro")
+      QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "t", folder});
+    if (situation != "new") QVERIFY(WriteFileAtomically(file, "x").ok);
+    if (situation == "ro" && QProcess::execute("mount", {"-o", "remount,ro", folder}) != 0) {
+      QProcess::execute("umount", {folder});
+      QSKIP("no read-only mount can be made here");
+    }
+    if (situation == "0444") QFile::setPermissions(file, QFile::ReadOwner);
+    if (situation == "0555") QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    const WriteAccess access = ProbeWriteAccess(file);
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    if (situation == "ro") QProcess::execute("umount", {folder});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(int(access), expected);
+    QCOMPARE(left, situation == "new" ? QStringList() : QStringList{"a.apt"});  // nothing left
+  }
+
   void CopiesBytesOver() {
     const QString from = dir_.filePath("from.bin"), to = dir_.filePath("to.bin");
     const QByteArray bytes = QByteArray::fromHex("878f8790ed40fa5c22000d0a");
@@ -84,5 +155,5 @@ class TstTextFile : public QObject {
   }
 };
 
-QTEST_APPLESS_MAIN(TstTextFile)
+QTEST_GUILESS_MAIN(TstTextFile)
 #include "tst_text_file.moc"

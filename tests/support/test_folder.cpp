@@ -22,6 +22,15 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
   if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
+void WriteForeignLock(const QString& album_path, const QString& host, const QDateTime& since) {
+  const QString lock = AlbumLock::LockPathFor(album_path);
+  WriteBytes(lock, host.isEmpty() ? QByteArray()
+                                  : "4242\nkomasu2\n" + host.toUtf8() +
+                                        "\nforeign-machine-id\nforeign-boot-id\n");
+  QFile f(lock);
+  if (f.open(QIODevice::ReadWrite)) f.setFileTime(since, QFileDevice::FileModificationTime);
+}
+
 void WriteAlbum(const QString& path, const QStringList& records) {
   QList<QByteArray> raw;
   for (const QString& r : records) raw.append(EncodeCp932(r));

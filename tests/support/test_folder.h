@@ -51,6 +51,11 @@ struct AlbumFixture {
   QString Open(const QString& name, const QStringList& records);
 };
 
+// Writes the lock a program on the computer `host` took on the album `album_path` at `since`
+// (QLockFile's lines: process id, program, host, machine id, boot id); an empty host writes a
+// lock file that names nobody.
+void WriteForeignLock(const QString& album_path, const QString& host, const QDateTime& since);
+
 // Changes the shown page as an editor does (the album is marked modified).
 void Edit(Album& album, const std::function<void(PageContent&)>& change);
 

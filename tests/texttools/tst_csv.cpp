@@ -346,6 +346,12 @@ class TstCsv : public QObject {
         << QStringList{"--csv-export", "ALBUM", "ALBUM"} << 2 << "アルバムファイルそのもの";
     QTest::newRow("export to a FIFO")
         << QStringList{"--csv-export", "FIFO", "ALBUM"} << 2 << "ファイルではない";
+    // HELD: another computer holds the album's lock.
+    QTest::newRow("export, album held elsewhere")
+        << QStringList{"--csv-export", "OUT", "ALBUM", "HELD"} << 2
+        << "コンピューター「現場PC」で 2026/12/08 16:45 から使用中です";
+    QTest::newRow("import, album held elsewhere")
+        << QStringList{"--csv-import", "IN", "ALBUM", "HELD"} << 2 << "「現場PC」";
   }
   void CommandLine() {
     QFETCH(QStringList, args);
@@ -364,6 +370,10 @@ class TstCsv : public QObject {
     const QHash<QString, QString> names{
         {"OUT", "out.csv"},         {"IN", "in.csv"},   {"BAD", "bad.csv"},    {"GONE", "no.csv"},
         {"NOFOLDER", "none/o.csv"}, {"ALBUM", "a.apt"}, {"NOTES", "notes.txt"}};
+    if (args.removeAll(QStringLiteral("HELD")) > 0) {
+      WriteForeignLock(album, QStringLiteral("現場PC"),
+                       QDateTime(QDate(2026, 12, 8), QTime(16, 45)));
+    }
     for (QString& a : args) a = names.contains(a) ? folder.File(names[a]) : a == "FIFO" ? fifo : a;
     QString messages;
     QTextStream err(&messages);
