@@ -37,6 +37,9 @@ PageOverviewModel::PageOverviewModel(AlbumCommands& commands, QObject* parent)
     : QAbstractListModel(parent), commands_(commands), album_(commands.Doc()) {
   blank_ = QImage(kPageThumbnailWidth, kPageThumbnailWidth * 297 / 210, QImage::Format_RGB32);
   blank_.fill(Qt::white);
+  QPainter edge(&blank_);
+  edge.setPen(QColor(160, 160, 160));
+  edge.drawRect(blank_.rect().adjusted(0, 0, -1, -1));
   shown_changed_.setSingleShot(true);
   shown_changed_.setInterval(400);
   connect(&shown_changed_, &QTimer::timeout, this, [this] {
@@ -159,11 +162,8 @@ PageOverview::PageOverview(AlbumCommands& commands, QWidget* parent)
               QDockWidget::DockWidgetFloatable);
   list_->setObjectName(QStringLiteral("pageOverviewList"));
   list_->setModel(&model_);
-  list_->setViewMode(QListView::IconMode);
-  list_->setFlow(QListView::TopToBottom);
-  list_->setWrapping(false);
-  list_->setMovement(QListView::Static);
-  list_->setResizeMode(QListView::Adjust);
+  // List mode: an icon view would take a drag inside it for moving icons about.
+  list_->setViewMode(QListView::ListMode);
   list_->setUniformItemSizes(true);
   list_->setIconSize(QSize(kPageThumbnailWidth, kPageThumbnailWidth * 297 / 210));
   list_->setSpacing(4);
@@ -174,7 +174,7 @@ PageOverview::PageOverview(AlbumCommands& commands, QWidget* parent)
   list_->setDragEnabled(true);
   list_->setAcceptDrops(true);
   list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  list_->setMinimumWidth(kPageThumbnailWidth + 40);
+  list_->setMinimumWidth(kPageThumbnailWidth + 70);
   setWidget(list_);
 
   auto show_page = [this](const QModelIndex& index) {

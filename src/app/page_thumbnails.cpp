@@ -68,6 +68,10 @@ QImage DrawPageThumbnail(const PageContent& page, int n, const LayoutSettings& l
   PainterPrintSurface surface(image);
   PrintPage(page, n, layout, callout, photos, surface);
   surface.Finish();
+  QPainter frame(&image);  // the sheet's edge on a white list
+  frame.setPen(QColor(160, 160, 160));
+  frame.drawRect(image.rect().adjusted(0, 0, -1, -1));
+  frame.end();
   if (draft) *draft = photos.LeftOut();
   return image;
 }

@@ -122,6 +122,18 @@ class TstPageOverview : public QObject {
     f.album->JumpToPage(5);
     const QImage moved = model.data(model.index(2), Qt::DecorationRole).value<QImage>();
     QCOMPARE(moved, picture);
+
+    // The shown page's picture follows its changes once they pause.
+    f.album->JumpToPage(3);
+    auto drawn = [&] {
+      model.data(model.index(2), Qt::DecorationRole);
+      model.Thumbnails().WaitForDone();
+      QCoreApplication::processEvents();
+      return model.data(model.index(2), Qt::DecorationRole).value<QImage>();
+    };
+    QCOMPARE(drawn(), picture);
+    QVERIFY(f.commands->SwapSlotPhotos(2, 3, false));
+    QTRY_VERIFY(drawn() != picture);
   }
 };
 
