@@ -24,7 +24,7 @@ fuzz_seconds=${KOMASU_FUZZ_SECONDS:-30}
 cmake -S . -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DKOMASU_FUZZ=ON -DKOMASU_BUILD_TESTS=OFF
 cmake --build "$fuzz_dir" -j "$jobs" --target komasu_fuzzers
-for target in fuzz_page_record fuzz_album_file fuzz_settings_values fuzz_csv_reader; do
+for target in fuzz_page_record fuzz_album_file fuzz_settings_values fuzz_csv_reader fuzz_csv_export; do
   mkdir -p "$fuzz_dir/corpus/$target" "$fuzz_dir/artifacts/$target"
   "$fuzz_dir/fuzz/$target" -max_total_time="$fuzz_seconds" -timeout=30 -print_final_stats=1 \
     -artifact_prefix="$fuzz_dir/artifacts/$target/" \
