@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools fonts-ipafont
           qt6-translations-l10n libcups2-dev libexiv2-dev libheif-dev libgl1-mesa-dev xvfb xauth
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev dpkg-dev lintian desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

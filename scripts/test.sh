@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the tests headless: once as a normal debug build (which also compiles the
-# benchmarks, without running them), once under AddressSanitizer and UndefinedBehaviorSanitizer;
-# then runs each fuzz target for a bounded time (clang, libFuzzer, ASan and UBSan).
+# benchmarks, without running them), once under AddressSanitizer and UndefinedBehaviorSanitizer,
+# once as the release build of the Debian package, which is then built and checked (lintian,
+# desktop-file-validate, its files); then runs each fuzz target for a bounded time (clang,
+# libFuzzer, ASan and UBSan).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -16,6 +18,7 @@ for config in debug asan; do
   cmake --build "$dir" -j "$jobs"
   (cd "$dir" && ctest --output-on-failure -j "$jobs")
 done
+bash scripts/package.sh --with-tests
 
 # Only the fuzz targets are built in this configuration. Inputs found are kept in the build
 # folder; the seeds in fuzz/corpus stay as they are.
@@ -24,7 +27,7 @@ fuzz_seconds=${KOMASU_FUZZ_SECONDS:-30}
 cmake -S . -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DKOMASU_FUZZ=ON -DKOMASU_BUILD_TESTS=OFF
 cmake --build "$fuzz_dir" -j "$jobs" --target komasu_fuzzers
-for target in fuzz_page_record fuzz_album_file fuzz_settings_values fuzz_csv_reader; do
+for target in fuzz_page_record fuzz_album_file fuzz_settings_values fuzz_csv_reader fuzz_csv_export; do
   mkdir -p "$fuzz_dir/corpus/$target" "$fuzz_dir/artifacts/$target"
   "$fuzz_dir/fuzz/$target" -max_total_time="$fuzz_seconds" -timeout=30 -print_final_stats=1 \
     -artifact_prefix="$fuzz_dir/artifacts/$target/" \

@@ -15,6 +15,15 @@ constexpr char kSeparatorBytes[] = "\x83\xC4";  // "ζ" in CP932
 bool IsLeadByte(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrailByte(uchar b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
+// Whether the reader, walking `bytes` character by character, ends on a lead byte that would
+// take the first byte of whatever follows as its trail byte.
+bool EndsInLoneLeadByte(QByteArrayView bytes) {
+  const auto* b = reinterpret_cast<const uchar*>(bytes.data());
+  qsizetype i = 0;
+  while (i + 1 < bytes.size()) i += IsLeadByte(b[i]) && IsTrailByte(b[i + 1]) ? 2 : 1;
+  return i + 1 == bytes.size() && IsLeadByte(b[i]);
+}
+
 }  // namespace
 
 StoredRecord::StoredRecord(QByteArray bytes) : bytes_(std::move(bytes)) {
@@ -91,7 +100,13 @@ QByteArray StoredRecord::Encode(const QString& record, bool* ok) const {
   bool valid = true;
   const QStringView text(record);
   qsizetype pos = text.indexOf(QChar(kSeparator));
-  if (pos >= 0) out += kSeparatorBytes;
+  if (pos >= 0) {
+    // Stored bytes without a separator that end in half a character would swallow the first
+    // separator written after them, and the page would read shifted by a field: a blank keeps
+    // them apart.
+    if (EndsInLoneLeadByte(out)) out += ' ';
+    out += kSeparatorBytes;
+  }
   for (qsizetype index = 0; pos >= 0; ++index) {
     const qsizetype next = text.indexOf(QChar(kSeparator), pos + 1);
     if (next < 0) break;

@@ -1,6 +1,7 @@
 #include "texttools/csv_format.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "platform/cp932.h"
 
@@ -37,11 +38,14 @@ QString CsvLine(const QStringList& texts) {
 QString DecodeCsvBytes(const QByteArray& bytes) {
   if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
   // CP932 text of any length is almost never valid UTF-8, so valid UTF-8 with non-ASCII bytes
-  // is taken as UTF-8.
+  // is taken as UTF-8 when it holds a character of three bytes, as every kana and kanji is.
+  // Half-width kana in CP932 can pair up as valid two-byte UTF-8 ("ﾃｽ" reads as "ý").
   if (!IsAscii(bytes)) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
+    const bool beyond_two_bytes =
+        std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x800; });
+    if (!utf8.hasError() && beyond_two_bytes) return text;
   }
   return DecodeCp932(bytes);
 }

@@ -32,8 +32,9 @@ struct CsvRow {
 };
 
 // The text of a CSV file: UTF-8 after a UTF-8 byte order mark, and UTF-8 when the bytes are
-// valid UTF-8 holding anything beyond ASCII (what spreadsheets write when told UTF-8, without a
-// mark); otherwise CP932.
+// valid UTF-8 holding a character of three bytes or more, as Japanese text does (what
+// spreadsheets write when told UTF-8, without a mark); otherwise CP932, so the export's CP932
+// file of half-width kana alone reads back as written.
 QString DecodeCsvBytes(const QByteArray& bytes);
 
 // The rows of a CSV text. A row ends at a line end (CR LF, LF or CR) outside quotes; values end

@@ -98,6 +98,31 @@ class TstAlbumStoredBytes : public QObject {
     if (place == "cover") QVERIFY(Records(path)[0].contains(bytes));
     QCOMPARE(P().Notices(), QStringList());
   }
+
+  // A page without a single separator whose bytes end in half a character (found by fuzzing):
+  // the record written after the kept bytes keeps its first field, and a second write-back
+  // gives the same bytes.
+  void AKeptHalfCharacterDoesNotSwallowTheFirstSeparator() {
+    const QByteArray damaged = EncodeCp932("壊れ") + '\x8E';
+    const QString path = f_->folder.File("half.apt");
+    WriteBytes(path, JoinAlbumRecords({EncodeCp932(kHeader), EncodeCp932(PageWithTexts({"1"})),
+                                       damaged}));
+    QVERIFY(A().OpenAlbumAt(path));
+    A().LastPage();
+    Edit(A(), [](PageContent& p) { p.lines[0].text = "編集"; });
+    A().FirstPage();
+    const QByteArray written = Records(path)[2];
+    QVERIFY(written.startsWith(damaged));
+    const QStringList fields = SplitRecordFields(DecodeCp932(written));
+    const QStringList expected = SplitRecordFields(PageWithTexts({"編集"}));
+    QCOMPARE(fields.size(), expected.size());
+    QCOMPARE(fields.indexOf("編集"), expected.indexOf("編集"));
+    A().LastPage();
+    Edit(A(), [](PageContent& p) { p.lines[1].text = "二"; });
+    Edit(A(), [](PageContent& p) { p.lines[1].text.clear(); });
+    A().FirstPage();
+    QCOMPARE(Records(path)[2], written);
+  }
 };
 
 QTEST_GUILESS_MAIN(TstAlbumStoredBytes)

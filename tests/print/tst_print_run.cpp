@@ -6,6 +6,9 @@
 #include "print/recording_print_surface.h"
 #include "support/test_folder.h"
 
+// Declared before the test table first names the type.
+Q_DECLARE_METATYPE(komasu::RunPageMoves)
+
 using namespace komasu;
 using namespace komasu::test;
 
@@ -357,8 +360,6 @@ class TstPrintRun : public QObject {
     QCOMPARE(named, jobs);
   }
 };
-
-Q_DECLARE_METATYPE(komasu::RunPageMoves)
 
 QTEST_MAIN(TstPrintRun)
 #include "tst_print_run.moc"

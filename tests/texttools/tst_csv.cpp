@@ -126,6 +126,22 @@ class TstCsv : public QObject {
     QCOMPARE(Texts(ReadCsvRows(file)), rows);
   }
 
+  // The file reads in the encoding it was written in: half-width kana in CP932 that happen to
+  // be valid UTF-8 stay CP932 (found by fuzzing export then import).
+  void DecodesAsWritten_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("CP932 half-width kana, valid UTF-8") << EncodeCp932("ﾃｽ,ﾎｱ,") << "ﾃｽ,ﾎｱ,";
+    QTest::newRow("CP932 kanji") << EncodeCp932("外壁,") << "外壁,";
+    QTest::newRow("UTF-8 without mark") << QString("外壁,ﾃｽ,").toUtf8() << "外壁,ﾃｽ,";
+    QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + QString("é,").toUtf8() << "é,";
+  }
+  void DecodesAsWritten() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(DecodeCsvBytes(bytes), text);
+  }
+
   void ExportWritesTheExactFormat() {
     AlbumFixture f;
     QStringList one(kSlotTextLines);
