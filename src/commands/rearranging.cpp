@@ -101,7 +101,8 @@ bool AlbumCommands::MovePhotoToPage(int slot, int page) {
   }
   if (free_slot == 0) {
     album_.Prompts().Notify(
-        QStringLiteral("ページ %1 には空いている写真枠がありません。").arg(page));
+        target ? QStringLiteral("ページ %1 には空いている写真枠がありません。").arg(page)
+               : QStringLiteral("ページ %1 は別の形式のページのため、写真を移せません。").arg(page));
     return false;
   }
   const int shown = album_.CurrentPage();
