@@ -37,7 +37,8 @@ bool AlbumCommands::MovePages(const QList<int>& pages, int before) {
   RecordRecords(QStringLiteral("ページの移動"), [&] {
     bool storable = false;
     const QList<QByteArray> records = album_.RecordsAsShown(&storable);
-    if (!storable || records.size() != album_.PageCount() + 1) return false;
+    if (!storable) return album_.CheckStorable();  // tells what cannot be stored
+    if (records.size() != album_.PageCount() + 1) return false;
     QList<QByteArray> moved{records.first()};
     for (int n : order) moved.append(records.at(n));
     ok = album_.RestoreRecords(moved, static_cast<int>(order.indexOf(album_.CurrentPage())) + 1);
