@@ -50,7 +50,10 @@ PageOverviewModel::PageOverviewModel(AlbumCommands& commands, QObject* parent)
   connect(&album_, &Album::PageShown, this, &PageOverviewModel::Follow);
   connect(&album_, &Album::AlbumOpened, this, &PageOverviewModel::Follow);
   connect(&album_, &Album::PageWrittenBack, this, &PageOverviewModel::Follow);
-  connect(&album_, &Album::PageChanged, this, [this] { shown_changed_.start(); });
+  connect(&album_, &Album::PageChanged, this, [this] {
+    shown_as_stored_ = false;
+    shown_changed_.start();
+  });
   connect(&thumbnails_, &PageThumbnails::Ready, this, [this] {
     if (rows_ > 0) emit dataChanged(index(0), index(rows_ - 1), {Qt::DecorationRole});
   });
@@ -58,13 +61,14 @@ PageOverviewModel::PageOverviewModel(AlbumCommands& commands, QObject* parent)
 }
 
 void PageOverviewModel::Follow() {
+  // Just loaded, written back or moved: the shown page is as its record holds it.
+  shown_as_stored_ = true;
   const int count = album_.IsOpen() ? album_.PageCount() : 0;
   if (count != rows_) {
     beginResetModel();
     rows_ = count;
     endResetModel();
   } else if (rows_ > 0) {
-    ++shown_revision_;
     emit dataChanged(index(0), index(rows_ - 1), {Qt::DecorationRole});
   }
 }
@@ -75,8 +79,8 @@ int PageOverviewModel::rowCount(const QModelIndex& parent) const {
 
 QByteArray PageOverviewModel::KeyOf(int n) const {
   const PageSide side = album_.Layout().SideFor(n);
-  if (n == album_.CurrentPage()) {
-    // The shown page may be ahead of its record.
+  if (n == album_.CurrentPage() && !shown_as_stored_) {
+    // The shown page is ahead of its record.
     return PageThumbnailKey(QByteArray("shown ") + QByteArray::number(shown_revision_), side);
   }
   return PageThumbnailKey(album_.Records().value(n), side);

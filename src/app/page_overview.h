@@ -57,6 +57,7 @@ class PageOverviewModel : public QAbstractListModel {
   PageThumbnails thumbnails_;
   int rows_ = 0;
   int shown_revision_ = 0;
+  bool shown_as_stored_ = true;  // the shown page is as its record holds it
   QTimer shown_changed_;  // the shown page's picture is drawn again once typing pauses
   QImage blank_;
 };

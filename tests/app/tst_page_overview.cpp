@@ -123,8 +123,10 @@ class TstPageOverview : public QObject {
     const QImage moved = model.data(model.index(2), Qt::DecorationRole).value<QImage>();
     QCOMPARE(moved, picture);
 
-    // The shown page's picture follows its changes once they pause.
+    // The shown page's picture follows its changes once they pause; shown unchanged, it is
+    // the picture of its record.
     f.album->JumpToPage(3);
+    QCOMPARE(model.data(model.index(2), Qt::DecorationRole).value<QImage>(), picture);
     auto drawn = [&] {
       model.data(model.index(2), Qt::DecorationRole);
       model.Thumbnails().WaitForDone();
