@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_album.h"
 #include "album/album.h"
 #include "commands/album_commands.h"
 #include "album/album_file.h"
@@ -63,26 +64,6 @@ struct Step {
   }
 };
 
-// Smooth shading with edges and grain, so the JPEG codec works as on a camera photo.
-QImage PhotoLike(int seed) {
-  QImage image(6000, 4000, QImage::Format_RGB32);
-  QRandomGenerator rng(seed);
-  const int cx = 1000 + seed * 350 % 4000, cy = 800 + seed * 270 % 2400;
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const int dx = x - cx, dy = y - cy;
-      const int ring = ((dx * dx + dy * dy) >> 14) & 0xff;
-      const int grain = static_cast<int>(rng.generate() & 3);
-      const int r = (x * 255 / 6000 + ring / 2 + grain) & 0xff;
-      const int g = (y * 255 / 4000 + seed * 20 + grain) & 0xff;
-      const int b = ((x + y) / 40 + (x / 500 % 2) * 60 + grain) & 0xff;
-      line[x] = qRgb(r, g, b);
-    }
-  }
-  return image;
-}
-
 struct Stats {
   double median = 0, p95 = 0, worst = 0;
 };
@@ -113,7 +94,7 @@ QString BuildAlbum(const QString& dir) {
   PageContent page;
   for (int s = 1; s <= 3; ++s) {
     const QString path = QDir(dir).filePath(QStringLiteral("photo%1.jpg").arg(s));
-    if (!QFile::exists(path)) PhotoLike(s).save(path, "JPEG", 90);
+    if (!QFile::exists(path)) bench::PhotoLike(s).save(path, "JPEG", 90);
     page.Photo(s).path = path;
   }
   for (int i = 0; i < kSlotTextLines; ++i) {
