@@ -85,9 +85,6 @@ class TstTextFile : public QObject {
     QTest::addColumn<QString>("ending");
     const int write = int(FileReadError::kNone), read = int(FileReadError::kFailed);
     QTest::newRow("write, no permission") << write << EACCES << "アクセス権がありません。";
-    QTest::newRow("write, read-only medium") << write << EROFS << "読み取り専用です。";
-    QTest::newRow("write, stick pulled")
-        << write << EIO << "装置が外されていないか確かめてください。";
     QTest::newRow("write, unknown") << write << EINVAL << "保存先と空き容量を確かめてください。";
     QTest::newRow("read, no permission")
         << read << EACCES << "を読み込めません。\nアクセス権がありません。";
